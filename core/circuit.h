@@ -1,0 +1,97 @@
+// Solver objects: branches (two-terminal elements), electrical nodes and the
+// results a solve publishes into every branch.
+#pragma once
+
+#include <complex>
+#include <vector>
+
+namespace ampera {
+
+// The board's tiny resistances are single-precision constants widened to
+// double; keeping them exact makes saved results and traces reproducible.
+inline constexpr double kWireResistance = static_cast<double>(1e-6f);  // wires, closed contacts
+inline constexpr double kShuntResistance = static_cast<double>(1e-4f); // galvanometer, plug board, ohmmeter
+
+enum BranchKind : int {
+    BRANCH_RESISTOR = 0,
+    BRANCH_CAPACITOR = 1,
+    BRANCH_INDUCTOR = 2,
+    BRANCH_CURRENT_SOURCE = 3,
+    BRANCH_VOLTAGE_SOURCE = 5,
+    BRANCH_SINE_CURRENT_SOURCE = 6,
+    BRANCH_SINE_VOLTAGE_SOURCE = 7,
+    BRANCH_DIODE = 8,
+};
+
+enum WaveShape : int { WAVE_NONE = 0, WAVE_SINE = 1, WAVE_SQUARE = 2, WAVE_TRIANGLE = 3 };
+
+enum CircuitClass : int {
+    CLASS_DC = 0,
+    CLASS_DC_FIRST_ORDER = 1,
+    CLASS_SQUARE = 2,
+    CLASS_SQUARE_FIRST_ORDER = 3,
+    CLASS_TRIANGLE = 4,
+    CLASS_SINE = 5,
+    CLASS_UNSUPPORTED = 6,
+};
+
+// One published quantity (a current or a voltage). The meaning of the arrays
+// depends on the class of the graph that wrote it:
+//  class 0/1: para[0] steady DC value.
+//  class 2/4: para[0] response to a DC source of the wave's level;
+//             wave = [para[0], Hz, source phase (deg), source amplitude (voltage only)].
+//  class 3:   para = [value at t=0+, step (initial - final), 1/tau];
+//             wave = [para[1], Hz, source phase (deg), source amplitude (voltage only)].
+//  class 5:   para all 0; wave = [peak amplitude, Hz, phase (rad, -pi..pi), 0].
+struct CQuantity {
+    int m_circuitClass = CLASS_DC;
+    double wave_array[4] = {0, 0, 0, 0};
+    double para_array[10] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+};
+
+struct CBranchResult {
+    CQuantity m_elec; // current, first end -> second end through the branch
+    CQuantity m_vol;  // V(first end) - V(second end)
+};
+
+class CCircuitNode;
+
+class CBranch {
+public:
+    CBranch() = default;
+    CBranch(int kind, double value) : m_kind(kind), m_baseKind(kind), m_value(value) {}
+
+    CCircuitNode* OtherEnd(const CCircuitNode* from) const { return from == m_end[0] ? m_end[1] : m_end[0]; }
+    bool IsDynamicSource() const {
+        return m_baseKind == BRANCH_SINE_CURRENT_SOURCE || m_baseKind == BRANCH_SINE_VOLTAGE_SOURCE;
+    }
+
+    int m_kind = 0;     // working kind, changed temporarily between solver passes
+    int m_baseKind = 0; // kind given at construction
+    int m_wave = WAVE_NONE;
+    double m_value = 0;
+    double m_amplitude = 0;
+    double m_frequency = 0;
+    double m_phase = 0; // degrees
+    double m_passCurrent[2] = {0, 0};
+    double m_passVoltage[2] = {0, 0};
+    std::complex<double> m_passPhasor[2][2] = {}; // [pass][0 current, 1 voltage]
+    CBranchResult m_result;
+    unsigned char m_stamped = 0;
+    unsigned char m_collected = 0;
+    int m_solverMark = 0; // 100 once the sine solver has filled m_result
+    CCircuitNode* m_end[2] = {nullptr, nullptr};
+};
+
+class CCircuitNode {
+public:
+    virtual ~CCircuitNode() = default;
+
+    std::vector<CBranch*> m_branches; // branches ending here, not owned
+    int m_index = -1;
+    unsigned char m_visited = 0;
+    double m_voltage = 0;
+    std::complex<double> m_phasor = 0;
+};
+
+} // namespace ampera

@@ -1,0 +1,169 @@
+#include "experiment.h"
+
+#include <algorithm>
+#include <atomic>
+
+namespace ampera {
+
+namespace {
+std::atomic<DeviceFactory> g_deviceFactory{nullptr};
+}
+
+void SetDeviceFactory(DeviceFactory factory) { g_deviceFactory = factory; }
+
+CExperiment::CExperiment() = default;
+
+CExperiment::~CExperiment() { ClearAll(); }
+
+CExperiment& CExperiment::GetExperiment() {
+    static CExperiment experiment;
+    return experiment;
+}
+
+CComponent* CExperiment::CreateObject(int typeCode) const {
+    if (typeCode == TYPE_NODE) return new CNode();
+    if (typeCode == TYPE_WIRE) return new CWire();
+    if (typeCode < 0 || typeCode > TYPE_LAST) return nullptr;
+    DeviceFactory factory = g_deviceFactory.load();
+    return factory ? factory(typeCode) : nullptr;
+}
+
+void CExperiment::Insert(CComponent* object) {
+    object->m_experiment = this;
+    m_all.insert(object);
+    if (object->category == CATEGORY_WIRE) m_wires.insert(object);
+    else if (object->category == CATEGORY_NODE) m_nodes.insert(object);
+    else m_devices.insert(object);
+}
+
+void CExperiment::AddObject(CComponent* object, bool rebuild) {
+    if (!object) return;
+    Insert(object);
+    if (rebuild) RebuildTopology();
+}
+
+CWire* CExperiment::AddWire(CNode* a, CNode* b) {
+    auto* wire = new CWire(a, b);
+    if (a) a->m_attached.push_back(wire);
+    if (b) b->m_attached.push_back(wire);
+    AddObject(wire, false);
+    MarkTopologyDirty();
+    return wire;
+}
+
+// Takes `object` off `node`; a node that held nothing else leaves the board.
+void CExperiment::Detach(CComponent* object, CNode* node) {
+    auto& list = node->m_attached;
+    bool onlyThis = !list.empty() && std::all_of(list.begin(), list.end(), [&](CComponent* c) { return c == object; });
+    if (onlyThis) {
+        m_all.erase(node);
+        m_nodes.erase(node);
+        return;
+    }
+    list.erase(std::remove(list.begin(), list.end(), object), list.end());
+    node->m_wiringMark = 0;
+}
+
+namespace {
+std::vector<CNode*> EndNodes(CComponent* object) {
+    std::vector<CNode*> ends;
+    if (object->category == CATEGORY_WIRE) {
+        auto* wire = static_cast<CWire*>(object);
+        ends = {wire->m_nodeA, wire->m_nodeB};
+    } else if (object->category != CATEGORY_NODE) {
+        ends = object->m_terminals;
+    }
+    ends.erase(std::remove(ends.begin(), ends.end(), nullptr), ends.end());
+    return ends;
+}
+
+std::vector<CNode*> Distinct(std::vector<CNode*> nodes) {
+    std::vector<CNode*> out;
+    for (CNode* n : nodes)
+        if (std::find(out.begin(), out.end(), n) == out.end()) out.push_back(n);
+    return out;
+}
+} // namespace
+
+void CExperiment::RemoveObject(CComponent* object) {
+    if (!object) return;
+    for (CNode* node : Distinct(EndNodes(object))) Detach(object, node);
+    m_wires.erase(object);
+    m_nodes.erase(object);
+    m_devices.erase(object);
+    m_all.erase(object);
+    // The removed object's branches point into circuit nodes the rebuild
+    // below frees; it shows no results while it is off the board.
+    object->DeleteBranches();
+    RebuildTopology();
+}
+
+void CExperiment::ReinsertObject(CComponent* object) {
+    if (!object) return;
+    Insert(object);
+    std::vector<CNode*> ends = EndNodes(object);
+    for (CNode* node : Distinct(ends)) {
+        if (Contains(node)) {
+            auto times = std::count(ends.begin(), ends.end(), node);
+            for (long i = 0; i < times; ++i) node->m_attached.push_back(object);
+        } else {
+            Insert(node);
+        }
+    }
+    // Its branches were dropped on removal; the next update rebuilds them.
+    MarkTopologyDirty();
+}
+
+void CExperiment::ClearAll() {
+    ObjectSet all;
+    all.swap(m_all);
+    m_nodes.clear();
+    m_wires.clear();
+    m_devices.clear();
+    for (CComponent* object : all) {
+        object->m_branches.clear();
+        object->m_terminals.clear();
+        delete object;
+    }
+    m_internalNodes.clear();
+    m_deadEnds.clear();
+}
+
+void CExperiment::ClearExperiment() {
+    ClearAll();
+    m_pendingDevice = nullptr;
+    m_selection = nullptr;
+    m_abstractName.clear();
+    m_warningShown = false;
+    m_topologyDirty = 1;
+    m_valuesDirty = 1;
+}
+
+void CExperiment::RequestWarningOnce(const std::string& text) {
+    if (m_warningShown) return;
+    m_warningShown = true;
+    if (m_services) m_services->ShowWarning(0, text);
+}
+
+void CExperiment::UpdateAll(long long time) {
+    CUpdateContext context{m_notices, time};
+    for (CComponent* wire : m_wires) wire->Update(context);
+    for (CComponent* node : m_nodes) node->Update(context);
+    for (CComponent* device : m_devices) device->Update(context);
+}
+
+void CExperiment::UpdateCircuit(long long time) {
+    if (m_topologyDirty && !m_holdTopology) {
+        RebuildTopology();
+        m_topologyDirty = 0;
+        m_valuesDirty = 1;
+    }
+    if ((m_valuesDirty && !m_holdSolve) || m_solveEveryUpdate) {
+        m_solver.SetNoticeSink(m_notices);
+        m_solver.Solve(*this);
+        m_valuesDirty = 0;
+    }
+    UpdateAll(time);
+}
+
+} // namespace ampera

@@ -1,0 +1,105 @@
+// The single in-memory experiment: owns every placed object and drives
+// rebuilding, solving and the per-frame update.
+#pragma once
+
+#include "component.h"
+#include "notice.h"
+#include "solver.h"
+
+#include <array>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace ampera {
+
+struct CreationLess {
+    bool operator()(const CComponent* a, const CComponent* b) const {
+        return a->CreationOrder() < b->CreationOrder();
+    }
+};
+using ObjectSet = std::set<CComponent*, CreationLess>;
+
+struct CRectF {
+    float left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Makes the device of a type code (0-25 except 14 and 15), or nothing.
+using DeviceFactory = CComponent* (*)(int typeCode);
+void SetDeviceFactory(DeviceFactory factory);
+
+class CExperiment {
+public:
+    CExperiment();
+    ~CExperiment();
+    CExperiment(const CExperiment&) = delete;
+    CExperiment& operator=(const CExperiment&) = delete;
+
+    // The program's single experiment, created on first use.
+    static CExperiment& GetExperiment();
+
+    // Creates the object of a type code: nodes, wires and every device kind;
+    // nullptr for an unknown code.
+    CComponent* CreateObject(int typeCode) const;
+
+    void AddObject(CComponent* object, bool rebuild);
+    // A new wire joining two nodes, attached to both and added to the board.
+    CWire* AddWire(CNode* a, CNode* b);
+    void RemoveObject(CComponent* object);
+    void ReinsertObject(CComponent* object);
+    void ClearAll();
+    void ClearExperiment();
+    bool Contains(const CComponent* object) const { return m_all.count(const_cast<CComponent*>(object)) != 0; }
+
+    void RebuildTopology();
+    void UpdateCircuit(long long time);
+    void UpdateAll(long long time);
+    void MarkTopologyDirty() { m_topologyDirty = 1; }
+    void MarkValuesDirty() { m_valuesDirty = 1; }
+
+    const ObjectSet& AllObjects() const { return m_all; }
+    const ObjectSet& Wires() const { return m_wires; }
+    const ObjectSet& Nodes() const { return m_nodes; }
+    const ObjectSet& Devices() const { return m_devices; }
+
+    // Where messages, labels and modal requests go (both may be null).
+    void SetNoticeSink(INoticeSink* sink) { m_notices = sink; }
+    INoticeSink* NoticeSink() const { return m_notices; }
+    void SetWarningServices(IWarningServices* services) { m_services = services; }
+    // Asks the services for a modal warning at most once per experiment.
+    void RequestWarningOnce(const std::string& text);
+
+    CCircuitSolver& Solver() { return m_solver; }
+
+    std::vector<std::unique_ptr<CCircuitNode>> m_internalNodes; // inside sources and the ohmmeter
+    unsigned char m_topologyDirty = 1;
+    unsigned char m_valuesDirty = 1;
+
+    unsigned char m_showTrace = 0;
+    unsigned char m_holdTopology = 0;
+    unsigned char m_holdSolve = 0;
+    unsigned char m_solveEveryUpdate = 0;
+
+    CComponent* m_pendingDevice = nullptr;
+    std::string m_abstractName;
+    unsigned char m_realView = 1;
+    unsigned char m_showNames = 1;
+    CComponent* m_selection = nullptr;
+    std::vector<CRectF> m_outlines;
+
+private:
+    friend class CTopologyBuilder;
+    void Insert(CComponent* object);
+    void Detach(CComponent* object, CNode* node);
+
+    ObjectSet m_all, m_wires, m_nodes, m_devices;
+    std::vector<std::unique_ptr<CCircuitNode>> m_deadEnds; // open ends made by the last rebuild
+    std::uint64_t m_generation = 0;
+    CCircuitSolver m_solver;
+    INoticeSink* m_notices = nullptr;
+    IWarningServices* m_services = nullptr;
+    bool m_warningShown = false;
+};
+
+} // namespace ampera

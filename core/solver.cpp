@@ -1,0 +1,339 @@
+// Modified nodal analysis of one connected graph, in a real form for DC
+// passes and a complex form for the sinusoidal steady state.
+#include "solver.h"
+
+#include "elimination.h"
+
+#include <cmath>
+#include <cstdio>
+#include <deque>
+#include <iostream>
+#include <numeric>
+
+namespace ampera {
+
+namespace {
+
+constexpr double kTwoPi = 6.28318;                       // angular frequency factor of the solver
+constexpr double kDegToRad = 0.017453292222222222;       // 3.1415926 / 180
+constexpr double kDiodeOff = 9999999999.0;               // a diode in the phasor solve is taken as off
+
+enum StampType { STAMP_CONDUCTANCE = 1, STAMP_CURRENT = 2, STAMP_VOLTAGE = 3 };
+
+template <typename T> struct Stamp {
+    int from = 0, to = 0; // node indices in graph order
+    int type = STAMP_CONDUCTANCE;
+    T value{};
+    double shown = 0; // what the trace prints: resistance, element value, current or voltage
+    CBranch* branch = nullptr;
+    bool reversed = false; // made from the branch's second end
+    int variable = -1;     // voltage stamps: index among the source currents
+};
+
+// Index of a branch end inside the graph, or -1 when the end lies outside it.
+int IndexIn(const std::vector<CCircuitNode*>& nodes, const CCircuitNode* node) {
+    if (!node || node->m_index < 0 || node->m_index >= static_cast<int>(nodes.size())) return -1;
+    return nodes[node->m_index] == node ? node->m_index : -1;
+}
+
+// Union-find over the nodes joined by stamps that fix a voltage difference.
+struct Islands {
+    std::vector<int> parent;
+    explicit Islands(int n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
+    int Find(int x) {
+        while (parent[x] != x) x = parent[x] = parent[parent[x]];
+        return x;
+    }
+    void Join(int a, int b) { parent[Find(a)] = Find(b); }
+};
+
+} // namespace
+
+template <typename T> struct CCircuitSolver::System {
+    std::vector<Stamp<T>> stamps;
+    int nodes = 0;
+    int sources = 0;
+
+    // Walks the graph's nodes and their branch lists; each listed branch is
+    // stamped once, from the node at which the scan meets it.
+    template <typename MakeStamp> void Build(const CGraph& graph, MakeStamp make) {
+        nodes = static_cast<int>(graph.m_nodes.size());
+        for (CBranch* b : graph.m_branches) b->m_stamped = 0;
+        for (int i = 0; i < nodes; ++i) graph.m_nodes[i]->m_index = i;
+        for (int i = 0; i < nodes; ++i) {
+            CCircuitNode* u = graph.m_nodes[i];
+            for (CBranch* b : u->m_branches) {
+                if (b->m_stamped) continue;
+                b->m_stamped = 1;
+                int other = IndexIn(graph.m_nodes, b->OtherEnd(u));
+                if (other < 0) continue;
+                Stamp<T> s;
+                s.from = i;
+                s.to = other;
+                s.branch = b;
+                s.reversed = b->m_end[0] != u;
+                make(s);
+                if (s.type == STAMP_VOLTAGE) {
+                    // A source looped onto one node fixes nothing; its current is taken as 0.
+                    if (s.from == s.to) continue;
+                    s.variable = sources++;
+                }
+                stamps.push_back(s);
+            }
+        }
+    }
+
+    int Size() const { return nodes - 1 + sources; }
+
+    // Parts of the graph that no stamp ties to the reference (cut off by an
+    // opened capacitor, say) would make the system singular and silence the
+    // whole graph; each such island is referred to 0 V through its first node
+    // instead. No current can flow through that link, so the rest is unchanged.
+    void TieIslands() {
+        Islands islands(nodes);
+        for (const auto& s : stamps)
+            if (s.type == STAMP_VOLTAGE || (s.type == STAMP_CONDUCTANCE && s.value != T(0)))
+                islands.Join(s.from, s.to);
+        std::vector<char> tied(nodes, 0);
+        tied[islands.Find(0)] = 1;
+        for (int i = 1; i < nodes; ++i) {
+            int root = islands.Find(i);
+            if (tied[root]) continue;
+            tied[root] = 1;
+            Stamp<T> s;
+            s.from = i;
+            s.to = 0;
+            s.type = STAMP_CONDUCTANCE;
+            s.value = T(1);
+            stamps.push_back(s);
+        }
+    }
+
+    void Fill(std::vector<T>& m) const {
+        const int n = Size();
+        const int stride = n + 1;
+        m.assign(static_cast<std::size_t>(n) * stride, T(0));
+        auto at = [&](int r, int c) -> T& { return m[static_cast<std::size_t>(r) * stride + c]; };
+        for (const auto& s : stamps) {
+            const int a = s.from - 1, b = s.to - 1; // -1: the reference node, left out
+            switch (s.type) {
+            case STAMP_CONDUCTANCE:
+                if (a >= 0) at(a, a) += s.value;
+                if (b >= 0) at(b, b) += s.value;
+                if (a >= 0 && b >= 0) {
+                    at(a, b) -= s.value;
+                    at(b, a) -= s.value;
+                }
+                break;
+            case STAMP_CURRENT:
+                if (a >= 0) at(a, n) -= s.value;
+                if (b >= 0) at(b, n) += s.value;
+                break;
+            case STAMP_VOLTAGE: {
+                const int k = nodes - 1 + s.variable;
+                if (a >= 0) at(a, k) += T(1), at(k, a) += T(1);
+                if (b >= 0) at(b, k) -= T(1), at(k, b) -= T(1);
+                at(k, n) = s.value;
+                break;
+            }
+            }
+        }
+    }
+
+    void TraceStamps(std::ostream* out) const {
+        if (!out) return;
+        int j = 0;
+        for (const auto& s : stamps) {
+            if (!s.branch) continue; // island ties are not elements of the circuit
+            *out << "track " << j++ << ": " << s.from << "->" << s.to;
+            if (s.type == STAMP_CONDUCTANCE) *out << " 电阻支路 " << s.shown << "导纳\n";
+            else if (s.type == STAMP_CURRENT) *out << " 电流源支路 " << s.shown << "安培\n";
+            else *out << " 电压源 " << s.shown << "伏特\n";
+        }
+    }
+};
+
+CCircuitSolver::CCircuitSolver() : m_trace(&std::cout) {}
+
+std::vector<std::vector<CCircuitNode*>> CCircuitSolver::SplitGraphs(const std::vector<CCircuitNode*>& nodes) const {
+    std::vector<std::vector<CCircuitNode*>> graphs;
+    for (CCircuitNode* n : nodes) n->m_visited = 0;
+    std::deque<CCircuitNode*> queue;
+    for (CCircuitNode* s : nodes) {
+        if (s->m_visited) continue;
+        std::vector<CCircuitNode*> graph;
+        s->m_visited = 1;
+        queue.push_back(s);
+        while (!queue.empty()) {
+            CCircuitNode* u = queue.front();
+            queue.pop_front();
+            graph.push_back(u);
+            for (CBranch* b : u->m_branches) {
+                CCircuitNode* v = b->OtherEnd(u);
+                if (v && !v->m_visited) {
+                    v->m_visited = 1;
+                    queue.push_back(v);
+                }
+            }
+        }
+        graphs.push_back(std::move(graph));
+    }
+    // Every reached node is in some graph, so this also clears nodes that were
+    // reached but not listed.
+    for (auto& g : graphs)
+        for (CCircuitNode* n : g) n->m_visited = 0;
+    return graphs;
+}
+
+bool CCircuitSolver::SolveDC(CGraph& graph, int pass) {
+    System<double> sys;
+    sys.Build(graph, [](Stamp<double>& s) {
+        const CBranch& b = *s.branch;
+        const double sign = s.reversed ? -1.0 : 1.0;
+        if (b.m_kind == BRANCH_RESISTOR && b.m_value != 0) {
+            s.type = STAMP_CONDUCTANCE;
+            s.value = 1.0 / b.m_value;
+            s.shown = b.m_value;
+        } else if (b.m_kind == BRANCH_CURRENT_SOURCE) {
+            s.type = STAMP_CURRENT;
+            s.value = sign * b.m_value;
+            s.shown = s.value;
+        } else {
+            // DC voltage sources; everything else (a 0 ohm resistor, a shorted
+            // or unconverted element) is a 0 V source whose current is the branch's.
+            s.type = STAMP_VOLTAGE;
+            s.value = b.m_kind == BRANCH_VOLTAGE_SOURCE ? sign * b.m_value : 0.0;
+            s.shown = s.value;
+        }
+    });
+    sys.TraceStamps(m_trace);
+    sys.TieIslands();
+    const int n = sys.Size();
+    sys.Fill(m_realMatrix);
+    bool solved = Eliminate(m_realMatrix.data(), n, m_rowOrder, m_pattern);
+    if (!solved && m_trace) *m_trace << "\n NO ANSWER!\n";
+    auto solution = [&](int var) { return solved ? m_realMatrix[static_cast<std::size_t>(m_rowOrder[var]) * (n + 1) + n] : 0.0; };
+
+    for (int i = 0; i < sys.nodes; ++i) graph.m_nodes[i]->m_voltage = i == 0 ? 0.0 : solution(i - 1);
+    for (CBranch* b : graph.m_branches) {
+        const double v = b->m_end[0]->m_voltage - b->m_end[1]->m_voltage;
+        b->m_passVoltage[pass] = v;
+        if (b->m_kind == BRANCH_RESISTOR && b->m_value != 0) b->m_passCurrent[pass] = v / b->m_value;
+        else if (b->m_kind == BRANCH_CURRENT_SOURCE) b->m_passCurrent[pass] = b->m_value;
+        else if (b->m_kind == BRANCH_RESISTOR || b->m_kind == BRANCH_VOLTAGE_SOURCE) b->m_passCurrent[pass] = 0;
+    }
+    for (const auto& s : sys.stamps) {
+        if (s.type != STAMP_VOLTAGE || !s.branch) continue;
+        const double i = solution(sys.nodes - 1 + s.variable);
+        s.branch->m_passCurrent[pass] = s.reversed ? -i : i;
+    }
+    if (m_trace) {
+        char line[96];
+        for (int k = 0; k < sys.nodes; ++k) {
+            std::snprintf(line, sizeof line, "节点%d的电压：%7.4f\n", k, graph.m_nodes[k]->m_voltage);
+            *m_trace << line;
+        }
+    }
+    return solved;
+}
+
+bool CCircuitSolver::SolveSine(CGraph& graph) {
+    using C = std::complex<double>;
+    const double f = graph.m_frequency;
+    const double w = kTwoPi * f;
+    System<C> sys;
+    sys.Build(graph, [w](Stamp<C>& s) {
+        const CBranch& b = *s.branch;
+        const double sign = s.reversed ? -1.0 : 1.0;
+        const C source = b.m_amplitude * C(std::cos(b.m_phase * kDegToRad), std::sin(b.m_phase * kDegToRad));
+        s.shown = b.m_value;
+        // Impedance of the element; zero means a short, solved as a 0 V source
+        // as the DC solver does for a 0 ohm resistor.
+        C z;
+        switch (b.m_baseKind) {
+        case BRANCH_RESISTOR: z = C(b.m_value, 0); break;
+        case BRANCH_INDUCTOR: z = C(0, w * b.m_value); break;
+        case BRANCH_CAPACITOR:
+            if (w * b.m_value == 0) { // no charging current at all: an open branch
+                s.type = STAMP_CONDUCTANCE;
+                s.value = 0;
+                return;
+            }
+            z = C(0, -1.0 / (w * b.m_value));
+            break;
+        case BRANCH_DIODE: z = C(kDiodeOff, 0); break;
+        case BRANCH_SINE_CURRENT_SOURCE:
+            s.type = STAMP_CURRENT;
+            s.value = sign * source;
+            s.shown = b.m_amplitude;
+            return;
+        case BRANCH_SINE_VOLTAGE_SOURCE:
+            s.type = STAMP_VOLTAGE;
+            s.value = sign * source;
+            s.shown = b.m_amplitude;
+            return;
+        default: z = 0; break;
+        }
+        if (z == C(0)) {
+            s.type = STAMP_VOLTAGE;
+            s.value = 0;
+        } else {
+            s.type = STAMP_CONDUCTANCE;
+            s.value = C(1) / z;
+        }
+    });
+    sys.TraceStamps(m_trace);
+    sys.TieIslands();
+    const int n = sys.Size();
+    sys.Fill(m_complexMatrix);
+    bool solved = Eliminate(m_complexMatrix.data(), n, m_rowOrder, m_pattern);
+    if (!solved && m_trace) *m_trace << "\n NO ANSWER!\n";
+    auto solution = [&](int var) {
+        return solved ? m_complexMatrix[static_cast<std::size_t>(m_rowOrder[var]) * (n + 1) + n] : C(0);
+    };
+
+    for (int i = 0; i < sys.nodes; ++i) graph.m_nodes[i]->m_phasor = i == 0 ? C(0) : solution(i - 1);
+
+    // Current of each branch: admittance stamps give V*Y, sources and shorts
+    // the current of their variable, current sources their own phasor.
+    for (CBranch* b : graph.m_branches) b->m_passPhasor[0][0] = 0;
+    for (const auto& s : sys.stamps) {
+        if (!s.branch) continue;
+        CBranch& b = *s.branch;
+        const C v = b.m_end[0]->m_phasor - b.m_end[1]->m_phasor;
+        C i;
+        if (s.type == STAMP_CONDUCTANCE) i = v * s.value;
+        else if (s.type == STAMP_CURRENT) i = s.reversed ? -s.value : s.value;
+        else i = s.variable < 0 ? C(0) : (s.reversed ? -solution(sys.nodes - 1 + s.variable) : solution(sys.nodes - 1 + s.variable));
+        b.m_passPhasor[0][0] = i;
+    }
+    for (CBranch* b : graph.m_branches) {
+        const C v = b->m_end[0]->m_phasor - b->m_end[1]->m_phasor;
+        const C i = b->m_passPhasor[0][0];
+        b->m_passPhasor[0][1] = v;
+        b->m_solverMark = 100;
+        for (CQuantity* q : {&b->m_result.m_elec, &b->m_result.m_vol}) {
+            q->m_circuitClass = CLASS_SINE;
+            for (double& p : q->para_array) p = 0;
+        }
+        double* vw = b->m_result.m_vol.wave_array;
+        vw[0] = std::abs(v);
+        vw[1] = f;
+        vw[2] = std::atan2(v.imag(), v.real());
+        double* iw = b->m_result.m_elec.wave_array;
+        iw[0] = std::abs(i);
+        iw[1] = f;
+        iw[2] = std::atan2(i.imag(), i.real());
+    }
+    if (m_trace) {
+        char line[128];
+        for (int k = 0; k < sys.nodes; ++k) {
+            const C& p = graph.m_nodes[k]->m_phasor;
+            std::snprintf(line, sizeof line, "节点%d的电压：%7.2f+j%7.2f\n", k, p.real(), p.imag());
+            *m_trace << line;
+        }
+    }
+    return solved;
+}
+
+} // namespace ampera

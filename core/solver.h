@@ -1,0 +1,86 @@
+// Nodal analysis of connected graphs: classification, the DC passes, the
+// sinusoidal steady state, and the driver that solves a whole board.
+#pragma once
+
+#include "circuit.h"
+
+#include <complex>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace ampera {
+
+class CExperiment;
+class INoticeSink;
+
+struct CGraph {
+    int m_class = CLASS_DC;
+    double m_amplitude = 0;
+    double m_frequency = 0;
+    double m_phase = 0; // degrees
+    double m_amplitude2 = 0;
+    std::vector<CCircuitNode*> m_nodes;  // breadth-first order; the first is the reference
+    std::vector<CBranch*> m_branches;    // discovery order of Classify
+};
+
+// Rates of a first-order response are kept finite so instruments can always
+// evaluate exp(-t * rate): an element that sees no resistance settles at once.
+inline constexpr double kInstantRate = 1e30;
+
+// Messages of Classify, exactly as shown on the board.
+namespace msg {
+inline const char* const kTwoDynamic = "不支持两个动态输入!\n";
+inline const char* const kDcSecondOrder = "直流电路不支持二阶，请输入交流电!\n";
+inline const char* const kAcAndDc = "有交流又有直流?不支持!\n";
+inline const char* const kSquareSecondOrder = "方波不支持二阶，请输入交流电!\n";
+inline const char* const kTriangleLinearOnly = "三角波只支持线性电路!\n";
+inline const char* const kDiodeIrregular = "不规则电路，二极管在一阶或交流电路中!\n";
+} // namespace msg
+
+class CCircuitSolver {
+public:
+    CCircuitSolver();
+
+    // Where the solver's console trace goes; null switches it off.
+    void SetTraceStream(std::ostream* out) { m_trace = out; }
+    // Where Classify posts its messages; null drops them.
+    void SetNoticeSink(INoticeSink* sink) { m_notices = sink; }
+
+    std::vector<std::vector<CCircuitNode*>> SplitGraphs(const std::vector<CCircuitNode*>& nodes) const;
+
+    // Fills the graph's branch list and class; posts at most one message.
+    void Classify(CGraph& graph);
+    // DC passes for classes 0 to 4 and publishing of m_result.
+    void SolvePasses(CGraph& graph);
+    // One DC solve; results go to m_passCurrent/m_passVoltage[pass]. False when
+    // the system has no answer (every result of the pass is then zero).
+    bool SolveDC(CGraph& graph, int pass);
+    // Sinusoidal steady state at the graph's source frequency; fills m_result.
+    bool SolveSine(CGraph& graph);
+
+    // Solves every graph of the experiment. False when some graph was of an
+    // unsupported class (it is skipped; every other graph is still solved).
+    bool Solve(CExperiment& experiment);
+
+private:
+    template <typename T> struct System;
+    std::ostream* m_trace;
+    INoticeSink* m_notices = nullptr;
+    double m_savedValue = 0; // value of the element currently shorted
+    double m_level = 0;      // DC-equivalent level of the graph's dynamic source
+    int m_traceBottom = 0;   // where the branch trace continues below the graph trace
+
+    // Scratch reused between calls so a solve allocates only when a graph grows.
+    std::vector<double> m_realMatrix;
+    std::vector<std::complex<double>> m_complexMatrix;
+    std::vector<int> m_rowOrder, m_pattern;
+
+    void Post(const std::string& text);
+    void SourceToDC(CBranch& b) const;
+    void SetDcEquivalent(CBranch& b) const;
+    void QueueTrace(CExperiment& experiment, const std::vector<std::vector<CCircuitNode*>>& graphs,
+                    const std::vector<CBranch*>& branches, bool afterSolve);
+};
+
+} // namespace ampera

@@ -1,0 +1,26 @@
+// Decade capacitance box: four knobs of 0-9 weighted 0.001, 0.01, 0.1 and 1.
+// The total goes to the solver unchanged, as farads.
+#pragma once
+
+#include "device.h"
+#include "panel_control.h"
+
+#include <array>
+
+namespace ampera {
+
+class CCapacitanceBox : public CDevice {
+public:
+    static const CDeviceKind kKind;
+    CCapacitanceBox();
+
+    // Also remembers the result as the box's current total.
+    double GetKnobValue();
+    void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_CAPACITOR, GetKnobValue()); }
+
+    std::array<CKnob, 4> m_decades; // x0.001, x0.01, x0.1, x1
+    float m_total = 0.002f;
+    float m_ratedVoltage = 400;
+};
+
+} // namespace ampera

@@ -1,0 +1,7 @@
+#include "resistance_wire.h"
+
+namespace ampera {
+const CDeviceKind CResistanceWire::kKind{TYPE_RESISTANCE_WIRE, CATEGORY_RESISTANCE, 40, 20, "电阻丝",
+                                         "pic_zxf\\resglide.bmp", {}, false};
+const char* const CResistanceWire::kNotice = "实验中的电阻丝不参与电路计算。";
+} // namespace ampera

@@ -1,0 +1,38 @@
+// Signal generator: sine, square or triangle waves of 0.01-16 V from
+// 0.1 Hz to 1 MHz, chosen by wave buttons, band buttons and three knobs.
+#pragma once
+
+#include "device.h"
+#include "panel_control.h"
+
+#include <array>
+
+namespace ampera {
+
+class CSignalGenerator : public CDevice {
+public:
+    static const CDeviceKind kKind;
+    CSignalGenerator();
+
+    // Recomputes amplitude, frequency and wave shape from the panel.
+    void UpdateSettings();
+    bool IsPowered() const { return m_power.IsOn(); }
+    // Index 0..6 of the first pressed band (1M ... 1), or -1.
+    int PressedBand() const;
+    void BuildBranches(CTopologyBuilder& b) override;
+
+    CKnob m_amplitudeKnob;
+    CKnob m_coarse;
+    CKnob m_fine;
+    CPanelButton* m_clicked = nullptr;
+    std::array<CPanelButton, 3> m_waveButtons; // sine, square, triangle
+    std::array<CPanelButton, 7> m_bandButtons; // 1M, 100K, 10K, 1K, 100, 10, 1
+    CPanelButton m_power;
+    float m_amplitude = 0; // volts
+    float m_frequency = 0; // hertz
+    float m_phase = 0;
+    int m_waveform = WAVE_NONE;
+    float m_maximumVoltage = 20;
+};
+
+} // namespace ampera
