@@ -43,13 +43,39 @@ bool CComponent::HitTest(int, int) const { return false; }
 CComponent* CComponent::CloneAt(int, int) { return nullptr; }
 void CComponent::BuildBranches(CTopologyBuilder&) {}
 
-CNode::CNode() : CComponent(CATEGORY_NODE, TYPE_NODE) {}
+CNode::CNode() : CComponent(CATEGORY_NODE, TYPE_NODE) {
+    m_boardGroup.itemsB.push_back(CDrawItem::Quad(-6, -6, 6, 6, kPicture));
+}
+
+void CNode::SetPosition(int x, int y) {
+    m_x = x;
+    m_y = y;
+    m_boardGroup.itemsB.front().SetRect(static_cast<float>(x - 6), static_cast<float>(y - 6),
+                                        static_cast<float>(x + 6), static_cast<float>(y + 6));
+}
+
+void CWire::RebuildLines() {
+    auto& items = m_boardGroup.itemsB;
+    items.clear();
+    for (std::size_t i = 0; i + 1 < m_points.size(); ++i) {
+        CDrawItem line;
+        line.flags = DRAW_LINE | DRAW_TINT | DRAW_SUBMITTED | DRAW_GENERATION | DRAW_OWNER_40;
+        line.colour = m_colour;
+        line.SetRect(static_cast<float>(m_points[i].x), static_cast<float>(m_points[i].y),
+                     static_cast<float>(m_points[i + 1].x), static_cast<float>(m_points[i + 1].y));
+        items.push_back(line);
+    }
+}
 
 CWire::CWire() : CComponent(CATEGORY_WIRE, TYPE_WIRE) {}
 
 CWire::CWire(CNode* a, CNode* b) : CWire() {
     m_nodeA = a;
     m_nodeB = b;
+    if (a && b) {
+        m_points = {a->Position(), b->Position()};
+        RebuildLines();
+    }
 }
 
 } // namespace ampera

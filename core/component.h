@@ -2,6 +2,7 @@
 #pragma once
 
 #include "circuit.h"
+#include "draw_item.h"
 #include "notice.h"
 
 #include <cstdint>
@@ -52,6 +53,11 @@ enum TypeCode : int {
     TYPE_LAST = 25,
 };
 
+struct CPoint {
+    int x = 0, y = 0;
+    bool operator==(const CPoint&) const = default;
+};
+
 class CExperiment;
 class CNode;
 class CTopologyBuilder;
@@ -93,6 +99,8 @@ public:
 
     int category;
     float m_internalResistance = 0; // used for meters, the oscilloscope and sources
+    CSpriteGroup m_panelGroup;      // front panel in the property window: B = face and controls, A = displays
+    CSpriteGroup m_boardGroup;      // on the board: B[0] = body, A = display characters
     std::vector<CNode*> m_terminals;
     std::vector<std::unique_ptr<CBranch>> m_branches; // made by the last rebuild, in order
 
@@ -115,6 +123,10 @@ public:
     void Update(const CUpdateContext&) override {}
 
     CCircuitNode* Circuit() const { return m_circuitNodes.empty() ? nullptr : m_circuitNodes.front().get(); }
+    CPoint Position() const { return {m_x, m_y}; }
+    // Moves the terminal point; the node picture follows (point +- 6).
+    void SetPosition(int x, int y);
+    static constexpr const char* kPicture = "devpic\\node.tga";
 
     std::vector<CComponent*> m_attached; // devices whose terminal this is, and wires ending here
     std::vector<std::unique_ptr<CCircuitNode>> m_circuitNodes;
@@ -129,8 +141,13 @@ public:
     CWire(CNode* a, CNode* b);
     void Update(const CUpdateContext&) override {}
 
+    // The board drawing: one line item per pair of consecutive points.
+    void RebuildLines();
+
     CNode* m_nodeA = nullptr;
     CNode* m_nodeB = nullptr;
+    std::vector<CPoint> m_points; // first point on node A, last on node B, bends between
+    std::uint32_t m_colour = 0;   // 0x00RRGGBB
 };
 
 } // namespace ampera

@@ -1,41 +1,35 @@
 #include "device.h"
 
 #include "core/experiment.h"
+#include "panel_sheet.h"
 
 #include <array>
 
 namespace ampera {
 
-CDevice::CDevice(const CDeviceKind& kind) : CComponent(kind.category, kind.typeCode), m_name(kind.namePrefix), m_kind(kind) {
-    SetRegion(0, 0, static_cast<float>(kind.width), static_cast<float>(kind.height));
-}
-
 namespace {
 // Running numbers for names, one per kind; never reset, not even by loading.
 std::array<int, TYPE_LAST + 1> g_runningNumber{};
+
+// A quarter turn of an offset (y downwards): left maps (dx, dy) to (dy, -dx).
+CPoint TurnOffset(CPoint d, bool left) { return left ? CPoint{d.y, -d.x} : CPoint{-d.y, d.x}; }
 } // namespace
 
-CComponent* CDevice::CloneAt(int x, int y) { return PlaceAt(CExperiment::GetExperiment(), x, y); }
+CDevice::CDevice(const CDeviceKind& kind) : CComponent(kind.category, kind.typeCode), m_name(kind.namePrefix), m_kind(kind) {
+    m_boardGroup.itemsB.push_back(CDrawItem::Quad(0, 0, static_cast<float>(kind.width),
+                                                  static_cast<float>(kind.height), kind.bodyPicture));
+    SetRegion(0, 0, static_cast<float>(kind.width), static_cast<float>(kind.height));
+}
 
-CDevice* CDevice::PlaceAt(CExperiment& experiment, int x, int y) {
-    auto* device = dynamic_cast<CDevice*>(experiment.CreateObject(TypeCode()));
-    if (!device) return nullptr;
-    const int w = m_kind.width, h = m_kind.height;
-    device->SetRegion(static_cast<float>(x - w / 2), static_cast<float>(y - h / 2), static_cast<float>(x + w / 2),
-                      static_cast<float>(y + h / 2));
-    device->m_name = m_kind.namePrefix + std::to_string(++g_runningNumber[TypeCode()]);
-    experiment.AddObject(device, false);
-    const int left = x - w / 2, top = y - h / 2;
-    for (const CPoint& offset : m_kind.terminals) {
-        auto* node = static_cast<CNode*>(experiment.CreateObject(TYPE_NODE));
-        node->m_x = left + offset.x;
-        node->m_y = top + offset.y;
-        node->m_attached.push_back(device);
-        device->m_terminals.push_back(node);
-        experiment.AddObject(node, false);
-    }
-    experiment.MarkTopologyDirty();
-    return device;
+CDevice::~CDevice() = default;
+
+void CDevice::SealPanel() {
+    m_panelItemCount = static_cast<int>(m_panelGroup.itemsB.size());
+    m_panelControlCount = static_cast<int>(m_controls.size());
+}
+
+void CDevice::MarkDirty() const {
+    if (Experiment()) Experiment()->MarkTopologyDirty();
 }
 
 bool CDevice::HitTest(int x, int y) const {
@@ -47,6 +41,7 @@ void CDevice::SetRegion(float left, float top, float right, float bottom) {
     m_region[1] = top;
     m_region[2] = right;
     m_region[3] = bottom;
+    Body().SetRect(left, top, right, bottom);
 }
 
 void CDevice::GetRegion(float& left, float& top, float& right, float& bottom) const {
@@ -54,6 +49,182 @@ void CDevice::GetRegion(float& left, float& top, float& right, float& bottom) co
     top = m_region[1];
     right = m_region[2];
     bottom = m_region[3];
+}
+
+CComponent* CDevice::CloneAt(int x, int y) { return PlaceAt(CExperiment::GetExperiment(), x, y); }
+
+CDevice* CDevice::PlaceAt(CExperiment& experiment, int x, int y) {
+    auto* device = dynamic_cast<CDevice*>(experiment.CreateObject(TypeCode()));
+    if (!device) return nullptr;
+    device->CopyRating(*this);
+    const int w = m_kind.width, h = m_kind.height;
+    const int left = x - w / 2, top = y - h / 2;
+    device->SetRegion(static_cast<float>(left), static_cast<float>(top), static_cast<float>(x + w / 2),
+                      static_cast<float>(y + h / 2));
+    device->m_name = m_kind.namePrefix + std::to_string(++g_runningNumber[TypeCode()]);
+    experiment.AddObject(device, false);
+    for (const CPoint& offset : m_kind.terminals) {
+        auto* node = static_cast<CNode*>(experiment.CreateObject(TYPE_NODE));
+        node->SetPosition(left + offset.x, top + offset.y);
+        node->m_attached.push_back(device);
+        device->m_terminals.push_back(node);
+        experiment.AddObject(node, false);
+    }
+    experiment.MarkTopologyDirty();
+    return device;
+}
+
+std::string CDevice::PictureAtAngle(const std::string& base) const {
+    if (m_angleLeft == 0) return base;
+    const auto dot = base.rfind('.');
+    const std::string angle = std::to_string(m_angleLeft);
+    return dot == std::string::npos ? base + angle : base.substr(0, dot) + angle + base.substr(dot);
+}
+
+void CDevice::RefreshBody() {
+    Body().texture = PictureAtAngle(BodyPictureBase());
+    Body().SetRect(m_region[0], m_region[1], m_region[2], m_region[3]);
+    Body().Redraw();
+}
+
+void CDevice::RotateLeft() {
+    if (m_kind.rotates) Turn(true);
+}
+
+void CDevice::RotateRight() {
+    if (m_kind.rotates) Turn(false);
+}
+
+void CDevice::Turn(bool left) {
+    if (left) {
+        m_angleLeft = (m_angleLeft + 90) % 360;
+        m_angleRight = (360 - m_angleLeft) % 360;
+    } else {
+        m_angleRight = (m_angleRight + 90) % 360;
+        m_angleLeft = (360 - m_angleRight) % 360;
+    }
+    if (m_terminals.empty() || !m_terminals[0]) {
+        RefreshBody();
+        return;
+    }
+    const CPoint pivot = m_terminals[0]->Position();
+    for (std::size_t i = 1; i < m_terminals.size(); ++i) {
+        CNode* node = m_terminals[i];
+        if (!node) continue;
+        const CPoint d = TurnOffset({node->m_x - pivot.x, node->m_y - pivot.y}, left);
+        node->SetPosition(pivot.x + d.x, pivot.y + d.y);
+        for (CComponent* attached : node->m_attached) {
+            if (!attached || attached->Category() != CATEGORY_WIRE) continue;
+            auto* wire = static_cast<CWire*>(attached);
+            if (wire->m_points.empty()) continue;
+            if (wire->m_nodeA == node) wire->m_points.front() = node->Position();
+            if (wire->m_nodeB == node) wire->m_points.back() = node->Position();
+            wire->RebuildLines();
+        }
+    }
+    // The rectangle turns about the first terminal exactly like the offsets.
+    const float px = static_cast<float>(pivot.x), py = static_cast<float>(pivot.y);
+    const float l = m_region[0] - px, t = m_region[1] - py, r = m_region[2] - px, b = m_region[3] - py;
+    if (left) SetRegion(px + t, py - r, px + b, py - l);
+    else SetRegion(px - b, py + l, px - t, py + r);
+    RefreshBody();
+    AfterTurn(left ? 1 : 3);
+}
+
+void CDevice::RestoreAfterLoad() {
+    float w = static_cast<float>(m_kind.width), h = static_cast<float>(m_kind.height);
+    if (Turned()) std::swap(w, h);
+    m_angleRight = (360 - m_angleLeft) % 360;
+    SetRegion(m_region[0], m_region[1], m_region[0] + w, m_region[1] + h);
+    RefreshBody();
+    for (CPanelControl* c : m_controls) c->ApplyLook(m_panelGroup);
+}
+
+// ---- panel clicks ----
+
+CPanelControl* CDevice::HitControl(float x, float y, bool stepButtonsOnly) const {
+    if (stepButtonsOnly) {
+        for (CStepButton* s : {m_stepDown.get(), m_stepUp.get()})
+            if (s && s->HitTest(x, y)) return s;
+        return nullptr;
+    }
+    for (CPanelControl* c : m_controls)
+        if (c->HitTest(x, y)) return c;
+    return nullptr;
+}
+
+void CDevice::StepControl(CPanelControl& control, int direction) {
+    control.Step(direction, m_panelGroup);
+    control.UpdateLabel();
+    MarkDirty();
+}
+
+void CDevice::RemoveStepButtons() {
+    if (!m_stepDown) return;
+    m_controls.resize(static_cast<std::size_t>(m_panelControlCount));
+    m_panelGroup.itemsB.resize(static_cast<std::size_t>(m_panelItemCount));
+    m_stepDown.reset();
+    m_stepUp.reset();
+}
+
+void CDevice::ShowStepButtons(CPanelControl& target) {
+    const int r = static_cast<int>(target.m_hitRect.right), t = static_cast<int>(target.m_hitRect.top);
+    auto make = [&](int top, const CPanelRect& look) {
+        auto button = std::make_unique<CStepButton>();
+        button->m_target = &target;
+        button->m_hitRect = {static_cast<float>(r + 2), static_cast<float>(top), static_cast<float>(r + 17),
+                             static_cast<float>(top + 15)};
+        button->m_itemIndex = static_cast<int>(m_panelGroup.itemsB.size());
+        CDrawItem item = CDrawItem::Quad(button->m_hitRect.left, button->m_hitRect.top, button->m_hitRect.right,
+                                         button->m_hitRect.bottom, sheet::kPicture);
+        item.SetUV(look.left, look.top, look.right, look.bottom);
+        m_panelGroup.itemsB.push_back(item);
+        m_controls.push_back(button.get());
+        return button;
+    };
+    m_stepDown = make(t, sheet::kStepDownReleased);
+    m_stepUp = make(t + 15, sheet::kStepUpReleased);
+}
+
+void CDevice::PressStep(CStepButton& button) {
+    const bool down = &button == m_stepDown.get();
+    const CPanelRect& look = down ? sheet::kStepDownPressed : sheet::kStepUpPressed;
+    if (CDrawItem* item = button.Item(m_panelGroup)) item->SetUV(look.left, look.top, look.right, look.bottom);
+    if (button.m_target) StepControl(*button.m_target, down ? -1 : +1);
+}
+
+void CDevice::PanelButtonDown(float x, float y) {
+    CPanelControl* target = HitControl(x, y, false);
+    if (!target) {
+        RemoveStepButtons();
+        return;
+    }
+    if (target->Kind() == CONTROL_STEP_BUTTON) {
+        PressStep(static_cast<CStepButton&>(*target));
+        return;
+    }
+    RemoveStepButtons();
+    if (target->IsSlideOrKnob()) ShowStepButtons(*target);
+    if (target->Kind() == CONTROL_BUTTON) {
+        OnPushButton(static_cast<CPanelButton&>(*target));
+        MarkDirty();
+    }
+}
+
+void CDevice::PanelButtonUp(float x, float y) {
+    auto* hit = static_cast<CStepButton*>(HitControl(x, y, true));
+    if (!hit) return;
+    const CPanelRect& look = hit == m_stepDown.get() ? sheet::kStepDownReleased : sheet::kStepUpReleased;
+    if (CDrawItem* item = hit->Item(m_panelGroup)) item->SetUV(look.left, look.top, look.right, look.bottom);
+}
+
+void CDevice::PanelDoubleClick(float x, float y) {
+    if (auto* hit = static_cast<CStepButton*>(HitControl(x, y, true))) PressStep(*hit);
+}
+
+void CDevice::Toggle(CPanelButton& button) {
+    button.SetOn(!button.IsOn());
+    button.ApplyLook(m_panelGroup);
 }
 
 } // namespace ampera

@@ -1,26 +1,25 @@
 // The base of every placed device: its kind's fixed description (type code,
-// size, name prefix, terminals), its place on the board and its turn.
+// size, name prefix, body picture, terminals), its place and turn on the
+// board, its front-panel controls and how panel clicks operate them.
 #pragma once
 
 #include "core/component.h"
 #include "core/topology.h"
+#include "panel_control.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace ampera {
 
-struct CPoint {
-    int x = 0, y = 0;
-};
-
 // What every device of one kind shares.
 struct CDeviceKind {
     int typeCode;
     int category;
-    int width, height;            // board size at angle 0
-    const char* namePrefix;       // "R" gives R1, R2, ...
-    const char* bodyPicture;      // picture at angle 0; turned ones append the angle
+    int width, height;             // board size at angle 0
+    const char* namePrefix;        // "R" gives R1, R2, ...
+    const char* bodyPicture;       // picture at angle 0; turned ones append the angle
     std::vector<CPoint> terminals; // offsets from the region's top-left corner at angle 0
     bool rotates;
 };
@@ -28,34 +27,85 @@ struct CDeviceKind {
 class CDevice : public CComponent {
 public:
     explicit CDevice(const CDeviceKind& kind);
+    ~CDevice() override;
 
     void Update(const CUpdateContext&) override {}
+    int PanelItemCount() const override { return m_panelItemCount; }
     bool HitTest(int x, int y) const override;
+    int PanelControlCount() const override { return m_panelControlCount; }
     // A new device of this kind centred at board point (x, y), with its
     // terminal nodes, added to the program's experiment.
     CComponent* CloneAt(int x, int y) override;
-    // The same, into a given experiment.
-    CDevice* PlaceAt(CExperiment& experiment, int x, int y);
 
     virtual void SetRegion(float left, float top, float right, float bottom);
     virtual void GetRegion(float& left, float& top, float& right, float& bottom) const;
-    virtual void RotateLeft() {}
-    virtual void RotateRight() {}
+    // Quarter turns about the first terminal (only kinds that turn).
+    virtual void RotateLeft();
+    virtual void RotateRight();
+
+    // The same as CloneAt, into a given experiment.
+    CDevice* PlaceAt(CExperiment& experiment, int x, int y);
+    // The text the device's display shows now, before it becomes glyphs
+    // (empty for devices without a display or while the display is dark).
+    virtual std::string DisplayText() const { return {}; }
+    // Rating fields a new device takes over from the device-bar prototype.
+    virtual void CopyRating(const CDevice&) {}
+
+    // After the region's left/top and the angles were loaded: the rest of the
+    // region, the body picture, and the panel pictures of every control.
+    void RestoreAfterLoad();
+
+    // Panel mouse events, in panel pixels.
+    void PanelButtonDown(float x, float y);
+    void PanelButtonUp(float x, float y);
+    void PanelDoubleClick(float x, float y);
+    bool StepButtonsShown() const { return m_stepDown != nullptr; }
+    // Steps a knob or slide of this device and marks the topology dirty.
+    void StepControl(CPanelControl& control, int direction);
 
     const CDeviceKind& Kind() const { return m_kind; }
     std::size_t TerminalCount() const { return m_kind.terminals.size(); }
+    bool Turned() const { return m_angleLeft == 90 || m_angleLeft == 270; }
+    // The picture of `base` ("devpic\\x.tga") at the current angle.
+    std::string PictureAtAngle(const std::string& base) const;
 
     std::string m_name;
     float m_region[4] = {0, 0, 0, 0}; // left, top, right, bottom
     int m_angleLeft = 0;              // counter-clockwise turn: 0, 90, 180, 270
     int m_angleRight = 0;             // (360 - m_angleLeft) mod 360
+    std::vector<CPanelControl*> m_controls; // in panel order; step buttons last while shown
 
 protected:
+    // Kinds call this at the end of their constructor, once the panel items
+    // and controls are in place.
+    void SealPanel();
+    // What the body picture shows now (switches change it with their state).
+    virtual std::string BodyPictureBase() const { return m_kind.bodyPicture; }
+    void RefreshBody();
+    // A push button was clicked on the panel; kinds that react override this.
+    virtual void OnPushButton(CPanelButton&) {}
+    // Inverts a power-style button and shows its new look.
+    void Toggle(CPanelButton& button);
+    // Extra work after a quarter turn (the rheostat's slider).
+    virtual void AfterTurn(int /*quarterLeft*/) {}
+
+    void MarkDirty() const;
+    void Warn(const CUpdateContext& context, const char* text) const { context.Warn(text); }
     // The readings of a device come from its first branch.
     const CBranchResult* FirstResult() const { return m_branches.empty() ? nullptr : &m_branches.front()->m_result; }
+    CDrawItem& Body() { return m_boardGroup.itemsB.front(); }
 
 private:
+    void Turn(bool left);
+    void RemoveStepButtons();
+    void ShowStepButtons(CPanelControl& target);
+    CPanelControl* HitControl(float x, float y, bool stepButtonsOnly) const;
+    void PressStep(CStepButton& button);
+
     const CDeviceKind& m_kind;
+    int m_panelItemCount = 0;
+    int m_panelControlCount = 0;
+    std::unique_ptr<CStepButton> m_stepDown, m_stepUp;
 };
 
 } // namespace ampera

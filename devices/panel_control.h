@@ -3,6 +3,8 @@
 // the device's panel drawing group.
 #pragma once
 
+#include "core/draw_item.h"
+
 #include <string>
 
 namespace ampera {
@@ -35,12 +37,25 @@ public:
     virtual bool HitTest(float x, float y) const {
         return m_hitRect.left < x && x < m_hitRect.right && m_hitRect.top < y && y < m_hitRect.bottom;
     }
+    // One step in `direction` (-1 or +1); moves or restyles the control's item in `panel`.
+    virtual void Step(int, CSpriteGroup&) {}
+    // Makes the control's item show its current position or state (after loading).
+    virtual void ApplyLook(CSpriteGroup&) {}
+
+    // The panel item this control drives, or null when the panel has no such item.
+    CDrawItem* Item(CSpriteGroup& panel) const {
+        return m_itemIndex >= 0 && m_itemIndex < static_cast<int>(panel.itemsB.size()) ? &panel.itemsB[m_itemIndex]
+                                                                                     : nullptr;
+    }
+    bool IsSlideOrKnob() const {
+        return m_kind == CONTROL_KNOB || m_kind == CONTROL_COUPLING_SWITCH || m_kind == CONTROL_MODE_SWITCH;
+    }
 
     int Kind() const { return m_kind; }
 
     int m_kind;
     CPanelRect m_slideRect;
-    int m_itemIndex = 0;
+    int m_itemIndex = -1;
     std::string m_label;
     CPanelRect m_hitRect;
     bool m_selected = false;
@@ -56,6 +71,10 @@ public:
     // A range selector turning (p - zero) * stepDegrees from angleMin to angleMax.
     static CKnob Limited(int minimum, int maximum, int position, int zeroPosition, float stepDegrees,
                          float angleMinDegrees, float angleMaxDegrees);
+
+    void UpdateLabel() override;
+    void Step(int direction, CSpriteGroup& panel) override;
+    void ApplyLook(CSpriteGroup& panel) override;
 
     bool IsFullCircle() const { return m_angleAtMinimum >= kFullCircleMarker; }
     int Position() const { return m_position; }
@@ -79,6 +98,7 @@ struct CButtonLook {
 class CPanelButton : public CPanelControl {
 public:
     CPanelButton() : CPanelControl(CONTROL_BUTTON) {}
+    void ApplyLook(CSpriteGroup& panel) override;
     bool IsOn() const { return m_state != 0; }
     void SetOn(bool on) { m_state = on ? 1 : 0; }
 
@@ -95,13 +115,19 @@ public:
 class CCouplingSwitch : public CPanelControl {
 public:
     CCouplingSwitch() : CPanelControl(CONTROL_COUPLING_SWITCH) {}
-    int m_state = 0; // 0, 1, 2
+    void Step(int direction, CSpriteGroup& panel) override;
+    void ApplyLook(CSpriteGroup& panel) override;
+    int m_state = 0;        // 0, 1, 2, left to right
+    CPanelRect m_slideRect0; // the slide at position 0
 };
 
 class CModeSwitch : public CPanelControl {
 public:
     CModeSwitch() : CPanelControl(CONTROL_MODE_SWITCH) {}
-    int m_state = 0; // 0..3
+    void Step(int direction, CSpriteGroup& panel) override;
+    void ApplyLook(CSpriteGroup& panel) override;
+    int m_state = 0;        // 0..3, top to bottom
+    CPanelRect m_slideRect0; // the slide at position 0
 };
 
 } // namespace ampera

@@ -2,6 +2,8 @@
 AMPERA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-image-formats-plugins qt6-multimedia-dev libgl-dev libglx-dev libegl-dev
+    fonts-wqy-microhei xvfb xauth
 )
 
 ensure_packages() {
