@@ -1,0 +1,72 @@
+// The key-path document: a small tree of named elements and named text
+// leaves, addressed by colon-separated paths ("COMPONENT:WIRE:NUM") and
+// written as indented tag text. It looks like XML but is its own, smaller
+// language: no escaping, no entities, no declarations; the reader is a
+// scanner over tag markers. Text is handled as bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ampera {
+
+struct CKeyLeaf {
+    std::string name;
+    std::string value;
+    std::string attributes;
+};
+
+struct CKeyElement {
+    std::vector<CKeyLeaf> leaves; // in order of first creation; names unique
+    std::string name;
+    std::string attributes; // kept from parsing, never written
+    std::vector<std::unique_ptr<CKeyElement>> children; // names may repeat; lookups find the first
+    CKeyElement* parent = nullptr;
+
+    CKeyElement* FindChild(const std::string& n) const;
+    CKeyLeaf* FindLeaf(const std::string& n);
+    const CKeyLeaf* FindLeaf(const std::string& n) const;
+};
+
+class CKeyDoc {
+public:
+    // Elements nested deeper than this are not read: a hostile file cannot
+    // exhaust the stack or make the scan quadratic in its length.
+    static constexpr int kMaxDepth = 64;
+
+    CKeyDoc();
+
+    void Clear();
+    // Builds the tree from `text`; false only for an empty text. Parts that
+    // cannot be read (a tag without its closing tag) are skipped.
+    bool Parse(const char* text, std::size_t length);
+    bool Parse(const std::string& text) { return Parse(text.data(), text.size()); }
+
+    // The document as tag text: tab-indented lines ended by CR LF.
+    std::string ToText() const;
+    // Writes ToText() to `path` as it is; false when the file could not be written.
+    bool SaveToFile(const std::string& path) const;
+
+    bool GetString(const std::string& path, std::string& out, const std::string& fallback) const;
+    bool GetInt(const std::string& path, std::int32_t& out, std::int32_t fallback) const;
+    bool GetUInt(const std::string& path, std::uint32_t& out, std::uint32_t fallback) const;
+    bool GetFloat(const std::string& path, float& out, float fallback) const;
+    bool GetBool(const std::string& path, bool& out, bool fallback) const;
+
+    void SetString(const std::string& path, const std::string& value);
+    void SetInt(const std::string& path, std::int32_t value);
+    void SetUInt(const std::string& path, std::uint32_t value);
+    void SetFloat(const std::string& path, float value);
+    void SetBool(const std::string& path, bool value);
+
+    const CKeyElement& Root() const { return *m_root; }
+
+private:
+    const CKeyLeaf* Find(const std::string& path) const;
+    std::unique_ptr<CKeyElement> m_root;
+};
+
+} // namespace ampera

@@ -1,0 +1,184 @@
+// The key-path document: lookups with stream-input conversion, stores that
+// create what is missing, the tag text it writes, and every quirk of its reader.
+#include "document/keydoc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace ampera {
+namespace {
+
+CKeyDoc Parsed(const std::string& text) {
+    CKeyDoc doc;
+    EXPECT_TRUE(doc.Parse(text));
+    return doc;
+}
+
+struct ReadCase {
+    const char* name;
+    const char* text;
+    const char* path;
+    bool found;
+    int value; // GetInt result (the default 99 when not found)
+};
+inline void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+class Reads : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(Reads, GetInt) {
+    const ReadCase& c = GetParam();
+    CKeyDoc doc = Parsed(c.text);
+    int out = -1;
+    EXPECT_EQ(doc.GetInt(c.path, out, 99), c.found);
+    EXPECT_EQ(out, c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Reads,
+    ::testing::Values(ReadCase{"Plain", "<A><B>1</B></A>", "A:B", true, 1},
+                      ReadCase{"WrongRoot", "<A><B>1</B></A>", "X:B", false, 99},
+                      ReadCase{"MissingLeaf", "<A><B>1</B></A>", "A:C", false, 99},
+                      ReadCase{"TrailingTab", "<A><B>4\t</B></A>", "A:B", true, 4},
+                      ReadCase{"LeadingWhiteSpace", "<A><B>\r\n  -7x</B></A>", "A:B", true, -7},
+                      ReadCase{"FractionAsInteger", "<A><B>12.75</B></A>", "A:B", true, 12},
+                      ReadCase{"Letters", "<A><B>abc</B></A>", "A:B", false, 99},
+                      ReadCase{"Empty", "<A><B></B><C>1</C></A>", "A:B", false, 99},
+                      ReadCase{"LaterLeafReplaces", "<A><B>1</B><B>2</B></A>", "A:B", true, 2},
+                      ReadCase{"FirstOfTwoElements", "<A><C><X>1</X></C><C><X>2</X></C></A>", "A:C:X", true, 1},
+                      ReadCase{"NestedSameName", "<A><A><B>1</B></A></A>", "A:A:B", true, 1},
+                      ReadCase{"DeclarationAndComment", "<?xml version=\"1.0\"?><!-- note --><A><B>5</B></A>", "A:B",
+                               true, 5},
+                      ReadCase{"DoctypeStopsTheRead", "<!DOCTYPE x><A><B>5</B></A>", "A:B", false, 99},
+                      ReadCase{"UnclosedInsideElement", "<R><A><B>1</B><C>2</A><D>3</D></R>", "R:D", true, 3},
+                      ReadCase{"UnclosedLeafSkipped", "<R><A><B>1</B><C>2</A><D>3</D></R>", "R:A:C", false, 99},
+                      ReadCase{"SelfClosingLeaf", "<A><E/><B>1</B></A>", "A:B", true, 1},
+                      ReadCase{"AttributesIgnored", "<A x=\"1\"><B y=\"2\">8</B></A>", "A:B", true, 8},
+                      ReadCase{"TwoTopLevelElements", "<A><B>1</B></A><C><D>2</D></C>", "C:B", true, 1},
+                      ReadCase{"EmptyNameIsTransparent", "<A><><B>6</B></></A>", "A:B", true, 6},
+                      ReadCase{"IntOverflow", "<A><B>99999999999</B></A>", "A:B", false, 99}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KeyDoc, StringsComeBackUnchanged) {
+    CKeyDoc doc = Parsed("<A><B>4\t</B><E/></A>");
+    std::string s;
+    EXPECT_TRUE(doc.GetString("A:B", s, "d"));
+    EXPECT_EQ(s, "4\t");
+    EXPECT_TRUE(doc.GetString("A:E", s, "d"));
+    EXPECT_EQ(s, "");
+    EXPECT_FALSE(doc.GetString("A:Z", s, "d"));
+    EXPECT_EQ(s, "d");
+}
+
+TEST(KeyDoc, TypedReads) {
+    CKeyDoc doc = Parsed("<A><F>2.5e-007</F><T>1</T><Z>0</Z><N>2</N><U>4000000000</U></A>");
+    float f = 0;
+    EXPECT_TRUE(doc.GetFloat("A:F", f, 1));
+    EXPECT_FLOAT_EQ(f, 2.5e-7f);
+    bool b = false;
+    EXPECT_TRUE(doc.GetBool("A:T", b, false));
+    EXPECT_TRUE(b);
+    EXPECT_TRUE(doc.GetBool("A:Z", b, true));
+    EXPECT_FALSE(b);
+    EXPECT_FALSE(doc.GetBool("A:N", b, true));
+    EXPECT_TRUE(b);
+    std::uint32_t u = 0;
+    EXPECT_TRUE(doc.GetUInt("A:U", u, 0));
+    EXPECT_EQ(u, 4000000000u);
+}
+
+TEST(KeyDoc, EmptyTextParsesToNothing) {
+    CKeyDoc doc;
+    EXPECT_FALSE(doc.Parse(""));
+    int v = 0;
+    EXPECT_FALSE(doc.GetInt(":X", v, 3));
+    EXPECT_EQ(v, 3);
+}
+
+TEST(KeyDoc, StoresCreateWhatIsMissingAndRenameTheRoot) {
+    CKeyDoc doc;
+    doc.SetInt("COMPONENT:RESISTANCE:NUM", 0);
+    EXPECT_EQ(doc.Root().name, "COMPONENT");
+    doc.SetString("DEVICEWINDOW:X", "y");
+    EXPECT_EQ(doc.Root().name, "DEVICEWINDOW");
+    int n = -1;
+    EXPECT_TRUE(doc.GetInt("DEVICEWINDOW:RESISTANCE:NUM", n, -1));
+    EXPECT_EQ(n, 0);
+}
+
+TEST(KeyDoc, ValueTexts) {
+    CKeyDoc doc;
+    doc.SetFloat("A:F1", 1000);
+    doc.SetFloat("A:F2", 0.5f);
+    doc.SetFloat("A:F3", 2.5e-7f);
+    doc.SetBool("A:B", true);
+    doc.SetInt("A:I", -12);
+    doc.SetUInt("A:U", 4000000000u);
+    std::string s;
+    doc.GetString("A:F1", s, "");
+    EXPECT_EQ(s, "1000");
+    doc.GetString("A:F2", s, "");
+    EXPECT_EQ(s, "0.5");
+    doc.GetString("A:F3", s, "");
+    EXPECT_EQ(s.substr(0, 5), "2.5e-");
+    doc.GetString("A:B", s, "");
+    EXPECT_EQ(s, "1");
+    doc.GetString("A:I", s, "");
+    EXPECT_EQ(s, "-12");
+    doc.GetString("A:U", s, "");
+    EXPECT_EQ(s, "4000000000");
+}
+
+TEST(KeyDoc, WritesTabIndentedLinesWithLeavesFirst) {
+    CKeyDoc doc;
+    doc.SetInt("A:X", 1);
+    doc.SetFloat("A:B:Y", 2.5f);
+    doc.SetString("A:B:C:Z", "text");
+    EXPECT_EQ(doc.ToText(), "<A>\r\n"
+                            "\t<X>1</X>\r\n"
+                            "\t<B>\r\n"
+                            "\t\t<Y>2.5</Y>\r\n"
+                            "\t\t<C>\r\n"
+                            "\t\t\t<Z>text</Z>\r\n"
+                            "\t\t</C>\r\n"
+                            "\t</B>\r\n"
+                            "</A>\r\n");
+}
+
+TEST(KeyDoc, SaveAndParseGiveTheSameTree) {
+    CKeyDoc doc = Parsed("<R a=\"1\"><C><X>1</X></C><C><X>2</X></C><L>电阻</L><E/></R>");
+    const std::string text = doc.ToText();
+    CKeyDoc again = Parsed(text);
+    EXPECT_EQ(again.ToText(), text);
+    ASSERT_EQ(again.Root().children.size(), 2u) << "both elements named C are written back";
+    EXPECT_EQ(again.Root().children[1]->leaves[0].value, "2");
+    EXPECT_TRUE(again.Root().attributes.empty());
+
+    const auto path = std::filesystem::temp_directory_path() / "ampera_keydoc_test.txt";
+    ASSERT_TRUE(doc.SaveToFile(path.string()));
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream read;
+    read << in.rdbuf();
+    EXPECT_EQ(read.str(), text);
+    std::filesystem::remove(path);
+    EXPECT_FALSE(doc.SaveToFile("/nonexistent-folder/x.vtx"));
+}
+
+TEST(KeyDoc, DeepNestingIsCutOffNotFollowed) {
+    std::string text;
+    const int depth = 100000;
+    for (int i = 0; i < depth; ++i) text += "<a>";
+    text += "<b>1</b>";
+    for (int i = 0; i < depth; ++i) text += "</a>";
+    CKeyDoc doc = Parsed(text);
+    EXPECT_EQ(doc.Root().name, "a");
+    int v = 0;
+    EXPECT_FALSE(doc.GetInt("a:b", v, 0));
+}
+
+} // namespace
+} // namespace ampera
