@@ -2,6 +2,8 @@
 
 #include "topology.h"
 
+#include "document/keydoc.h"
+
 #include <atomic>
 #include <climits>
 
@@ -39,12 +41,79 @@ void CComponent::SetId(int id) {
     NoteSequence(id);
 }
 
+void CComponent::Persist(CKeyDoc&, bool, const std::string&) {}
+
+std::string CComponent::StorableText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '<') out += "\xEF\xBC\x9C"; // U+FF1C
+        else if (c == '>') out += "\xEF\xBC\x9E"; // U+FF1E
+        else out += c;
+    }
+    return out;
+}
+
+void CComponent::PersistIdentity(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    if (!loading) {
+        doc.SetString(prefix + ":NAME", StorableText(m_name));
+        doc.SetInt(prefix + ":SEQUENCE", m_id);
+        return;
+    }
+    doc.GetString(prefix + ":NAME", m_name, "没有名字");
+    int id = 0;
+    doc.GetInt(prefix + ":SEQUENCE", id, 0);
+    SetId(id);
+}
+
 bool CComponent::HitTest(int, int) const { return false; }
 CComponent* CComponent::CloneAt(int, int) { return nullptr; }
 void CComponent::BuildBranches(CTopologyBuilder&) {}
 
 CNode::CNode() : CComponent(CATEGORY_NODE, TYPE_NODE) {
+    m_name = "节点";
     m_boardGroup.itemsB.push_back(CDrawItem::Quad(-6, -6, 6, 6, kPicture));
+}
+
+void CNode::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    m_name = "节点";
+    const std::string count = prefix + ":CONNECT_COMPONENTID_NUM";
+    if (!loading) {
+        PersistIdentity(doc, false, prefix);
+        int k = 0;
+        for (CComponent* device : m_attached) {
+            if (!device || device->Category() == CATEGORY_WIRE || device->Category() == CATEGORY_NODE) continue;
+            int location = 0;
+            for (std::size_t i = 0; i < device->m_terminals.size(); ++i)
+                if (device->m_terminals[i] == this) {
+                    location = static_cast<int>(i);
+                    break;
+                }
+            const std::string entry = count + std::to_string(k++);
+            doc.SetInt(entry + ":CONID", device->Id());
+            doc.SetInt(entry + ":LOCATIONIDX", location);
+        }
+        doc.SetInt(count, k);
+        doc.SetInt(prefix + ":XPOS", m_x);
+        doc.SetInt(prefix + ":YPOS", m_y);
+        return;
+    }
+    PersistIdentity(doc, true, prefix);
+    int n = 0;
+    doc.GetInt(count, n, 0);
+    // A count can claim more entries than the file holds; only real ones are read.
+    const auto held = static_cast<long long>(doc.CountChildren(prefix));
+    m_pendingLinks.clear();
+    for (long long k = 0; k < n && k < held; ++k) {
+        const std::string entry = count + std::to_string(k);
+        int id = 0, location = 0;
+        doc.GetInt(entry + ":CONID", id, 0);
+        doc.GetInt(entry + ":LOCATIONIDX", location, 0);
+        m_pendingLinks.emplace_back(id, location);
+    }
+    int x = 0, y = 0;
+    doc.GetInt(prefix + ":XPOS", x, 0);
+    doc.GetInt(prefix + ":YPOS", y, 0);
+    SetPosition(x, y);
 }
 
 void CNode::SetPosition(int x, int y) {
@@ -67,7 +136,44 @@ void CWire::RebuildLines() {
     }
 }
 
-CWire::CWire() : CComponent(CATEGORY_WIRE, TYPE_WIRE) {}
+CWire::CWire() : CComponent(CATEGORY_WIRE, TYPE_WIRE) {
+    m_name = "导线";
+    m_id = -1; // wires are found through their end nodes, never by id
+}
+
+void CWire::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    m_name = "导线";
+    const std::string points = prefix + ":POINTNUM";
+    if (!loading) {
+        m_id = -1;
+        PersistIdentity(doc, false, prefix);
+        doc.SetInt(prefix + ":LEFTNODE", m_nodeA ? m_nodeA->Id() : -1);
+        doc.SetInt(prefix + ":RIGHTNODE", m_nodeB ? m_nodeB->Id() : -1);
+        doc.SetInt(points, static_cast<int>(m_points.size()));
+        for (std::size_t i = 0; i < m_points.size(); ++i) {
+            doc.SetInt(points + std::to_string(i) + ":XPOS", m_points[i].x);
+            doc.SetInt(points + std::to_string(i) + ":YPOS", m_points[i].y);
+        }
+        doc.SetUInt(prefix + ":WIRECOLOR", m_colour);
+        return;
+    }
+    m_boardGroup.itemsB.clear();
+    m_points.clear();
+    PersistIdentity(doc, true, prefix);
+    m_id = -1;
+    doc.GetInt(prefix + ":LEFTNODE", m_pendingLeft, 0);
+    doc.GetInt(prefix + ":RIGHTNODE", m_pendingRight, 0);
+    int n = 0;
+    doc.GetInt(points, n, 0);
+    const auto held = static_cast<long long>(doc.CountChildren(prefix));
+    for (long long i = 0; i < n && i < held; ++i) {
+        CPoint p;
+        doc.GetInt(points + std::to_string(i) + ":XPOS", p.x, 0);
+        doc.GetInt(points + std::to_string(i) + ":YPOS", p.y, 0);
+        m_points.push_back(p);
+    }
+    doc.GetUInt(prefix + ":WIRECOLOR", m_colour, 255);
+}
 
 CWire::CWire(CNode* a, CNode* b) : CWire() {
     m_nodeA = a;

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace ampera {
@@ -59,6 +61,7 @@ struct CPoint {
 };
 
 class CExperiment;
+class CKeyDoc;
 class CNode;
 class CTopologyBuilder;
 
@@ -74,6 +77,9 @@ public:
     virtual int PanelItemCount() const { return 0; }
     virtual bool HitTest(int x, int y) const;
     virtual int PanelControlCount() const { return 0; }
+    // Writes (loading false) or reads (loading true) the object's own keys
+    // under `prefix` in an experiment document. The base has no keys.
+    virtual void Persist(CKeyDoc& doc, bool loading, const std::string& prefix);
     virtual CComponent* CloneAt(int x, int y);
     virtual double GetValue() const { return 0; }
 
@@ -96,6 +102,17 @@ public:
     void SetId(int id);
 
     void DeleteBranches() { m_branches.clear(); }
+    // How many terminal slots a file may link: the kind's terminal count.
+    virtual std::size_t TerminalSlots() const { return 0; }
+
+    // The identity keys NAME and SEQUENCE. Reading SEQUENCE keeps the id
+    // counter above it.
+    void PersistIdentity(CKeyDoc& doc, bool loading, const std::string& prefix);
+    // A name as it can be stored: the file format has no escaping, so tag
+    // brackets become their full-width forms.
+    static std::string StorableText(const std::string& text);
+
+    std::string m_name; // display name, e.g. "R1"
 
     int category;
     float m_internalResistance = 0; // used for meters, the oscilloscope and sources
@@ -128,7 +145,11 @@ public:
     void SetPosition(int x, int y);
     static constexpr const char* kPicture = "devpic\\node.tga";
 
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
+
     std::vector<CComponent*> m_attached; // devices whose terminal this is, and wires ending here
+    // Links read from a file, resolved once every object is loaded: (device id, terminal index).
+    std::vector<std::pair<int, int>> m_pendingLinks;
     std::vector<std::unique_ptr<CCircuitNode>> m_circuitNodes;
     int m_x = 0; // terminal point on the board
     int m_y = 0;
@@ -141,6 +162,7 @@ public:
     CWire(CNode* a, CNode* b);
     void Update(const CUpdateContext&) override {}
 
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     // The board drawing: one line item per pair of consecutive points.
     void RebuildLines();
 
@@ -148,6 +170,7 @@ public:
     CNode* m_nodeB = nullptr;
     std::vector<CPoint> m_points; // first point on node A, last on node B, bends between
     std::uint32_t m_colour = 0;   // 0x00RRGGBB
+    int m_pendingLeft = -1, m_pendingRight = -1; // end node ids read from a file
 };
 
 } // namespace ampera

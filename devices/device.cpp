@@ -1,6 +1,7 @@
 #include "device.h"
 
 #include "core/experiment.h"
+#include "document/keydoc.h"
 #include "panel_sheet.h"
 
 #include <array>
@@ -15,7 +16,8 @@ std::array<int, TYPE_LAST + 1> g_runningNumber{};
 CPoint TurnOffset(CPoint d, bool left) { return left ? CPoint{d.y, -d.x} : CPoint{-d.y, d.x}; }
 } // namespace
 
-CDevice::CDevice(const CDeviceKind& kind) : CComponent(kind.category, kind.typeCode), m_name(kind.namePrefix), m_kind(kind) {
+CDevice::CDevice(const CDeviceKind& kind) : CComponent(kind.category, kind.typeCode), m_kind(kind) {
+    m_name = kind.namePrefix;
     m_boardGroup.itemsB.push_back(CDrawItem::Quad(0, 0, static_cast<float>(kind.width),
                                                   static_cast<float>(kind.height), kind.bodyPicture));
     SetRegion(0, 0, static_cast<float>(kind.width), static_cast<float>(kind.height));
@@ -134,10 +136,37 @@ void CDevice::Turn(bool left) {
 void CDevice::RestoreAfterLoad() {
     float w = static_cast<float>(m_kind.width), h = static_cast<float>(m_kind.height);
     if (Turned()) std::swap(w, h);
-    m_angleRight = (360 - m_angleLeft) % 360;
     SetRegion(m_region[0], m_region[1], m_region[0] + w, m_region[1] + h);
     RefreshBody();
     for (CPanelControl* c : m_controls) c->ApplyLook(m_panelGroup);
+}
+
+void CDevice::PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    if (!loading) {
+        doc.SetFloat(prefix + ":REGION:LEFT", m_region[0]);
+        doc.SetFloat(prefix + ":REGION:TOP", m_region[1]);
+        doc.SetInt(prefix + ":ANGEL:LEFT", m_angleLeft);
+        doc.SetInt(prefix + ":ANGEL:RIGHT", m_angleRight);
+        return;
+    }
+    // Positions are read back as whole pixels.
+    int left = 0, top = 0, angleLeft = 0, angleRight = 0;
+    doc.GetInt(prefix + ":REGION:LEFT", left, 0);
+    doc.GetInt(prefix + ":REGION:TOP", top, 0);
+    doc.GetInt(prefix + ":ANGEL:LEFT", angleLeft, 0);
+    doc.GetInt(prefix + ":ANGEL:RIGHT", angleRight, 0);
+    // Only quarter turns exist; anything else in a file counts as upright.
+    auto quarter = [](int a) { return a == 90 || a == 180 || a == 270 ? a : 0; };
+    m_region[0] = static_cast<float>(left);
+    m_region[1] = static_cast<float>(top);
+    m_angleLeft = m_kind.rotates ? quarter(angleLeft) : 0;
+    m_angleRight = m_kind.rotates ? quarter(angleRight) : 0;
+}
+
+void CDevice::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    PersistPlace(doc, loading, prefix);
+    PersistIdentity(doc, loading, prefix);
+    if (loading) RestoreAfterLoad();
 }
 
 // ---- panel clicks ----

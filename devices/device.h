@@ -43,6 +43,10 @@ public:
     virtual void RotateLeft();
     virtual void RotateRight();
 
+    // A device without keys of its own writes its place and identity.
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
+    std::size_t TerminalSlots() const override { return m_kind.terminals.size(); }
+
     // The same as CloneAt, into a given experiment.
     CDevice* PlaceAt(CExperiment& experiment, int x, int y);
     // The text the device's display shows now, before it becomes glyphs
@@ -54,6 +58,9 @@ public:
     // After the region's left/top and the angles were loaded: the rest of the
     // region, the body picture, and the panel pictures of every control.
     void RestoreAfterLoad();
+    // The place keys REGION:LEFT, REGION:TOP, ANGEL:LEFT and ANGEL:RIGHT.
+    // Reading them only stores them; RestoreAfterLoad applies them.
+    void PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix);
 
     // Panel mouse events, in panel pixels.
     void PanelButtonDown(float x, float y);
@@ -69,7 +76,6 @@ public:
     // The picture of `base` ("devpic\\x.tga") at the current angle.
     std::string PictureAtAngle(const std::string& base) const;
 
-    std::string m_name;
     float m_region[4] = {0, 0, 0, 0}; // left, top, right, bottom
     int m_angleLeft = 0;              // counter-clockwise turn: 0, 90, 180, 270
     int m_angleRight = 0;             // (360 - m_angleLeft) mod 360

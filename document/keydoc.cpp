@@ -200,6 +200,17 @@ const CKeyLeaf* CKeyDoc::Find(const std::string& path) const {
     return e->FindLeaf(parts.back());
 }
 
+std::size_t CKeyDoc::CountChildren(const std::string& elementPath) const {
+    const std::vector<std::string> parts = SplitPath(elementPath);
+    if (parts.empty() || parts[0] != m_root->name) return 0;
+    const CKeyElement* e = m_root.get();
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        e = e->FindChild(parts[i]);
+        if (!e) return 0;
+    }
+    return e->children.size();
+}
+
 bool CKeyDoc::GetString(const std::string& path, std::string& out, const std::string& fallback) const {
     if (const CKeyLeaf* leaf = Find(path)) {
         out = leaf->value;

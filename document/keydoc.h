@@ -62,6 +62,11 @@ public:
     void SetFloat(const std::string& path, float value);
     void SetBool(const std::string& path, bool value);
 
+    // Number of child elements of the element a path names (every component
+    // of the path names an element), 0 when there is none. Readers use it to
+    // bound counts stored in a file by what the file really holds.
+    std::size_t CountChildren(const std::string& elementPath) const;
+
     const CKeyElement& Root() const { return *m_root; }
 
 private:
