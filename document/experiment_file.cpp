@@ -1,0 +1,219 @@
+#include "experiment_file.h"
+
+#include "core/experiment.h"
+#include "gbk.h"
+#include "keydoc.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
+
+namespace ampera {
+
+namespace {
+
+struct ListKey {
+    const char* count;
+    int category; // -1: a list no object is written into
+};
+
+// In file order. Sources take category 5 first, so the signal-generator list
+// is always written empty; items a file has there still load.
+constexpr ListKey kLists[] = {
+    {"COMPONENT:RESISTANCE:NUM", CATEGORY_RESISTANCE}, {"COMPONENT:METER:NUM", CATEGORY_METER},
+    {"COMPONENT:ELECTRICITY:NUM", CATEGORY_ELECTRICITY}, {"COMPONENT:SWITCH:NUM", CATEGORY_SWITCH},
+    {"COMPONENT:CAPACITANCE:NUM", CATEGORY_CAPACITANCE}, {"COMPONENT:INDUCTANCE:NUM", CATEGORY_INDUCTANCE},
+    {"COMPONENT:SIGNALGENERATOR:NUM", -1},              {"COMPONENT:NODE:NUM", CATEGORY_NODE},
+    {"COMPONENT:WIRE:NUM", CATEGORY_WIRE},
+};
+
+std::string ListElement(const char* countKey) {
+    std::string path = countKey;
+    return path.substr(0, path.rfind(':'));
+}
+
+void SetError(std::string* error, const std::string& text) {
+    if (error) *error = text;
+}
+
+// Text mode: CR LF becomes LF and NUL bytes are dropped.
+std::string TextMode(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\0') continue;
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        out += c;
+    }
+    return out;
+}
+
+void Relink(CExperiment& experiment) {
+    std::unordered_multimap<int, CComponent*> devices, nodes;
+    for (CComponent* o : experiment.AllObjects()) {
+        if (o->Category() == CATEGORY_NODE) nodes.emplace(o->Id(), o);
+        else if (o->Category() != CATEGORY_WIRE) devices.emplace(o->Id(), o);
+    }
+    for (CComponent* o : experiment.Nodes()) {
+        auto* node = static_cast<CNode*>(o);
+        for (auto [id, location] : node->m_pendingLinks) {
+            auto [first, last] = devices.equal_range(id);
+            for (auto it = first; it != last; ++it) {
+                CComponent* device = it->second;
+                // A terminal index the device does not have is ignored.
+                if (location < 0 || static_cast<std::size_t>(location) >= device->TerminalSlots()) continue;
+                node->m_attached.push_back(device);
+                if (device->m_terminals.size() < static_cast<std::size_t>(location) + 1)
+                    device->m_terminals.resize(static_cast<std::size_t>(location) + 1, nullptr);
+                device->m_terminals[static_cast<std::size_t>(location)] = node;
+            }
+        }
+        node->m_pendingLinks.clear();
+    }
+    for (CComponent* o : experiment.Wires()) {
+        auto* wire = static_cast<CWire*>(o);
+        for (bool left : {true, false}) {
+            auto [first, last] = nodes.equal_range(left ? wire->m_pendingLeft : wire->m_pendingRight);
+            for (auto it = first; it != last; ++it) {
+                auto* node = static_cast<CNode*>(it->second);
+                (left ? wire->m_nodeA : wire->m_nodeB) = node;
+                node->m_attached.push_back(wire);
+            }
+        }
+        // A wire stored without its points is drawn straight between its ends.
+        if (wire->m_points.size() < 2 && wire->m_nodeA && wire->m_nodeB)
+            wire->m_points = {wire->m_nodeA->Position(), wire->m_nodeB->Position()};
+        wire->RebuildLines();
+    }
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        SetError(error, "无法打开文件：" + path);
+        return false;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) {
+        SetError(error, "无法读取文件：" + path);
+        return false;
+    }
+    if (size > kMaxExperimentFileBytes) {
+        SetError(error, "文件太大，不是实验文件：" + path);
+        return false;
+    }
+    in.seekg(0, std::ios::beg);
+    bytes.resize(static_cast<std::size_t>(size));
+    if (size > 0 && !in.read(bytes.data(), size)) {
+        SetError(error, "无法读取文件：" + path);
+        return false;
+    }
+    return true;
+}
+
+bool WriteAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+    const std::string temp = path + ".saving";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        SetError(error, "无法写入文件：" + path + "（" + std::strerror(errno) + "）");
+        return false;
+    }
+    std::size_t done = 0;
+    bool ok = true;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    const int savedErrno = errno;
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) {
+        SetError(error, "无法写入文件：" + path + "（" + std::strerror(savedErrno ? savedErrno : errno) + "）");
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    const std::string folder = path.find('/') == std::string::npos ? "." : path.substr(0, path.rfind('/') + 1);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+} // namespace
+
+CKeyDoc ExperimentDocument(CExperiment& experiment) {
+    CKeyDoc doc;
+    doc.SetString("COMPONENT:ABSTRACTNAME", CComponent::StorableText(experiment.m_abstractName));
+    for (const ListKey& list : kLists) {
+        std::vector<CComponent*> items;
+        if (list.category >= 0)
+            for (CComponent* o : experiment.AllObjects())
+                if (o->Category() == list.category) items.push_back(o);
+        doc.SetUInt(list.count, static_cast<std::uint32_t>(items.size()));
+        for (std::size_t j = 0; j < items.size(); ++j) {
+            const std::string prefix = list.count + std::to_string(j);
+            doc.SetInt(prefix + ":TYPE", items[j]->TypeCode());
+            items[j]->Persist(doc, false, prefix);
+        }
+    }
+    return doc;
+}
+
+bool SaveFile(CExperiment& experiment, const std::string& path, std::string* error) {
+    const std::string bytes = Utf8ToGbk(ExperimentDocument(experiment).ToText());
+    return WriteAtomically(path, bytes, error);
+}
+
+void LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time) {
+    CKeyDoc doc;
+    doc.Parse(GbkToUtf8(TextMode(fileBytes)));
+
+    experiment.ClearExperiment();
+    experiment.m_outlines.clear();
+    doc.GetString("COMPONENT:ABSTRACTNAME", experiment.m_abstractName, "");
+    for (const ListKey& list : kLists) {
+        int count = 0;
+        doc.GetInt(list.count, count, 0);
+        // A count can claim more items than the file holds; only real ones are read.
+        const auto held = static_cast<long long>(doc.CountChildren(ListElement(list.count)));
+        for (long long j = 0; j < count && j < held; ++j) {
+            const std::string prefix = list.count + std::to_string(j);
+            int type = 0;
+            doc.GetInt(prefix + ":TYPE", type, 0);
+            CComponent* object = experiment.CreateObject(type);
+            if (!object) continue;
+            object->Persist(doc, true, prefix);
+            experiment.AddObject(object, false);
+        }
+    }
+    Relink(experiment);
+    experiment.RebuildTopology();
+    experiment.m_topologyDirty = 0;
+    experiment.Solver().Solve(experiment);
+    experiment.m_valuesDirty = 0;
+    experiment.UpdateAll(time);
+}
+
+bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error)) return false;
+    LoadFromBytes(experiment, bytes, time);
+    return true;
+}
+
+} // namespace ampera

@@ -1,0 +1,31 @@
+// Experiment files (.vtx): every device, node and wire of an experiment as a
+// key-path document with root COMPONENT, nine category lists and each
+// object's own keys; connections are kept by the nodes and wires as ids.
+#pragma once
+
+#include <string>
+
+namespace ampera {
+
+class CExperiment;
+class CKeyDoc;
+
+// Writes the experiment to `path`: a temporary file beside it is written,
+// synced and renamed over the old one, so a failed save never destroys the
+// previous file. False (with a message in `error`) when it could not be written.
+bool SaveFile(CExperiment& experiment, const std::string& path, std::string* error = nullptr);
+
+// Replaces the experiment by the file's content and leaves it linked, solved
+// and updated for `time`. A file that cannot be read leaves the experiment as
+// it was and returns false with a message in `error`.
+bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error = nullptr);
+
+// The same two steps on document text in memory (UTF-8): the document a save
+// would write, and a load from file bytes already read (GBK, as in a file).
+CKeyDoc ExperimentDocument(CExperiment& experiment);
+void LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time);
+
+// Files larger than this are refused: no experiment comes near it.
+inline constexpr long long kMaxExperimentFileBytes = 64LL * 1024 * 1024;
+
+} // namespace ampera
