@@ -1,4 +1,6 @@
 // Ammeter plug board: a 1e-4 ohm link that the digital ammeter plugs into.
+// A plugged ammeter reads the link's current, so plugging one in or pulling
+// it out never changes the circuit's wiring.
 #pragma once
 
 #include "device.h"
@@ -6,11 +8,16 @@
 namespace ampera {
 
 class CAmmeterPlugBoard : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
     CAmmeterPlugBoard() : CDevice(kKind) {}
 
     void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_RESISTOR, kShuntResistance); }
+
+    bool IsOccupied() const { return m_ammeter != nullptr; }
+
+    CDevice* m_ammeter =
+        nullptr; // the digital ammeter plugged in, if any (set and cleared by the board view)
 };
 
 } // namespace ampera

@@ -6,15 +6,21 @@
 namespace ampera {
 
 class CCapacitance : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
+    static const char* const kBurntWarning;
     CCapacitance() : CDevice(kKind) {}
 
+    // Burns out when the voltage across it exceeds its rating.
+    void Update(const CUpdateContext& context) override;
     double GetValue() const override { return m_capacitance; }
-    void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_CAPACITOR, m_capacitance * 1e-6); }
+    void BuildBranches(CTopologyBuilder& b) override {
+        b.OverTerminals(BRANCH_CAPACITOR, m_capacitance * 1e-6);
+    }
+    void CopyRating(const CDevice& prototype) override;
 
-    float m_capacitance = 10;     // microfarads
-    float m_ratedVoltage = 400;   // volts
+    float m_capacitance = 10;   // microfarads
+    float m_ratedVoltage = 400; // volts
 };
 
 } // namespace ampera

@@ -1,12 +1,37 @@
 #include "capacitance_box.h"
 
+#include "resistance_box.h"
+
+#include <cmath>
+
 namespace ampera {
 
-const CDeviceKind CCapacitanceBox::kKind{TYPE_CAPACITANCE_BOX, CATEGORY_CAPACITANCE, 152, 109, "电容箱",
-                                         "devpic\\capacitancebox.tga", {{46, -6}, {101, -6}}, true};
+const CDeviceKind CCapacitanceBox::kKind{
+    TYPE_CAPACITANCE_BOX,         CATEGORY_CAPACITANCE,  152, 109, "电容箱",
+    "devpic\\capacitancebox.tga", {{46, -6}, {101, -6}}, true};
+const char* const CCapacitanceBox::kBurntWarning = "当前电路有个电容箱被烧毁";
 
 CCapacitanceBox::CCapacitanceBox() : CDevice(kKind) {
-    for (CKnob& k : m_decades) k = CKnob::FullCircle(10, 9, true);
+    m_panelGroup.itemsB.push_back(CDrawItem::Quad(0, 0, 211, 200, kPanelPicture));
+    static constexpr CPanelRect kHits[4] = {
+        {0, 0, 80, 80}, {100, 0, 180, 80}, {0, 105, 80, 185}, {100, 105, 180, 185}};
+    // The lower row's needles stand where the resistance box has them.
+    for (std::size_t i = 0; i < m_decades.size(); ++i)
+        AddDecadeKnob(m_panelGroup, m_controls, m_decades[i], kHits[i], i < 2 ? 28.0f : 129.0f, 9);
+    SealPanel();
+}
+
+void CCapacitanceBox::Update(const CUpdateContext& context) {
+    m_panelGroup.itemsA.clear();
+    m_boardGroup.itemsA.clear();
+    const CBranchResult* result = FirstResult();
+    if (!result) return;
+    // "Not within" comparisons: an undetermined (NaN) value counts as exceeded.
+    const double current = std::fabs(result->m_elec.para_array[0]);
+    for (std::size_t i = 0; i < m_decades.size(); ++i)
+        if (m_decades[i].Position() != 0 && !(current <= kDecadeCurrentLimit[i]))
+            Warn(context, kBurntWarning);
+    if (!(std::fabs(result->m_vol.para_array[0]) <= m_ratedVoltage)) Warn(context, kBurntWarning);
 }
 
 double CCapacitanceBox::GetKnobValue() {

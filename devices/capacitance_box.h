@@ -10,10 +10,17 @@
 namespace ampera {
 
 class CCapacitanceBox : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
+    static constexpr const char* kPanelPicture = "devpic\\panal\\capbox.tga";
+    static const char* const kBurntWarning;
+    // The current each decade's capacitors stand, in amperes, in decade order.
+    static constexpr std::array<double, 4> kDecadeCurrentLimit{0.003, 0.015, 0.05, 0.15};
     CCapacitanceBox();
 
+    // Every decade in use checks the current against its own limit (one
+    // warning each), and the whole box checks the voltage.
+    void Update(const CUpdateContext& context) override;
     // Also remembers the result as the box's current total.
     double GetKnobValue();
     void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_CAPACITOR, GetKnobValue()); }

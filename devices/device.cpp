@@ -5,6 +5,7 @@
 #include "panel_sheet.h"
 
 #include <array>
+#include <cmath>
 
 namespace ampera {
 
@@ -149,16 +150,20 @@ void CDevice::PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix
         doc.SetInt(prefix + ":ANGEL:RIGHT", m_angleRight);
         return;
     }
-    // Positions are read back as whole pixels.
-    int left = 0, top = 0, angleLeft = 0, angleRight = 0;
-    doc.GetInt(prefix + ":REGION:LEFT", left, 0);
-    doc.GetInt(prefix + ":REGION:TOP", top, 0);
+    // Positions are read back as whole pixels. They are written as floats,
+    // and a float far off the board is written in exponent form, which an
+    // integer read would cut at its decimal point; so read a float and drop
+    // the fraction.
+    float left = 0, top = 0;
+    int angleLeft = 0, angleRight = 0;
+    doc.GetFloat(prefix + ":REGION:LEFT", left, 0);
+    doc.GetFloat(prefix + ":REGION:TOP", top, 0);
     doc.GetInt(prefix + ":ANGEL:LEFT", angleLeft, 0);
     doc.GetInt(prefix + ":ANGEL:RIGHT", angleRight, 0);
     // Only quarter turns exist; anything else in a file counts as upright.
     auto quarter = [](int a) { return a == 90 || a == 180 || a == 270 ? a : 0; };
-    m_region[0] = static_cast<float>(left);
-    m_region[1] = static_cast<float>(top);
+    m_region[0] = std::isfinite(left) ? std::trunc(left) : 0.0f;
+    m_region[1] = std::isfinite(top) ? std::trunc(top) : 0.0f;
     m_angleLeft = m_kind.rotates ? quarter(angleLeft) : 0;
     m_angleRight = m_kind.rotates ? quarter(angleRight) : 0;
 }

@@ -52,6 +52,14 @@ public:
     // The text the device's display shows now, before it becomes glyphs
     // (empty for devices without a display or while the display is dark).
     virtual std::string DisplayText() const { return {}; }
+    // Every display's text, in panel order (one entry per lit display).
+    virtual std::vector<std::string> DisplayTexts() const {
+        std::string text = DisplayText();
+        return text.empty() ? std::vector<std::string>{} : std::vector<std::string>{text};
+    }
+    // What a screen shows as polylines in screen pixels (the oscilloscope).
+    using Polyline = std::vector<std::pair<float, float>>;
+    virtual std::vector<Polyline> Traces() const { return {}; }
     // Rating fields a new device takes over from the device-bar prototype.
     virtual void CopyRating(const CDevice&) {}
 

@@ -1,6 +1,46 @@
 #include "double_switch.h"
 
 namespace ampera {
-const CDeviceKind CDoubleSwitch::kKind{TYPE_DOUBLE_SWITCH, CATEGORY_SWITCH, 120, 49, "双刀开关", "devpic\\hdswitch.tga",
-                                       {{-6, 32}, {126, 32}, {59, 55}}, true};
+
+const CDeviceKind CDoubleSwitch::kKind{TYPE_DOUBLE_SWITCH,
+                                       CATEGORY_SWITCH,
+                                       120,
+                                       49,
+                                       "双刀开关",
+                                       kOpenPicture,
+                                       {{-6, 32}, {126, 32}, {59, 55}},
+                                       true};
+
+std::string CDoubleSwitch::BodyPictureBase() const {
+    return m_state == 1 ? kFirstPicture : m_state == 2 ? kSecondPicture : kOpenPicture;
+}
+
+// Each contact zone is 15 to 45 pixels inside one end of the long side. The
+// terminal-0 end is on the left at 0 degrees and, as the switch turns left,
+// comes to the bottom, the right and the top.
+int CDoubleSwitch::ContactAt(int px, int py) const {
+    const float x = static_cast<float>(px), y = static_cast<float>(py);
+    const float l = m_region[0], t = m_region[1], r = m_region[2], b = m_region[3];
+    const bool alongX = m_angleLeft == 0 || m_angleLeft == 180;
+    if (alongX ? !(t < y && y < b) : !(l < x && x < r)) return 0;
+    const float c = alongX ? x : y;
+    const float low = alongX ? l : t, high = alongX ? r : b;
+    const bool nearLow = low + 15 < c && c < low + 45;
+    const bool nearHigh = high - 45 < c && c < high - 15;
+    if (!nearLow && !nearHigh) return 0;
+    // Which end is terminal 0's: the low end at 0 and 270 degrees.
+    const bool firstAtLow = m_angleLeft == 0 || m_angleLeft == 270;
+    return nearLow == firstAtLow ? 1 : 2;
+}
+
+bool CDoubleSwitch::DoubleClick(int x, int y) {
+    const int contact = ContactAt(x, y);
+    if (contact == 0) return false;
+    m_state = m_state == contact ? 0 : contact;
+    RefreshBody();
+    Body().flags |= DRAW_RELOAD | DRAW_SUBMITTED;
+    MarkDirty();
+    return true;
+}
+
 } // namespace ampera

@@ -6,15 +6,19 @@
 namespace ampera {
 
 class CInductance : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
+    static const char* const kBurntWarning;
     CInductance() : CDevice(kKind) {}
 
+    // Burns out when the current through it exceeds its rating.
+    void Update(const CUpdateContext& context) override;
     double GetValue() const override { return m_inductance; }
     void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_INDUCTOR, m_inductance); }
+    void CopyRating(const CDevice& prototype) override;
 
-    float m_inductance = 2;       // henries
-    float m_ratedCurrent = 1.0f;  // amperes
+    float m_inductance = 2;      // henries
+    float m_ratedCurrent = 1.0f; // amperes
 };
 
 } // namespace ampera

@@ -6,12 +6,16 @@
 namespace ampera {
 
 class CResistance : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
+    static const char* const kBurntWarning;
     CResistance() : CDevice(kKind) {}
 
+    // Burns out when the power it dissipates exceeds its rating.
+    void Update(const CUpdateContext& context) override;
     double GetValue() const override { return m_resistance; }
     void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_RESISTOR, GetValue()); }
+    void CopyRating(const CDevice& prototype) override;
 
     float m_resistance = 1000; // ohms
     float m_ratedPower = 2.0f; // watts

@@ -1,12 +1,44 @@
 #include "resistance_box.h"
 
+#include "panel_sheet.h"
+
 namespace ampera {
 
-const CDeviceKind CResistanceBox::kKind{TYPE_RESISTANCE_BOX, CATEGORY_RESISTANCE, 152, 109, "变阻箱",
+const CDeviceKind CResistanceBox::kKind{TYPE_RESISTANCE_BOX,  CATEGORY_RESISTANCE,  152, 109, "变阻箱",
                                         "devpic\\resbox.tga", {{52, -6}, {99, -6}}, true};
 
+namespace {
+constexpr float kNeedleLeft = 36, kNeedleWidth = 9, kNeedleHeight = 58;
+} // namespace
+
+void AddDecadeKnob(CSpriteGroup& panel, std::vector<CPanelControl*>& controls, CKnob& knob, CPanelRect hit,
+                   float needleTop, int position) {
+    knob = CKnob::FullCircle(10, position, true);
+    if (!controls.empty()) {
+        // A zero-sized quad: nothing shows even in the one frame a renderer
+        // draws hidden items after its generation changed.
+        CDrawItem placeholder = CDrawItem::Quad(hit.left, hit.top, hit.left, hit.top, sheet::kPicture);
+        placeholder.SetHidden(true);
+        panel.itemsB.push_back(placeholder);
+    }
+    const float left = hit.left + kNeedleLeft;
+    CDrawItem needle =
+        CDrawItem::Quad(left, needleTop, left + kNeedleWidth, needleTop + kNeedleHeight, sheet::kPicture);
+    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
+    knob.m_hitRect = hit;
+    knob.m_itemIndex = static_cast<int>(panel.itemsB.size());
+    panel.itemsB.push_back(needle);
+    controls.push_back(&knob);
+    knob.ApplyLook(panel);
+}
+
 CResistanceBox::CResistanceBox() : CDevice(kKind) {
-    for (CKnob& k : m_decades) k = CKnob::FullCircle(10, 9, true);
+    m_panelGroup.itemsB.push_back(CDrawItem::Quad(0, 0, 306, 200, kPanelPicture));
+    static constexpr CPanelRect kHits[6] = {{0, 0, 80, 80},    {100, 0, 180, 80},    {200, 0, 280, 80},
+                                            {0, 105, 80, 195}, {100, 105, 180, 195}, {200, 105, 280, 195}};
+    for (std::size_t i = 0; i < m_decades.size(); ++i)
+        AddDecadeKnob(m_panelGroup, m_controls, m_decades[i], kHits[i], i < 3 ? 28.0f : 129.0f, 9);
+    SealPanel();
 }
 
 double CResistanceBox::GetKnobValue() const {

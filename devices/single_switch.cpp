@@ -1,6 +1,38 @@
 #include "single_switch.h"
 
 namespace ampera {
-const CDeviceKind CSingleSwitch::kKind{TYPE_SINGLE_SWITCH, CATEGORY_SWITCH, 113, 43, "单刀开关",
-                                       "devpic\\sinswopen.tga", {{-6, 33}, {119, 33}}, true};
+
+const CDeviceKind CSingleSwitch::kKind{TYPE_SINGLE_SWITCH, CATEGORY_SWITCH,       113, 43, "单刀开关",
+                                       kOpenPicture,       {{-6, 33}, {119, 33}}, true};
+
+// The blade lies 57 pixels from the hinge end of the picture and 20 from the
+// contact end; as the switch turns, those two ends turn with it.
+bool CSingleSwitch::InBladeZone(int px, int py) const {
+    const float x = static_cast<float>(px), y = static_cast<float>(py);
+    const float l = m_region[0], t = m_region[1], r = m_region[2], b = m_region[3];
+    switch (m_angleLeft) {
+    case 0: {
+        const float reach = IsClosed() ? 0.0f : 10.0f;
+        return l + 57 < x && x < r - 20 && t - reach < y && y < b + reach;
+    }
+    case 90:
+        return l < x && x < r && t + 20 < y && y < b - 57;
+    case 180:
+        return l + 20 < x && x < r - 57 && t < y && y < b;
+    case 270:
+        return l < x && x < r && t + 57 < y && y < b - 20;
+    default:
+        return false;
+    }
+}
+
+bool CSingleSwitch::DoubleClick(int x, int y) {
+    if (!InBladeZone(x, y)) return false;
+    m_state = IsClosed() ? 0 : 1;
+    RefreshBody();
+    Body().flags |= DRAW_RELOAD | DRAW_SUBMITTED;
+    MarkDirty();
+    return true;
+}
+
 } // namespace ampera

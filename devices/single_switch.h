@@ -6,8 +6,10 @@
 namespace ampera {
 
 class CSingleSwitch : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
+    static constexpr const char* kOpenPicture = "devpic\\sinswopen.tga";
+    static constexpr const char* kClosedPicture = "devpic\\sinswclose.tga";
     CSingleSwitch() : CDevice(kKind) {}
 
     bool IsClosed() const { return m_state == 1; }
@@ -15,7 +17,19 @@ public:
         if (IsClosed()) b.OverTerminals(BRANCH_RESISTOR, kWireResistance);
     }
 
+    // Whether board point (x, y) lies on the blade, where a double click
+    // operates the switch. At 0 degrees an open switch also takes clicks up
+    // to 10 pixels above and below its picture.
+    bool InBladeZone(int x, int y) const;
+    // A double click at board point (x, y): inside the blade zone it opens or
+    // closes the switch, shows the matching picture and marks the topology
+    // dirty. Returns whether the state changed.
+    bool DoubleClick(int x, int y);
+
     int m_state = 0; // 0 open, 1 closed
+
+  protected:
+    std::string BodyPictureBase() const override { return IsClosed() ? kClosedPicture : kOpenPicture; }
 };
 
 } // namespace ampera

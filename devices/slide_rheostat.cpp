@@ -1,9 +1,37 @@
 #include "slide_rheostat.h"
 
+#include <cmath>
+#include <utility>
+
 namespace ampera {
 
-const CDeviceKind CSlideRheostat::kKind{TYPE_SLIDE_RHEOSTAT, CATEGORY_RESISTANCE, 88, 58, "Rx", "devpic\\resglide.tga",
-                                        {{-6, 4}, {-6, 17}, {94, 4}, {94, 17}}, true};
+const CDeviceKind CSlideRheostat::kKind{TYPE_SLIDE_RHEOSTAT,
+                                        CATEGORY_RESISTANCE,
+                                        88,
+                                        58,
+                                        "Rx",
+                                        "devpic\\resglide.tga",
+                                        {{-6, 4}, {-6, 17}, {94, 4}, {94, 17}},
+                                        true};
+const char* const CSlideRheostat::kBurntWarning = "当前电路有个滑动变阻器被烧毁";
+
+namespace {
+// A rectangle inside a w x h box, after the box is turned a quarter to the
+// left (counter-clockwise on the screen) or to the right; the turned box is
+// h x w with its top-left corner at the origin again.
+CPanelRect TurnInBox(const CPanelRect& r, float w, float h, bool left) {
+    if (left) return {r.top, w - r.right, r.bottom, w - r.left};
+    return {h - r.bottom, r.left, h - r.top, r.right};
+}
+CPanelRect Shift(const CPanelRect& r, float dx, float dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+} // namespace
+
+CSlideRheostat::CSlideRheostat() : CDevice(kKind) {
+    m_boardGroup.itemsB.push_back(CDrawItem::Quad(0, 0, kSliderLength, kSliderBreadth, kSliderPicture));
+    PlaceSlider(Shift(RelativeSlider(m_fraction), m_region[0], m_region[1]));
+}
 
 void CSlideRheostat::BuildBranches(CTopologyBuilder& b) {
     CCircuitNode* t0 = b.Terminal(0);
@@ -11,6 +39,107 @@ void CSlideRheostat::BuildBranches(CTopologyBuilder& b) {
     b.Between(t0, b.Terminal(1), BRANCH_RESISTOR, m_totalResistance * m_fraction);
     b.Between(t2, b.Terminal(3), BRANCH_RESISTOR, m_totalResistance * (1 - m_fraction));
     b.Between(t0, t2, BRANCH_RESISTOR, kWireResistance); // the slider's contact
+}
+
+void CSlideRheostat::Update(const CUpdateContext& context) {
+    m_panelGroup.itemsA.clear();
+    m_boardGroup.itemsA.clear();
+    const CBranchResult* result = FirstResult();
+    if (!result) return;
+    const double i = result->m_elec.para_array[0];
+    if (i * i * (m_totalResistance * m_fraction) > m_ratedPower) Warn(context, kBurntWarning);
+}
+
+void CSlideRheostat::CopyRating(const CDevice& prototype) {
+    if (auto* p = dynamic_cast<const CSlideRheostat*>(&prototype)) m_ratedPower = p->m_ratedPower;
+}
+
+void CSlideRheostat::SetRegion(float left, float top, float right, float bottom) {
+    const float dx = left - m_region[0], dy = top - m_region[1];
+    CDevice::SetRegion(left, top, right, bottom);
+    PlaceSlider(Shift(m_slider, dx, dy));
+}
+
+CPanelRect CSlideRheostat::RelativeSlider(double fraction) const {
+    const float along = kNearStop + static_cast<float>(fraction) * kTravel;
+    CPanelRect r{along, kCrossOffset, along + kSliderLength, kCrossOffset + kSliderBreadth};
+    float w = static_cast<float>(Kind().width), h = static_cast<float>(Kind().height);
+    for (int turned = 0; turned < m_angleLeft; turned += 90) {
+        r = TurnInBox(r, w, h, true);
+        std::swap(w, h);
+    }
+    return r;
+}
+
+// At 0 degrees the terminal-0/1 end is on the left; turning left brings it to
+// the bottom, then the right, then the top. So the coordinate along the bar
+// grows with the fraction at 0 and 270 degrees and shrinks at 90 and 180.
+double CSlideRheostat::FractionAt(double travel) const {
+    const bool forward = m_angleLeft == 0 || m_angleLeft == 270;
+    return forward ? (travel - kNearStop) / kTravel : (kFarStop - travel) / kTravel;
+}
+
+void CSlideRheostat::DragSlider(float left, float top) {
+    const bool alongX = AlongX();
+    float pos = alongX ? left : top;
+    const float origin = alongX ? m_region[0] : m_region[1];
+    if (!std::isfinite(pos)) return;
+    double travel;
+    if (pos < origin + kNearStop) {
+        pos = origin + kNearStop;
+        travel = kNearStop;
+    } else if (pos > origin + kFarStop) {
+        pos = origin + kFarStop;
+        travel = kFarStop;
+    } else {
+        travel = static_cast<double>(pos) - origin;
+    }
+    // Across the bar the slider keeps its whole-pixel place.
+    if (alongX) {
+        const float t = std::trunc(m_slider.top);
+        PlaceSlider({pos, t, pos + kSliderLength, t + kSliderBreadth});
+    } else {
+        const float l = std::trunc(m_slider.left);
+        PlaceSlider({l, pos, l + kSliderBreadth, pos + kSliderLength});
+    }
+    m_fraction = FractionAt(travel);
+    MarkDirty();
+}
+
+void CSlideRheostat::RestoreSlider(float left, float top) {
+    if (!std::isfinite(left) || !std::isfinite(top)) {
+        PlaceSlider(Shift(RelativeSlider(m_fraction), m_region[0], m_region[1]));
+        MarkDirty();
+        return;
+    }
+    const bool alongX = AlongX();
+    CPanelRect r = alongX ? CPanelRect{left, top, left + kSliderLength, top + kSliderBreadth}
+                          : CPanelRect{left, top, left + kSliderBreadth, top + kSliderLength};
+    PlaceSlider(r);
+    // Re-use the drag rule: it clamps to the stops and derives the fraction.
+    DragSlider(left, top);
+}
+
+void CSlideRheostat::AfterTurn(int quarterLeft) {
+    // SetRegion carried the slider along with the region's corner, so its
+    // offset from the corner is still the one from before the turn; turn that
+    // offset inside the old box, whose size is the new one swapped.
+    const float oldW = m_region[3] - m_region[1], oldH = m_region[2] - m_region[0];
+    const CPanelRect before = Shift(m_slider, -m_region[0], -m_region[1]);
+    const CPanelRect after = TurnInBox(before, oldW, oldH, quarterLeft == 1);
+    PlaceSlider(Shift(after, m_region[0], m_region[1]));
+}
+
+void CSlideRheostat::PlaceSlider(const CPanelRect& r) {
+    m_slider = r;
+    if (m_boardGroup.itemsB.size() < 2) return;
+    CDrawItem& item = m_boardGroup.itemsB[1];
+    item.SetRect(r.left, r.top, r.right, r.bottom);
+    const std::string picture = PictureAtAngle(kSliderPicture);
+    if (item.texture != picture) {
+        item.texture = picture;
+        item.Redraw();
+    }
 }
 
 } // namespace ampera

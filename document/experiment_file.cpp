@@ -4,6 +4,7 @@
 #include "gbk.h"
 #include "keydoc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -67,6 +68,12 @@ void Relink(CExperiment& experiment) {
                 CComponent* device = it->second;
                 // A terminal index the device does not have is ignored.
                 if (location < 0 || static_cast<std::size_t>(location) >= device->TerminalSlots()) continue;
+                // Ids shared by several objects link every match, but a pair that is
+                // already linked is not linked twice: saving and loading stays stable.
+                const auto slot = static_cast<std::size_t>(location);
+                if (slot < device->m_terminals.size() && device->m_terminals[slot] == node &&
+                    std::find(node->m_attached.begin(), node->m_attached.end(), device) != node->m_attached.end())
+                    continue;
                 node->m_attached.push_back(device);
                 if (device->m_terminals.size() < static_cast<std::size_t>(location) + 1)
                     device->m_terminals.resize(static_cast<std::size_t>(location) + 1, nullptr);
@@ -179,7 +186,7 @@ bool SaveFile(CExperiment& experiment, const std::string& path, std::string* err
     return WriteAtomically(path, bytes, error);
 }
 
-void LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time) {
+bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time) {
     CKeyDoc doc;
     doc.Parse(GbkToUtf8(TextMode(fileBytes)));
 
@@ -204,15 +211,17 @@ void LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
     Relink(experiment);
     experiment.RebuildTopology();
     experiment.m_topologyDirty = 0;
-    experiment.Solver().Solve(experiment);
+    const bool solved = experiment.Solver().Solve(experiment);
     experiment.m_valuesDirty = 0;
     experiment.UpdateAll(time);
+    return solved;
 }
 
-bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error) {
+bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error, bool* solved) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes, error)) return false;
-    LoadFromBytes(experiment, bytes, time);
+    const bool allSolved = LoadFromBytes(experiment, bytes, time);
+    if (solved) *solved = allSolved;
     return true;
 }
 

@@ -18,12 +18,15 @@ bool SaveFile(CExperiment& experiment, const std::string& path, std::string* err
 // Replaces the experiment by the file's content and leaves it linked, solved
 // and updated for `time`. A file that cannot be read leaves the experiment as
 // it was and returns false with a message in `error`.
-bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error = nullptr);
+// `solved` (optional) tells whether every graph could be analysed.
+bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error = nullptr,
+              bool* solved = nullptr);
 
 // The same two steps on document text in memory (UTF-8): the document a save
 // would write, and a load from file bytes already read (GBK, as in a file).
 CKeyDoc ExperimentDocument(CExperiment& experiment);
-void LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time);
+// Returns whether every graph could be analysed.
+bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time);
 
 // Files larger than this are refused: no experiment comes near it.
 inline constexpr long long kMaxExperimentFileBytes = 64LL * 1024 * 1024;

@@ -2,8 +2,9 @@
 AMPERA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-image-formats-plugins qt6-multimedia-dev libgl-dev libglx-dev libegl-dev
+    qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins qt6-multimedia-dev libgl-dev libglx-dev libegl-dev
     fonts-wqy-microhei xvfb xauth
+    nlohmann-json3-dev clang libclang-rt-14-dev
 )
 
 ensure_packages() {

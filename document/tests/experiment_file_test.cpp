@@ -5,6 +5,7 @@
 #include "devices/diode.h"
 #include "devices/factory.h"
 #include "document/experiment_file.h"
+#include "document/gbk.h"
 #include "document/keydoc.h"
 
 #include <gtest/gtest.h>
@@ -254,7 +255,7 @@ TEST_F(ExperimentFileTest, WireToAMissingNodeKeepsOneEndOpen) {
     std::string text = doc.ToText();
     // No WIRECOLOR either: the colour defaults to 255.
     text.erase(text.find("\t\t\t<WIRECOLOR>"), text.find("</WIRECOLOR>\r\n") + 14 - text.find("\t\t\t<WIRECOLOR>"));
-    LoadFromBytes(other, text, 0);
+    LoadFromBytes(other, Utf8ToGbk(text), 0);
     auto* wire = static_cast<CWire*>(*other.Wires().begin());
     EXPECT_NE(wire->m_nodeA, nullptr);
     EXPECT_EQ(wire->m_nodeB, nullptr);
