@@ -2,20 +2,17 @@
 
 namespace ampera {
 
-const CDeviceKind CACSource::kKind{TYPE_AC_SOURCE, CATEGORY_ELECTRICITY, 117, 124, "交流电压源",
-                                   "devpic\\acelectricity.tga", {{17, 130}, {59, 130}}, false};
+const CDeviceKind CACSource::kKind{TYPE_AC_SOURCE,
+                                   CATEGORY_ELECTRICITY,
+                                   117,
+                                   124,
+                                   "交流电压源",
+                                   "devpic\\acelectricity.tga",
+                                   {{17, 130}, {59, 130}},
+                                   false};
 
 CACSource::CACSource()
-    : CDevice(kKind), m_coarse(CKnob::Limited(0, 9, 5, 5, 36, -180, 144)),
-      m_fine(CKnob::Limited(0, 10, 0, 5, 30, -150, 150)) {
-    m_internalResistance = 0.5f;
-}
-
-double CACSource::GetKnobValue() {
-    const double v = 2.0 * m_coarse.Position() + 0.2 * m_fine.Position();
-    m_setValue = static_cast<float>(v);
-    return v;
-}
+    : CKnobSource(kKind, 0.5f, "devpic\\panal\\交流电压源.tga", "当前有个交流电压源烧毁") {}
 
 void CACSource::BuildBranches(CTopologyBuilder& b) {
     if (!IsPowered()) return;

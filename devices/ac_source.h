@@ -2,27 +2,19 @@
 // behind its internal resistance.
 #pragma once
 
-#include "device.h"
-#include "panel_control.h"
+#include "dc_source.h"
 
 namespace ampera {
 
-class CACSource : public CDevice {
-public:
+class CACSource : public CKnobSource {
+  public:
     static const CDeviceKind kKind;
     static constexpr double kFrequency = 50.0;
     CACSource();
 
-    double GetKnobValue();
+    // The peak amplitude of the sine: the set value.
     double GetAmplitude() { return GetKnobValue(); }
-    bool IsPowered() const { return m_power.IsOn(); }
     void BuildBranches(CTopologyBuilder& b) override;
-
-    float m_setValue = 0;
-    float m_ratedCurrent = 2.0f;
-    CKnob m_coarse;
-    CKnob m_fine;
-    CPanelButton m_power;
 };
 
 } // namespace ampera

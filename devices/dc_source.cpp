@@ -1,20 +1,104 @@
 #include "dc_source.h"
 
+#include "panel_sheet.h"
+
+#include <cmath>
+#include <cstdio>
+
 namespace ampera {
 
-const CDeviceKind CDCSource::kKind{TYPE_DC_SOURCE, CATEGORY_ELECTRICITY, 117, 124, "直流电源", "devpic\\eletri.tga",
-                                   {{17, 130}, {59, 130}}, true};
-
-CDCSource::CDCSource()
-    : CDevice(kKind), m_coarse(CKnob::Limited(0, 9, 5, 5, 36, -180, 144)),
-      m_fine(CKnob::Limited(0, 10, 0, 5, 30, -150, 150)) {
-    m_internalResistance = 0.01f;
+namespace {
+// The current a source delivers, as a magnitude to hold against its rating.
+// A sine graph publishes its current only as a peak phasor amplitude (its
+// para values are all zero), so a sine source is judged by that peak;
+// every other class keeps its value in para[0].
+double DeliveredCurrent(const CQuantity& current) {
+    return std::fabs(current.m_circuitClass == CLASS_SINE ? current.wave_array[0] : current.para_array[0]);
 }
 
-double CDCSource::GetKnobValue() {
+// The shared sheet's needle (9 x 57 pixels), kept at that shape and centred
+// on the knob so that turning the quad about its centre turns it about the
+// knob's axis.
+CDrawItem SheetNeedle(const CPanelRect& knob) {
+    const float height = knob.bottom - knob.top;
+    const float half = height * 9.0f / 57.0f / 2.0f;
+    const float centre = (knob.left + knob.right) / 2.0f;
+    CDrawItem needle = CDrawItem::Quad(centre - half, knob.top, centre + half, knob.bottom, sheet::kPicture);
+    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
+    needle.flags |= DRAW_ROTATE;
+    return needle;
+}
+
+CDrawItem Picture(const CPanelRect& r, const char* picture) {
+    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
+}
+} // namespace
+
+CKnobSource::CKnobSource(const CDeviceKind& kind, float internalResistance, const char* panelPicture,
+                         const char* burnOutWarning)
+    : CDevice(kind), m_coarse(CKnob::Limited(0, 9, 5, 5, 36, -180, 144)),
+      m_fine(CKnob::Limited(0, 10, 0, 5, 30, -150, 150)), m_burnOutWarning(burnOutWarning) {
+    m_internalResistance = internalResistance;
+
+    // Items: 0 panel, 1 coarse needle, 2 fine face, 3 fine needle, 4 power button.
+    auto& items = m_panelGroup.itemsB;
+    items.push_back(CDrawItem::Quad(0, 0, 216, 211, panelPicture));
+    items.push_back(SheetNeedle(kCoarseRect));
+    items.push_back(Picture(kFineRect, "pic_syl\\electricity_fine.bmp"));
+    CDrawItem fineNeedle = Picture(kFineRect, "pointer.bmp");
+    fineNeedle.flags |= DRAW_ROTATE;
+    items.push_back(fineNeedle);
+    items.push_back(Picture(kPowerRect, sheet::kPicture));
+
+    m_coarse.m_hitRect = kCoarseRect;
+    m_coarse.m_itemIndex = 1;
+    m_fine.m_hitRect = kFineRect;
+    m_fine.m_itemIndex = 3;
+    m_power.m_hitRect = kPowerRect;
+    m_power.m_itemIndex = 4;
+    m_power.m_onLook = {sheet::kPicture, sheet::kPowerOn};
+    m_power.m_offLook = {sheet::kPicture, sheet::kPowerOff};
+    m_controls = {&m_coarse, &m_fine, &m_power};
+    for (CPanelControl* control : m_controls)
+        control->ApplyLook(m_panelGroup);
+    SealPanel();
+}
+
+double CKnobSource::GetKnobValue() {
     const double v = 2.0 * m_coarse.Position() + 0.2 * m_fine.Position();
     m_setValue = static_cast<float>(v);
     return v;
+}
+
+void CKnobSource::Update(const CUpdateContext& context) {
+    m_panelGroup.itemsA.clear();
+    m_boardGroup.itemsA.clear();
+    m_displayText.clear();
+    const CBranchResult* result = FirstResult();
+    if (!result) return;
+
+    // Written as "not within" so that a NaN current counts as a burn-out.
+    if (!(DeliveredCurrent(result->m_elec) <= m_ratedCurrent)) Warn(context, m_burnOutWarning);
+
+    const float shown = m_shown.Next(static_cast<float>(GetKnobValue()), context.time, 0.1f);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(shown));
+    m_displayText = text;
+
+    const float right = m_region[2], top = m_region[1];
+    AppendGlyphs(m_boardGroup.itemsA, m_displayText, right - 11.5f, top + 11.5f);
+    // The panel's display window has its top-right corner at (175, 5).
+    AppendShifted(m_boardGroup.itemsA, m_panelGroup.itemsA, 175 - right, 5 - top);
+}
+
+const CDeviceKind CDCSource::kKind{TYPE_DC_SOURCE,       CATEGORY_ELECTRICITY,   117, 124, "直流电源",
+                                   "devpic\\eletri.tga", {{17, 130}, {59, 130}}, true};
+
+CDCSource::CDCSource() : CKnobSource(kKind, 0.01f, "devpic\\panal\\eletri.tga", "当前有个电源被烧毁") {}
+
+void CDCSource::CopyRating(const CDevice& prototype) {
+    if (const auto* source = dynamic_cast<const CDCSource*>(&prototype))
+        m_ratedCurrent = source->m_ratedCurrent;
 }
 
 void CDCSource::BuildBranches(CTopologyBuilder& b) {

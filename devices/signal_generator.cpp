@@ -1,9 +1,53 @@
 #include "signal_generator.h"
 
+#include "panel_sheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
 namespace ampera {
 
-const CDeviceKind CSignalGenerator::kKind{TYPE_SIGNAL_GENERATOR, CATEGORY_METER, 172, 80, "信号发生器",
-                                          "devpic\\signalgenerator.tga", {{27, 86}, {97, 86}}, true};
+namespace {
+// The current the generator delivers, as a magnitude. A sine graph publishes
+// its current only as a peak phasor amplitude (its para values are all
+// zero); the other classes keep it in para[0].
+double DeliveredCurrent(const CQuantity& current) {
+    return std::fabs(current.m_circuitClass == CLASS_SINE ? current.wave_array[0] : current.para_array[0]);
+}
+
+// The shared sheet's needle (9 x 57 pixels) centred on the knob, so that
+// turning the quad about its centre turns it about the knob's axis.
+CDrawItem SheetNeedle(const CPanelRect& knob) {
+    const float height = knob.bottom - knob.top;
+    const float half = height * 9.0f / 57.0f / 2.0f;
+    const float centre = (knob.left + knob.right) / 2.0f;
+    CDrawItem needle = CDrawItem::Quad(centre - half, knob.top, centre + half, knob.bottom, sheet::kPicture);
+    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
+    needle.flags |= DRAW_ROTATE;
+    return needle;
+}
+
+CDrawItem Picture(const CPanelRect& r, const char* picture) {
+    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
+}
+
+constexpr CPanelRect kWaveRects[3] = {{225, 10, 260, 65}, {270, 10, 305, 65}, {315, 10, 350, 65}};
+constexpr CPanelRect kPowerRect{425, 50, 475, 80};
+constexpr CPanelRect kAmplitudeRect{360, 10, 430, 80};
+constexpr CPanelRect kCoarseRect{20, 90, 90, 160};
+constexpr CPanelRect kFineRect{110, 90, 180, 160};
+
+// Per band (1M ... 1): the display reads kHz for the first four bands, Hz
+// for the rest, with the resolution of the knobs' smallest step.
+constexpr float kJitterStep[7] = {1, 0.1f, 0.01f, 0.001f, 1, 1, 0.1f};
+constexpr const char* kFormat[7] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.0f", "%.0f", "%.1f"};
+constexpr const char* kLeadingZeros[7] = {"", "", "", "", "0", "00", "00"};
+} // namespace
+
+const CDeviceKind CSignalGenerator::kKind{
+    TYPE_SIGNAL_GENERATOR,         CATEGORY_METER,       172, 80, "信号发生器",
+    "devpic\\signalgenerator.tga", {{27, 86}, {97, 86}}, true};
 
 CSignalGenerator::CSignalGenerator()
     : CDevice(kKind), m_amplitudeKnob(CKnob::Limited(0, 11, 2, 6, 30, -180, 150)),
@@ -11,6 +55,49 @@ CSignalGenerator::CSignalGenerator()
       m_fine(CKnob::Limited(0, 10, 0, 5, 360.0f / 11.0f, -5 * 360.0f / 11.0f, 5 * 360.0f / 11.0f)) {
     m_amplitudeKnob.m_labelMode = kKnobLabelMode;
     m_internalResistance = 50;
+
+    // Items 0-2 wave buttons, 3-9 band buttons, 10 power, 11 panel picture,
+    // 12 amplitude needle, 13/14 coarse face and needle, 15/16 fine face and needle.
+    auto& items = m_panelGroup.itemsB;
+    auto addButton = [&](CPanelButton& button, const CPanelRect& hit, const CPanelRect& released,
+                         const CPanelRect& pressed) {
+        button.m_hitRect = hit;
+        button.m_itemIndex = static_cast<int>(items.size());
+        button.m_onLook = {sheet::kPicture, pressed};
+        button.m_offLook = {sheet::kPicture, released};
+        items.push_back(Picture(hit, sheet::kPicture));
+        m_controls.push_back(&button);
+    };
+    for (int i = 0; i < 3; ++i)
+        addButton(m_waveButtons[i], kWaveRects[i], sheet::kWaveReleased, sheet::kWavePressed);
+    for (int i = 0; i < 7; ++i) {
+        const float left = 210.0f + 40.0f * static_cast<float>(i);
+        addButton(m_bandButtons[i], {left, 100, left + 30, 140}, sheet::kBandReleased, sheet::kBandPressed);
+    }
+    addButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
+    items.push_back(CDrawItem::Quad(0, 0, 487, 173, "devpic\\panal\\xhfsq.tga"));
+
+    auto addKnob = [&](CKnob& knob, const CPanelRect& hit) {
+        knob.m_hitRect = hit;
+        knob.m_itemIndex = static_cast<int>(items.size());
+        items.push_back(SheetNeedle(hit));
+        m_controls.push_back(&knob);
+    };
+    addKnob(m_amplitudeKnob, kAmplitudeRect);
+    items.push_back(Picture(kCoarseRect, "pic_syl\\main1.bmp"));
+    addKnob(m_coarse, kCoarseRect);
+    items.push_back(Picture(kFineRect, "pic_syl\\fine1.bmp"));
+    addKnob(m_fine, kFineRect);
+
+    for (CPanelControl* control : m_controls)
+        control->ApplyLook(m_panelGroup);
+    m_amplitudeKnob.UpdateLabel();
+    SealPanel();
+}
+
+void CSignalGenerator::CopyRating(const CDevice& prototype) {
+    if (const auto* generator = dynamic_cast<const CSignalGenerator*>(&prototype))
+        m_maximumVoltage = generator->m_maximumVoltage;
 }
 
 int CSignalGenerator::PressedBand() const {
@@ -27,7 +114,8 @@ void CSignalGenerator::UpdateSettings() {
     static constexpr double kBandFactor[7] = {1000000, 100000, 10000, 1000, 100, 10, 1};
     const int band = PressedBand();
     if (band >= 0)
-        m_frequency = static_cast<float>((0.2 * m_coarse.Position() + 0.02 * m_fine.Position()) * kBandFactor[band]);
+        m_frequency =
+            static_cast<float>((0.2 * m_coarse.Position() + 0.02 * m_fine.Position()) * kBandFactor[band]);
 
     m_waveform = m_waveButtons[0].IsOn()   ? WAVE_SINE
                  : m_waveButtons[1].IsOn() ? WAVE_SQUARE
@@ -43,6 +131,81 @@ void CSignalGenerator::BuildBranches(CTopologyBuilder& b) {
     source.m_amplitude = m_amplitude;
     source.m_frequency = m_frequency;
     source.m_phase = m_phase;
+}
+
+// ---- panel buttons ----
+
+template <std::size_t N>
+void CSignalGenerator::PressInGroup(std::array<CPanelButton, N>& group, CPanelButton& pressed) {
+    for (CPanelButton& button : group) {
+        button.SetOn(false);
+        button.ApplyLook(m_panelGroup);
+    }
+    pressed.SetOn(true);
+    pressed.ApplyLook(m_panelGroup);
+}
+
+void CSignalGenerator::OnPushButton(CPanelButton& button) {
+    m_clicked = &button;
+    const int item = button.m_itemIndex;
+    if (item == kPowerItem)
+        Toggle(button);
+    else if (item >= 0 && item <= 2)
+        PressInGroup(m_waveButtons, button);
+    else if (item >= 3 && item <= 9)
+        PressInGroup(m_bandButtons, button);
+}
+
+// ---- update ----
+
+void CSignalGenerator::Update(const CUpdateContext& context) {
+    UpdateSettings();
+    m_panelGroup.itemsA.clear();
+    m_boardGroup.itemsA.clear();
+    m_displayText.clear();
+    const CBranchResult* result = FirstResult();
+    if (!result) return;
+
+    // The output stage survives up to its full voltage across its own 50 ohms.
+    // Written as "not below" so that a NaN current counts as a burn-out.
+    const double limit = static_cast<double>(m_maximumVoltage) / static_cast<double>(m_internalResistance);
+    if (!(DeliveredCurrent(result->m_elec) < limit)) Warn(context, "当前有个信号发生器烧毁");
+
+    ShowFrequency(context.time);
+}
+
+void CSignalGenerator::ShowFrequency(long long now) {
+    const int b = PressedBand();
+    if (b < 0) {
+        m_displayText = "000000";
+    } else {
+        const float f = b <= 3 ? m_frequency / 1000.0f : m_frequency;
+        float shown;
+        if (b != m_lastBand) {
+            m_lastBand = b;
+            m_shown.last = m_shown.shown = shown = f;
+        } else {
+            shown = m_shown.Next(f, now, kJitterStep[b], 1000);
+        }
+        // A frequency never reads below zero: at 0 Hz a downward flicker
+        // would otherwise print a minus sign inside the padded digits ("0-1").
+        shown = std::max(shown, 0.0f);
+        char digits[64];
+        std::snprintf(digits, sizeof digits, kFormat[b], static_cast<double>(shown));
+        m_displayText = std::string(kLeadingZeros[b]) + digits;
+    }
+
+    const float right = m_region[2], top = m_region[1];
+    AppendGlyphs(m_boardGroup.itemsA, m_displayText, right - 35.5f, top + 13.5f);
+    if (b >= 0) {
+        // The unit mark lights under the "kHz" or the "Hz" legend.
+        const float left = b <= 3 ? right - 83 : right - 51;
+        CDrawItem mark = CDrawItem::Quad(left, top + 51, left + 13, top + 54, sheet::kPicture);
+        mark.SetUV(sheet::kUnitBar.left, sheet::kUnitBar.top, sheet::kUnitBar.right, sheet::kUnitBar.bottom);
+        m_boardGroup.itemsA.push_back(mark);
+    }
+    // The panel's display window has its top-right corner at (225, 5).
+    AppendShifted(m_boardGroup.itemsA, m_panelGroup.itemsA, 225 - right, 5 - top);
 }
 
 } // namespace ampera

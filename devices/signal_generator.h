@@ -3,14 +3,16 @@
 #pragma once
 
 #include "device.h"
+#include "display.h"
 #include "panel_control.h"
 
 #include <array>
+#include <string>
 
 namespace ampera {
 
 class CSignalGenerator : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
     CSignalGenerator();
 
@@ -20,6 +22,9 @@ public:
     // Index 0..6 of the first pressed band (1M ... 1), or -1.
     int PressedBand() const;
     void BuildBranches(CTopologyBuilder& b) override;
+    void Update(const CUpdateContext& context) override;
+    std::string DisplayText() const override { return m_displayText; }
+    void CopyRating(const CDevice& prototype) override;
 
     CKnob m_amplitudeKnob;
     CKnob m_coarse;
@@ -33,6 +38,20 @@ public:
     float m_phase = 0;
     int m_waveform = WAVE_NONE;
     float m_maximumVoltage = 20;
+    CHeldReading m_shown; // shown value, time of last change, last frequency
+    int m_lastBand = -1;
+
+    // The power button's panel item; 0-2 are the wave and 3-9 the band buttons.
+    static constexpr int kPowerItem = 10;
+
+  protected:
+    void OnPushButton(CPanelButton& button) override;
+
+  private:
+    template <std::size_t N> void PressInGroup(std::array<CPanelButton, N>& group, CPanelButton& pressed);
+    void ShowFrequency(long long now);
+
+    std::string m_displayText;
 };
 
 } // namespace ampera
