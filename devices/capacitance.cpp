@@ -1,5 +1,7 @@
 #include "capacitance.h"
 
+#include "document/keydoc.h"
+
 #include <cmath>
 
 namespace ampera {
@@ -20,6 +22,11 @@ void CCapacitance::Update(const CUpdateContext& context) {
 
 void CCapacitance::CopyRating(const CDevice& prototype) {
     if (auto* p = dynamic_cast<const CCapacitance*>(&prototype)) m_ratedVoltage = p->m_ratedVoltage;
+}
+
+void CCapacitance::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    Keep(doc, loading, prefix + ":RESVALUE", m_capacitance);
+    PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
 } // namespace ampera

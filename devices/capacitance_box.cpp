@@ -1,5 +1,7 @@
 #include "capacitance_box.h"
 
+#include "document/keydoc.h"
+
 #include "resistance_box.h"
 
 #include <cmath>
@@ -39,6 +41,13 @@ double CCapacitanceBox::GetKnobValue() {
                          0.1 * m_decades[2].Position() + 1.0 * m_decades[3].Position();
     m_total = static_cast<float>(total);
     return total;
+}
+
+void CCapacitanceBox::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    static const char* const kKeys[4] = {":SHELVE_1", ":SHELVE_10", ":SHELVE_100", ":SHELVE_1000"};
+    for (int i = 0; i < 4; ++i) Keep(doc, loading, prefix + kKeys[i], m_decades[i]);
+    PersistPlaceAndIdentity(doc, loading, prefix);
+    if (loading) GetKnobValue();
 }
 
 } // namespace ampera

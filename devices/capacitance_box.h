@@ -11,6 +11,7 @@ namespace ampera {
 
 class CCapacitanceBox : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     static constexpr const char* kPanelPicture = "devpic\\panal\\capbox.tga";
     static const char* const kBurntWarning;

@@ -1,5 +1,7 @@
 #include "dc_source.h"
 
+#include "document/keydoc.h"
+
 #include "panel_sheet.h"
 
 #include <cmath>
@@ -106,6 +108,16 @@ void CDCSource::BuildBranches(CTopologyBuilder& b) {
     CCircuitNode* inside = b.InternalNode();
     b.Between(b.Terminal(0), inside, BRANCH_VOLTAGE_SOURCE, GetKnobValue());
     b.Between(b.Terminal(1), inside, BRANCH_RESISTOR, m_internalResistance);
+}
+
+void CKnobSource::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    // The set value follows from the knobs; an old file's value is accepted.
+    if (loading) Keep(doc, true, prefix + ":ELEVALUE", m_setValue);
+    Keep(doc, loading, prefix + ":INRESISTANCE", m_internalResistance);
+    Keep(doc, loading, prefix + ":SHELVE_MAIN", m_coarse);
+    Keep(doc, loading, prefix + ":SHELVE_FINE", m_fine);
+    Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
+    PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
 } // namespace ampera

@@ -19,6 +19,7 @@ class CKnobSource : public CDevice {
     double GetKnobValue();
     bool IsPowered() const { return m_power.IsOn(); }
     void Update(const CUpdateContext& context) override;
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     std::string DisplayText() const override { return m_displayText; }
 
     float m_setValue = 0;

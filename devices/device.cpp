@@ -139,7 +139,10 @@ void CDevice::RestoreAfterLoad() {
     if (Turned()) std::swap(w, h);
     SetRegion(m_region[0], m_region[1], m_region[0] + w, m_region[1] + h);
     RefreshBody();
-    for (CPanelControl* c : m_controls) c->ApplyLook(m_panelGroup);
+    for (CPanelControl* c : m_controls) {
+        c->ApplyLook(m_panelGroup);
+        c->UpdateLabel();
+    }
 }
 
 void CDevice::PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix) {
@@ -168,10 +171,40 @@ void CDevice::PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix
     m_angleRight = m_kind.rotates ? quarter(angleRight) : 0;
 }
 
-void CDevice::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+void CDevice::PersistPlaceAndIdentity(CKeyDoc& doc, bool loading, const std::string& prefix) {
     PersistPlace(doc, loading, prefix);
     PersistIdentity(doc, loading, prefix);
     if (loading) RestoreAfterLoad();
+}
+
+void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, CKnob& knob) {
+    if (!loading) {
+        doc.SetInt(key, knob.Position());
+        return;
+    }
+    int p = 0;
+    doc.GetInt(key, p, 0);
+    knob.SetPosition(p);
+}
+
+void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, CPanelButton& button) {
+    if (!loading) {
+        doc.SetBool(key, button.IsOn());
+        return;
+    }
+    bool on = false;
+    doc.GetBool(key, on, false);
+    button.SetOn(on);
+}
+
+void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, float& value) {
+    if (loading) doc.GetFloat(key, value, 0);
+    else doc.SetFloat(key, value);
+}
+
+void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, int& value) {
+    if (loading) doc.GetInt(key, value, 0);
+    else doc.SetInt(key, value);
 }
 
 // ---- panel clicks ----

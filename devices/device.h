@@ -44,7 +44,9 @@ public:
     virtual void RotateRight();
 
     // A device without keys of its own writes its place and identity.
-    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override {
+        PersistPlaceAndIdentity(doc, loading, prefix);
+    }
     std::size_t TerminalSlots() const override { return m_kind.terminals.size(); }
 
     // The same as CloneAt, into a given experiment.
@@ -102,6 +104,16 @@ protected:
     void Toggle(CPanelButton& button);
     // Extra work after a quarter turn (the rheostat's slider).
     virtual void AfterTurn(int /*quarterLeft*/) {}
+
+    // One persisted value under prefix + key, written or read; a missing or
+    // unreadable key reads as 0 (false), a knob position is kept in its range.
+    static void Keep(CKeyDoc& doc, bool loading, const std::string& key, CKnob& knob);
+    static void Keep(CKeyDoc& doc, bool loading, const std::string& key, CPanelButton& button);
+    static void Keep(CKeyDoc& doc, bool loading, const std::string& key, float& value);
+    static void Keep(CKeyDoc& doc, bool loading, const std::string& key, int& value);
+    // The place and identity keys; after reading them the device takes its
+    // loaded place, picture and control looks (RestoreAfterLoad).
+    void PersistPlaceAndIdentity(CKeyDoc& doc, bool loading, const std::string& prefix);
 
     void MarkDirty() const;
     void Warn(const CUpdateContext& context, const char* text) const { context.Warn(text); }

@@ -1,5 +1,7 @@
 #include "double_switch.h"
 
+#include "document/keydoc.h"
+
 namespace ampera {
 
 const CDeviceKind CDoubleSwitch::kKind{TYPE_DOUBLE_SWITCH,
@@ -41,6 +43,15 @@ bool CDoubleSwitch::DoubleClick(int x, int y) {
     Body().flags |= DRAW_RELOAD | DRAW_SUBMITTED;
     MarkDirty();
     return true;
+}
+
+void CDoubleSwitch::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    if (loading) {
+        Keep(doc, true, prefix + ":VALUE", m_state);
+        if (m_state < 0 || m_state > 2) m_state = 0;
+    }
+    PersistPlaceAndIdentity(doc, loading, prefix);
+    if (!loading) Keep(doc, false, prefix + ":VALUE", m_state);
 }
 
 } // namespace ampera

@@ -8,6 +8,7 @@ namespace ampera {
 
 class CDoubleSwitch : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     static constexpr const char* kOpenPicture = "devpic\\hdswitch.tga";
     static constexpr const char* kFirstPicture = "devpic\\hdleft.tga";

@@ -1,5 +1,7 @@
 #include "inductance.h"
 
+#include "document/keydoc.h"
+
 #include <cmath>
 
 namespace ampera {
@@ -19,6 +21,11 @@ void CInductance::Update(const CUpdateContext& context) {
 
 void CInductance::CopyRating(const CDevice& prototype) {
     if (auto* p = dynamic_cast<const CInductance*>(&prototype)) m_ratedCurrent = p->m_ratedCurrent;
+}
+
+void CInductance::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    Keep(doc, loading, prefix + ":RESVALUE", m_inductance);
+    PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
 } // namespace ampera

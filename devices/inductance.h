@@ -7,6 +7,7 @@ namespace ampera {
 
 class CInductance : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     static const char* const kBurntWarning;
     CInductance() : CDevice(kKind) {}

@@ -1,5 +1,7 @@
 #include "resistance.h"
 
+#include "document/keydoc.h"
+
 namespace ampera {
 
 const CDeviceKind CResistance::kKind{TYPE_RESISTANCE,      CATEGORY_RESISTANCE,   102, 20, "R",
@@ -20,6 +22,12 @@ void CResistance::Update(const CUpdateContext& context) {
 
 void CResistance::CopyRating(const CDevice& prototype) {
     if (auto* p = dynamic_cast<const CResistance*>(&prototype)) m_ratedPower = p->m_ratedPower;
+}
+
+void CResistance::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    if (loading) Keep(doc, true, prefix + ":RESVALUE", m_resistance);
+    PersistPlaceAndIdentity(doc, loading, prefix);
+    if (!loading) Keep(doc, false, prefix + ":RESVALUE", m_resistance);
 }
 
 } // namespace ampera

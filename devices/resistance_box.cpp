@@ -1,5 +1,7 @@
 #include "resistance_box.h"
 
+#include "document/keydoc.h"
+
 #include "panel_sheet.h"
 
 namespace ampera {
@@ -48,6 +50,13 @@ double CResistanceBox::GetKnobValue() const {
         weight *= 10;
     }
     return total;
+}
+
+void CResistanceBox::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    static const char* const kKeys[6] = {":SHELVE_1", ":SHELVE_10", ":SHELVE_100", ":SHELVE_1000", ":SHELVE_10000",
+                                         ":SHELVE_100000"};
+    for (int i = 0; i < 6; ++i) Keep(doc, loading, prefix + kKeys[i], m_decades[i]);
+    PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
 } // namespace ampera

@@ -8,6 +8,7 @@ namespace ampera {
 
 class CResistanceWire : public CDevice {
 public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     static const char* const kNotice;
     CResistanceWire() : CDevice(kKind) {}

@@ -1,5 +1,7 @@
 #include "signal_generator.h"
 
+#include "document/keydoc.h"
+
 #include "panel_sheet.h"
 
 #include <algorithm>
@@ -206,6 +208,20 @@ void CSignalGenerator::ShowFrequency(long long now) {
     }
     // The panel's display window has its top-right corner at (225, 5).
     AppendShifted(m_boardGroup.itemsA, m_panelGroup.itemsA, 225 - right, 5 - top);
+}
+
+void CSignalGenerator::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    Keep(doc, loading, prefix + ":SHELVE_ELE", m_amplitudeKnob);
+    Keep(doc, loading, prefix + ":SHELVE_MAIN", m_coarse);
+    Keep(doc, loading, prefix + ":SHELVE_FINE", m_fine);
+    static const char* const kWaves[3] = {":BUTTON_SIN", ":BUTTON_PANE", ":BUTTON_TRI"};
+    for (int i = 0; i < 3; ++i) Keep(doc, loading, prefix + kWaves[i], m_waveButtons[i]);
+    static const char* const kBands[7] = {":BUTTON_1M", ":BUTTON_100K", ":BUTTON_10K", ":BUTTON_1K",
+                                          ":BUTTON_100", ":BUTTON_10", ":BUTTON_1"};
+    for (int i = 0; i < 7; ++i) Keep(doc, loading, prefix + kBands[i], m_bandButtons[i]);
+    Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
+    PersistPlaceAndIdentity(doc, loading, prefix);
+    if (loading) UpdateSettings();
 }
 
 } // namespace ampera

@@ -13,6 +13,7 @@ namespace ampera {
 
 class CSignalGenerator : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     CSignalGenerator();
 

@@ -1,5 +1,7 @@
 #include "single_switch.h"
 
+#include "document/keydoc.h"
+
 namespace ampera {
 
 const CDeviceKind CSingleSwitch::kKind{TYPE_SINGLE_SWITCH, CATEGORY_SWITCH,       113, 43, "单刀开关",
@@ -33,6 +35,15 @@ bool CSingleSwitch::DoubleClick(int x, int y) {
     Body().flags |= DRAW_RELOAD | DRAW_SUBMITTED;
     MarkDirty();
     return true;
+}
+
+void CSingleSwitch::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    if (loading) {
+        Keep(doc, true, prefix + ":VALUE", m_state);
+        m_state = m_state == 1 ? 1 : 0;
+    }
+    PersistPlaceAndIdentity(doc, loading, prefix);
+    if (!loading) Keep(doc, false, prefix + ":VALUE", m_state);
 }
 
 } // namespace ampera

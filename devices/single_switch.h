@@ -7,6 +7,7 @@ namespace ampera {
 
 class CSingleSwitch : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     static constexpr const char* kOpenPicture = "devpic\\sinswopen.tga";
     static constexpr const char* kClosedPicture = "devpic\\sinswclose.tga";

@@ -1,5 +1,7 @@
 #include "slide_rheostat.h"
 
+#include "document/keydoc.h"
+
 #include <cmath>
 #include <utility>
 
@@ -140,6 +142,17 @@ void CSlideRheostat::PlaceSlider(const CPanelRect& r) {
         item.texture = picture;
         item.Redraw();
     }
+}
+
+void CSlideRheostat::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    Keep(doc, loading, prefix + ":TOTALRESISTANCE", m_totalResistance);
+    PersistPlaceAndIdentity(doc, loading, prefix);
+    // The slider's corner is read as written, with its fraction, so a slider
+    // that was never dragged keeps its exact middle place.
+    float top = m_slider.top, left = m_slider.left;
+    Keep(doc, loading, prefix + ":GLIDTOP", top);
+    Keep(doc, loading, prefix + ":GLIDLEFT", left);
+    if (loading) RestoreSlider(left, top);
 }
 
 } // namespace ampera

@@ -13,6 +13,7 @@ namespace ampera {
 
 class CSlideRheostat : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     static const char* const kBurntWarning;
     static constexpr const char* kSliderPicture = "devpic\\resglideflip.tga";

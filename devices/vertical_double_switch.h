@@ -8,6 +8,7 @@ namespace ampera {
 
 class CVerticalDoubleSwitch : public CDevice {
 public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     CVerticalDoubleSwitch() : CDevice(kKind) {}
 
