@@ -1,9 +1,98 @@
 #include "level_meter.h"
 
+#include "panel_sheet.h"
+#include "spectrum.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
 namespace ampera {
 
-const CDeviceKind CLevelMeter::kKind{TYPE_LEVEL_METER, CATEGORY_METER, 220, 92, "选频电平表",
-                                     "devpic\\SelectFrequencyVmeter.tga", {{33, 98}, {123, 98}}, false};
+namespace {
+
+constexpr const char* kOverloadWarning = "当前电路有若干个器材短路或过载";
+constexpr const char* kOverRangeText = "1.   "; // a 1, a point and three dark cells
+constexpr const char* kNoBandText = "0000";
+
+// Hertz per unit of (0.2 coarse + 0.02 fine), by band; the frequency text
+// reads kilohertz with the resolution of the band.
+constexpr double kBandFactor[4] = {1000000, 100000, 10000, 1000};
+constexpr const char* kFrequencyFormat[4] = {"%4.0f", "%4.1f", "%4.2f", "%4.3f"};
+
+// By range: display units per volt, full scale in those units, jitter step.
+struct CRange {
+    double unitsPerVolt;
+    double fullScale;
+    float step;
+};
+constexpr CRange kRanges[5] = {
+    {1e6, 2, 0.001f}, // 2 uV
+    {1e3, 2, 0.001f}, // 2 mV
+    {1e3, 200, 0.1f}, // 200 mV
+    {1, 2, 0.001f},   // 2 V
+    {1, 20, 0.01f},   // 20 V
+};
+
+constexpr CPanelRect kBandRects[4] = {
+    {210, 100, 240, 140}, {250, 100, 280, 140}, {290, 100, 320, 140}, {330, 100, 360, 140}};
+constexpr CPanelRect kPowerRect{425, 50, 475, 80};
+constexpr CPanelRect kRangeRect{370, 90, 463, 160};
+constexpr CPanelRect kCoarseRect{20, 90, 90, 160};
+constexpr CPanelRect kFineRect{110, 90, 180, 160};
+constexpr const char* kPanelPicture = "devpic\\panal\\选频电压表.tga";
+
+// The panel's display window has its top-right corner here.
+constexpr float kPanelDisplayRight = 325, kPanelDisplayTop = 5;
+
+// The shared sheet's needle (9 x 57 pixels) centred on the knob, so that
+// turning the quad about its centre turns it about the knob's axis.
+CDrawItem SheetNeedle(const CPanelRect& knob) {
+    const float height = knob.bottom - knob.top;
+    const float half = height * 9.0f / 57.0f / 2.0f;
+    const float centre = (knob.left + knob.right) / 2.0f;
+    CDrawItem needle = CDrawItem::Quad(centre - half, knob.top, centre + half, knob.bottom, sheet::kPicture);
+    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
+    needle.flags |= DRAW_ROTATE;
+    return needle;
+}
+
+CDrawItem Picture(const CPanelRect& r, const char* picture) {
+    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
+}
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string PadLeft(std::string text, std::size_t width) {
+    if (text.size() < width) text.insert(0, width - text.size(), '0');
+    return text;
+}
+
+// The level text of a magnitude in the range's unit.
+std::string LevelText(int range, double level) {
+    // A level that is not a number reads as over-range rather than as glyphs
+    // the display does not have.
+    if (!(level <= kRanges[range].fullScale)) return kOverRangeText;
+    switch (range) {
+    case 2:
+        return PadLeft(Format("%.1f", level), 5);
+    case 4:
+        return PadLeft(Format("%4.2f", level), 5);
+    default:
+        return Format("%4.3f", level);
+    }
+}
+
+} // namespace
+
+const CDeviceKind CLevelMeter::kKind{
+    TYPE_LEVEL_METER,      CATEGORY_METER, 220, 92, "选频电平表", "devpic\\SelectFrequencyVmeter.tga",
+    {{33, 98}, {123, 98}}, false};
 
 CLevelMeter::CLevelMeter()
     : CDevice(kKind), m_range(CKnob::Limited(0, 4, 4, 2, 72, -144, 144)),
@@ -11,6 +100,152 @@ CLevelMeter::CLevelMeter()
       m_fine(CKnob::Limited(0, 10, 0, 5, 360.0f / 11.0f, -5 * 360.0f / 11.0f, 5 * 360.0f / 11.0f)) {
     m_range.m_labelMode = kKnobLabelMode;
     m_internalResistance = 999999;
+
+    // Items: 0-3 band buttons, 4 power, 5 panel picture, 6 range needle,
+    // 7/8 coarse face and needle, 9/10 fine face and needle.
+    auto& items = m_panelGroup.itemsB;
+    auto addButton = [&](CPanelButton& button, const CPanelRect& hit, const CPanelRect& released,
+                         const CPanelRect& pressed) {
+        button.m_hitRect = hit;
+        button.m_itemIndex = static_cast<int>(items.size());
+        button.m_onLook = {sheet::kPicture, pressed};
+        button.m_offLook = {sheet::kPicture, released};
+        items.push_back(Picture(hit, sheet::kPicture));
+        m_controls.push_back(&button);
+    };
+    for (int i = 0; i < 4; ++i)
+        addButton(m_bandButtons[i], kBandRects[i], sheet::kBandReleased, sheet::kBandPressed);
+    addButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
+    items.push_back(CDrawItem::Quad(0, 0, 487, 173, kPanelPicture));
+
+    auto addKnob = [&](CKnob& knob, const CPanelRect& hit, const char* label) {
+        knob.m_hitRect = hit;
+        knob.m_label = label;
+        knob.m_itemIndex = static_cast<int>(items.size());
+        items.push_back(SheetNeedle(hit));
+        m_controls.push_back(&knob);
+    };
+    addKnob(m_range, kRangeRect, "电压量程");
+    items.push_back(Picture(kCoarseRect, "pic_syl\\main1.bmp"));
+    addKnob(m_coarse, kCoarseRect, "频率粗调");
+    items.push_back(Picture(kFineRect, "pic_syl\\fine1.bmp"));
+    addKnob(m_fine, kFineRect, "频率微调");
+
+    for (CPanelControl* control : m_controls)
+        control->ApplyLook(m_panelGroup);
+    SealPanel();
+}
+
+// ---- settings and measurement ----
+
+int CLevelMeter::BandIndex() const {
+    for (int i = 0; i < static_cast<int>(m_bandButtons.size()); ++i)
+        if (m_bandButtons[static_cast<std::size_t>(i)].IsOn()) return i;
+    return -1;
+}
+
+void CLevelMeter::UpdateSettings() {
+    const int band = BandIndex();
+    if (band >= 0)
+        m_selectedFrequency = (0.2 * m_coarse.Position() + 0.02 * m_fine.Position()) * kBandFactor[band];
+    m_selectedOmega = m_selectedFrequency * 2 * std::numbers::pi;
+    m_powered = m_power.IsOn();
+}
+
+void CLevelMeter::ReadInput() {
+    m_inputKind = WAVE_NONE;
+    m_inputAmplitude = m_inputFrequency = 0;
+    const CBranchResult* result = FirstResult();
+    if (!result) return;
+    const CQuantity& voltage = result->m_vol;
+    switch (voltage.m_circuitClass) {
+    case CLASS_SINE:
+        m_inputKind = WAVE_SINE;
+        break;
+    case CLASS_SQUARE:
+        m_inputKind = WAVE_SQUARE;
+        break;
+    case CLASS_TRIANGLE:
+        m_inputKind = WAVE_TRIANGLE;
+        break;
+    default:
+        m_inputKind = WAVE_NONE;
+        break;
+    }
+    m_inputAmplitude = voltage.wave_array[0];
+    m_inputFrequency = voltage.wave_array[1];
+}
+
+void CLevelMeter::MatchSpectrum() {
+    m_matchedLevel =
+        MatchLevel(BuildSpectrum(m_inputKind, m_inputAmplitude, m_inputFrequency), m_selectedOmega);
+}
+
+double CLevelMeter::Measure() {
+    UpdateSettings();
+    if (!m_powered) return 0;
+    ReadInput();
+    MatchSpectrum();
+    return m_matchedLevel;
+}
+
+// ---- panel buttons ----
+
+void CLevelMeter::OnPushButton(CPanelButton& button) {
+    m_clicked = &button;
+    if (button.m_itemIndex == kPowerItem) {
+        Toggle(button);
+        return;
+    }
+    if (button.m_itemIndex < 0 || button.m_itemIndex > 3) return;
+    // The bands are a radio group: one stays pressed once any was.
+    for (CPanelButton& band : m_bandButtons) {
+        band.SetOn(false);
+        band.ApplyLook(m_panelGroup);
+    }
+    button.SetOn(true);
+    button.ApplyLook(m_panelGroup);
+}
+
+// ---- displays ----
+
+void CLevelMeter::Update(const CUpdateContext& context) {
+    m_boardGroup.itemsA.clear();
+    m_panelGroup.itemsA.clear();
+    m_levelText.clear();
+    m_frequencyText.clear();
+    const CBranchResult* result = FirstResult();
+    if (!result) return;
+
+    // Written as "not within" so that a NaN current counts as an overload.
+    if (!(std::fabs(result->m_elec.para_array[0]) <= m_ratedCurrent)) Warn(context, kOverloadWarning);
+
+    UpdateSettings();
+    ShowFrequency(BandIndex());
+    ShowLevel(context.time);
+    AppendShifted(m_boardGroup.itemsA, m_panelGroup.itemsA, kPanelDisplayRight - m_region[2],
+                  kPanelDisplayTop - m_region[1]);
+}
+
+void CLevelMeter::ShowFrequency(int band) {
+    m_frequencyText = band >= 0 ? Format(kFrequencyFormat[band], m_selectedFrequency * 0.001) : kNoBandText;
+    const float right = m_region[2], top = m_region[1];
+    AppendGlyphs(m_boardGroup.itemsA, m_frequencyText, right - 35.5f, top + 23.5f);
+    if (band < 0) return;
+    // The unit mark lights under the "kHz" legend.
+    CDrawItem mark = CDrawItem::Quad(right - 83, top + 61, right - 70, top + 64, sheet::kPicture);
+    mark.SetUV(sheet::kUnitBar.left, sheet::kUnitBar.top, sheet::kUnitBar.right, sheet::kUnitBar.bottom);
+    m_boardGroup.itemsA.push_back(mark);
+}
+
+void CLevelMeter::ShowLevel(long long now) {
+    const int range = std::clamp(m_range.Position(), 0, 4);
+    const double level = Measure() * kRanges[range].unitsPerVolt;
+    // Beyond what a float holds the reading is over-range anyway.
+    const float reading = std::fabs(level) < 1e30 ? static_cast<float>(level) : HUGE_VALF;
+    const float shown = m_shown.Next(reading, now, kRanges[range].step);
+    m_levelText = LevelText(range, std::fabs(static_cast<double>(shown)));
+    AppendGlyphs(m_boardGroup.itemsA, m_levelText, m_region[2] - 118.5f, m_region[1] + 21.5f);
 }
 
 } // namespace ampera

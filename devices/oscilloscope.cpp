@@ -1,10 +1,234 @@
 #include "oscilloscope.h"
 
+#include "panel_sheet.h"
+
+#include <algorithm>
+#include <iterator>
+
 namespace ampera {
 
-const CDeviceKind COscilloscope::kKind{TYPE_OSCILLOSCOPE, CATEGORY_METER, 172, 86, "示波器", "devpic\\sbq.tga",
-                                       {{86, 92}, {104, 92}, {122, 92}, {140, 92}}, false};
+namespace {
 
-COscilloscope::COscilloscope() : CDevice(kKind) { m_internalResistance = 999999; }
+// Vertical gain by knob position, volts per division.
+constexpr double kVoltsPerDivision[] = {5, 2, 1, 0.5, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005};
+// Time base by knob position, seconds per division. The knob jumps from
+// 1 s straight to 0.05 s: the slow sweeps between do not exist.
+constexpr double kSecondsPerDivision[] = {2,      1,      0.05, 0.02, 0.01, 0.005, 0.002, 0.001, 0.0005,
+                                          0.0002, 0.0001, 5e-5, 2e-5, 1e-5, 5e-6,  2e-6,  1e-6};
+constexpr double kPositionStepPixels = 6; // a position knob moves its reference this far per step
+constexpr int kCentredPosition = 6;
+constexpr double kTimes5Factor = 0.2; // the x5 button divides the volts per division by five
+constexpr double kShimmerPixels = 0.35;
+// The figure is laid down once: its repetition period and span are equal.
+constexpr int kFigureSpan = 215;
+constexpr std::uint32_t kThickTrace = 3; // five offset passes
+
+constexpr const char* kPanelPicture = "devpic\\panal\\sbq.tga";
+constexpr const char* kScreenPicture = "pic_zxf\\sbq.bmp";
+constexpr const char* kKnobPicture = "bulge.bmp";
+constexpr const char* kDialPicture = "pic_zxf\\dial.tga";
+constexpr const char* kSlidePicture = "aaa.bmp";
+
+constexpr CPanelRect kY1PositionRect{330, 5, 380, 55};
+constexpr CPanelRect kY2PositionRect{410, 5, 470, 55};
+constexpr CPanelRect kY1GainRect{320, 150, 403, 220};
+constexpr CPanelRect kY2GainRect{420, 150, 493, 220};
+constexpr CPanelRect kXPositionRect{540, 20, 590, 70};
+constexpr CPanelRect kTimeBaseRect{510, 115, 607, 205};
+constexpr CPanelRect kModeRect{380, 60, 420, 140};
+constexpr CPanelRect kModeSlide{380, 60, 420, 150};
+constexpr CPanelRect kTimes5Rect{540, 80, 580, 110};
+constexpr CPanelRect kPowerRect{530, 225, 595, 255};
+constexpr CPanelRect kCoupling1Rect{330, 230, 390, 250};
+constexpr CPanelRect kCoupling2Rect{420, 230, 480, 250};
+constexpr float kCouplingSlideWidth = 20; // one of three positions 20 pixels apart
+
+// The largest square centred in `r`, scaled by `scale` about its centre.
+CPanelRect CentredSquare(const CPanelRect& r, float scale) {
+    const float half = std::min(r.right - r.left, r.bottom - r.top) * scale / 2;
+    const float cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    return {cx - half, cy - half, cx + half, cy + half};
+}
+
+CDrawItem Picture(const CPanelRect& r, const char* picture) {
+    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
+}
+
+template <std::size_t N> double FromTable(const double (&table)[N], int position) {
+    return table[std::clamp(position, 0, static_cast<int>(N) - 1)];
+}
+
+} // namespace
+
+const CDeviceKind COscilloscope::kKind{TYPE_OSCILLOSCOPE,
+                                       CATEGORY_METER,
+                                       172,
+                                       86,
+                                       "示波器",
+                                       "devpic\\sbq.tga",
+                                       {{86, 92}, {104, 92}, {122, 92}, {140, 92}},
+                                       false};
+
+// Every knob turns as many degrees per step as it has steps above zero.
+COscilloscope::COscilloscope()
+    : CDevice(kKind), m_y1Position(CKnob::Limited(0, 12, 6, 6, 12, -72, 72)),
+      m_y2Position(CKnob::Limited(0, 12, 6, 6, 12, -72, 72)),
+      m_y1Gain(CKnob::Limited(0, 9, 1, 5, 9, -45, 36)), m_y2Gain(CKnob::Limited(0, 9, 1, 5, 9, -45, 36)),
+      m_xPosition(CKnob::Limited(0, 12, 6, 6, 12, -72, 72)),
+      m_timeBase(CKnob::Limited(0, 16, 3, 8, 16, -128, 128)) {
+    m_internalResistance = 999999;
+
+    // Items: 0 panel, 1 screen, 2-13 six knobs each followed by its dial,
+    // 14 mode slide, 15 x5 button, 16 power button, 17-18 coupling slides,
+    // 19-20 the zero-level marks of the two channels at the screen's edge.
+    auto& items = m_panelGroup.itemsB;
+    items.push_back(CDrawItem::Quad(0, 0, 625, 260, kPanelPicture));
+    items.push_back(CDrawItem::Quad(0, 0, static_cast<float>(kScreenWidth), static_cast<float>(kScreenHeight),
+                                    kScreenPicture));
+
+    auto add = [&](CPanelControl& control, const CPanelRect& hit, const char* label, const CDrawItem& item) {
+        control.m_hitRect = hit;
+        control.m_label = label;
+        control.m_itemIndex = static_cast<int>(items.size());
+        items.push_back(item);
+        m_controls.push_back(&control);
+    };
+    auto addKnob = [&](CKnob& knob, const CPanelRect& hit, const char* label) {
+        CDrawItem face = Picture(CentredSquare(hit, 0.8f), kKnobPicture);
+        face.flags |= DRAW_ROTATE;
+        add(knob, hit, label, face);
+        items.push_back(Picture(CentredSquare(hit, 1.0f), kDialPicture));
+    };
+    addKnob(m_y1Position, kY1PositionRect, "通道一纵轴位置");
+    addKnob(m_y2Position, kY2PositionRect, "通道二纵轴位置");
+    addKnob(m_y1Gain, kY1GainRect, "通道一纵轴增益");
+    addKnob(m_y2Gain, kY2GainRect, "通道二纵轴增益");
+    addKnob(m_xPosition, kXPositionRect, "横轴位置");
+    addKnob(m_timeBase, kTimeBaseRect, "横轴增益");
+
+    m_mode.m_slideRect0 = m_mode.m_slideRect = kModeSlide;
+    add(m_mode, kModeRect, "输出模式选择", Picture(kModeSlide, kSlidePicture));
+
+    auto addButton = [&](CPanelButton& button, const CPanelRect& hit, const char* label,
+                         const CPanelRect& released, const CPanelRect& pressed) {
+        button.m_onLook = {sheet::kPicture, pressed};
+        button.m_offLook = {sheet::kPicture, released};
+        add(button, hit, label, Picture(hit, sheet::kPicture));
+    };
+    addButton(m_times5, kTimes5Rect, "幅度增大五倍", sheet::kBandReleased, sheet::kBandPressed);
+    addButton(m_power, kPowerRect, "开关", sheet::kPowerOff, sheet::kPowerOn);
+
+    auto addCoupling = [&](CCouplingSwitch& coupling, const CPanelRect& hit, const char* label) {
+        const CPanelRect slide{hit.left, hit.top, hit.left + kCouplingSlideWidth, hit.bottom};
+        coupling.m_slideRect0 = coupling.m_slideRect = slide;
+        add(coupling, hit, label, Picture(slide, kSlidePicture));
+    };
+    addCoupling(m_coupling1, kCoupling1Rect, "通道一输出模式");
+    addCoupling(m_coupling2, kCoupling2Rect, "通道二输出模式");
+
+    for (int i = 0; i < 2; ++i) {
+        CDrawItem mark = CDrawItem::Quad(0, 0, 0, 0, sheet::kPicture);
+        mark.SetUV(sheet::kUnitBar.left, sheet::kUnitBar.top, sheet::kUnitBar.right, sheet::kUnitBar.bottom);
+        items.push_back(mark);
+    }
+
+    for (CPanelControl* control : m_controls)
+        control->ApplyLook(m_panelGroup);
+    SealPanel();
+
+    // The traces are drawn once, from the screen's bottom-left corner, in
+    // the colour each point carries.
+    m_panelGroup.hasWaveform = 1;
+    m_panelGroup.originX = 0;
+    m_panelGroup.originY = static_cast<std::int32_t>(kScreenHeight);
+    m_panelGroup.span = kFigureSpan;
+    m_panelGroup.period = kFigureSpan;
+    m_panelGroup.divisor = 1;
+    m_panelGroup.phase = 0;
+    m_panelGroup.thickness = kThickTrace;
+    m_panelGroup.flags = 0;
+}
+
+double COscilloscope::VoltsPerDivision(int channel) const {
+    const double v = FromTable(kVoltsPerDivision, (channel == 0 ? m_y1Gain : m_y2Gain).Position());
+    return m_times5.IsOn() ? v * kTimes5Factor : v;
+}
+
+double COscilloscope::SecondsPerDivision() const {
+    return FromTable(kSecondsPerDivision, m_timeBase.Position());
+}
+
+double COscilloscope::ZeroLevel(int channel) const {
+    const int p = (channel == 0 ? m_y1Position : m_y2Position).Position();
+    return kScreenCentreY + kPositionStepPixels * (p - kCentredPosition);
+}
+
+void COscilloscope::ReadChannels() {
+    const CCouplingSwitch* coupling[2] = {&m_coupling1, &m_coupling2};
+    for (int c = 0; c < 2; ++c) {
+        m_channels[c] = {};
+        if (static_cast<std::size_t>(c) < m_branches.size()) {
+            const CBranch& branch = *m_branches[static_cast<std::size_t>(c)];
+            m_channels[c] = ChannelFromQuantity(branch.m_result.m_vol, branch.m_passVoltage);
+        }
+        // The middle position grounds the input: a flat line at the zero level.
+        if (coupling[c]->m_state == 1) m_channels[c].kind = WAVE_NONE;
+    }
+}
+
+void COscilloscope::ShowZeroMarkers(bool shown) {
+    for (int c = 0; c < 2; ++c) {
+        CDrawItem& mark = m_panelGroup.itemsB[static_cast<std::size_t>(kZeroMarkerItem[c])];
+        const bool drawn = shown && (Mode() == c || Mode() == SCOPE_BOTH);
+        const float y = static_cast<float>(kScreenHeight - ZeroLevel(c));
+        if (drawn)
+            mark.SetRect(0, y - 1.5f, 13, y + 1.5f);
+        else
+            mark.SetRect(0, 0, 0, 0);
+    }
+}
+
+void COscilloscope::Update(const CUpdateContext&) {
+    m_panelGroup.polylines.clear();
+    m_panelGroup.itemsA.clear();
+    m_boardGroup.itemsA.clear();
+    m_polylines.clear();
+
+    ReadChannels();
+    m_shimmerUp = !m_shimmerUp;
+    m_xReference = kScreenCentreX + kPositionStepPixels * (m_xPosition.Position() - kCentredPosition) +
+                   (m_shimmerUp ? kShimmerPixels : 0);
+    if (!IsPowered()) {
+        ShowZeroMarkers(false);
+        return;
+    }
+
+    const double s = SecondsPerDivision();
+    const CChannelScale scale[2] = {{VoltsPerDivision(0), ZeroLevel(0)}, {VoltsPerDivision(1), ZeroLevel(1)}};
+    auto draw = [&](std::vector<CPolyline> lines) {
+        m_polylines.insert(m_polylines.end(), std::make_move_iterator(lines.begin()),
+                           std::make_move_iterator(lines.end()));
+    };
+    switch (Mode()) {
+    case SCOPE_CHANNEL_1:
+        draw(ChannelTrace(m_channels[0], scale[0], m_xReference, s, kTraceGreen));
+        break;
+    case SCOPE_CHANNEL_2:
+        draw(ChannelTrace(m_channels[1], scale[1], m_xReference, s, kTraceGreen));
+        break;
+    case SCOPE_BOTH:
+        // Channel 1 last, so that it lies over channel 2.
+        draw(ChannelTrace(m_channels[1], scale[1], m_xReference, s, kTraceGreen));
+        draw(ChannelTrace(m_channels[0], scale[0], m_xReference, s, kTraceRed));
+        break;
+    default:
+        draw(XYFigure(m_channels[0], scale[0], m_channels[1], scale[1], m_xReference, s, kTraceGreen));
+        break;
+    }
+    // The samples run past the screen's right edge and a large signal past
+    // its top and bottom; only what falls on the screen is drawn.
+    m_panelGroup.polylines = ClipToScreen(m_polylines, kScreenWidth, kScreenHeight);
+    ShowZeroMarkers(true);
+}
 
 } // namespace ampera
