@@ -1,11 +1,51 @@
 #include "ac_millivoltmeter.h"
 
+#include <cmath>
+
 namespace ampera {
 
-const CDeviceKind CACMillivoltmeter::kKind{TYPE_AC_MILLIVOLTMETER, CATEGORY_METER, 172, 80, "交流毫伏表", "devpic\\ACmVoltagemeter.tga", {{30, 86}, {84, 86}}, false};
+namespace {
+constexpr double kMinVoltage = 1e-7;
+constexpr int kSineMark = 100;
+const double kRms = std::sqrt(2.0) * 0.5; // the solver publishes peak values
 
-CACMillivoltmeter::CACMillivoltmeter() : CDevice(kKind), m_range(CKnob::Limited(0, 4, 2, 2, 72, -144, 144)) {
+const CMeterPanel kPanel{"devpic\\panal\\交流毫伏表.tga", 332, 127, {233, 10, 313, 70}, {255, 100, 315, 125}};
+const CDisplayWindow kWindow{50, 14, 277, 20};
+} // namespace
+
+const CDeviceKind CACMillivoltmeter::kKind{
+    TYPE_AC_MILLIVOLTMETER,        CATEGORY_METER,       172,  80, "交流毫伏表",
+    "devpic\\ACmVoltagemeter.tga", {{30, 86}, {84, 86}}, false};
+
+CACMillivoltmeter::CACMillivoltmeter()
+    : CDigitalMeter(kKind, CKnob::Limited(0, 4, 2, 2, 72, -144, 144), kPanel, kWindow) {
     m_internalResistance = 999999;
+}
+
+void CACMillivoltmeter::Update(const CUpdateContext& context) {
+    Blank();
+    if (!IsPowered() || m_branches.empty()) return;
+    const CBranch& element = *m_branches.front();
+    const double rms = element.m_result.m_vol.wave_array[0] * kRms;
+    const CReading reading = FormatMillivoltmeter(static_cast<float>(rms), Range());
+    if (std::fabs(rms) > kMinVoltage) {
+        if (reading.status == FORMAT_OVER)
+            context.Warn("当前电路有个交流毫伏表的测量值超过当前档位量程");
+        else if (reading.status == FORMAT_ZERO)
+            context.Warn("当前电路有个交流毫伏表所选量程太大，无法测量准确");
+    }
+    // Outside a sine circuit the meter shows only a zero reading; a DC voltage
+    // belongs on the DC voltmeter. The DC value itself decides: the r.m.s.
+    // figure of a DC circuit is always 0, so its text alone would pass any
+    // DC voltage off as a zero reading.
+    if (element.m_solverMark != kSineMark) {
+        const double dc = element.m_result.m_vol.para_array[0];
+        if (FormatMillivoltmeter(static_cast<float>(dc), Range()).status != FORMAT_ZERO) {
+            context.Warn("请使用直流电压表测量直流电压");
+            return;
+        }
+    }
+    Show(reading.text);
 }
 
 } // namespace ampera

@@ -1,25 +1,26 @@
-// Digital DC ammeter: four ranges from 2 mA to 20 A.
+// Digital DC ammeter: four ranges from 2 mA to 20 A. Plugged into an ammeter
+// plug board it reads the board's link instead of its own terminals.
 #pragma once
 
-#include "device.h"
-#include "panel_control.h"
+#include "meter_format.h"
 
 namespace ampera {
 
-class CDCAmmeter : public CDevice {
-public:
+class CDCAmmeter : public CDigitalMeter {
+  public:
     static const CDeviceKind kKind;
     CDCAmmeter();
 
-    int Range() const { return m_range.Position(); }
-    bool IsPowered() const { return m_power.IsOn(); }
     void BuildBranches(CTopologyBuilder& b) override {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, m_internalResistance);
     }
+    void Update(const CUpdateContext& context) override;
 
-    CKnob m_range;
-    CPanelButton m_power;
-    CDevice* m_plugBoard = nullptr; // the plug board it is plugged into
+    // The plug board whose current the meter reads now: the board it is
+    // plugged into while that board is still placed and occupied; else null.
+    const CComponent* ReadPlugBoard() const;
+
+    CDevice* m_plugBoard = nullptr; // the plug board it is plugged into (set by the board view)
 };
 
 } // namespace ampera

@@ -1,5 +1,7 @@
 #include "level_meter.h"
 
+#include "document/keydoc.h"
+
 #include "panel_sheet.h"
 #include "spectrum.h"
 
@@ -246,6 +248,16 @@ void CLevelMeter::ShowLevel(long long now) {
     const float shown = m_shown.Next(reading, now, kRanges[range].step);
     m_levelText = LevelText(range, std::fabs(static_cast<double>(shown)));
     AppendGlyphs(m_boardGroup.itemsA, m_levelText, m_region[2] - 118.5f, m_region[1] + 21.5f);
+}
+
+void CLevelMeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    Keep(doc, loading, prefix + ":SHELVE_ELE", m_range);
+    Keep(doc, loading, prefix + ":SHELVE_MAIN", m_coarse);
+    Keep(doc, loading, prefix + ":SHELVE_FINE", m_fine);
+    static const char* const kBands[4] = {":BUTTON_1M", ":BUTTON_100K", ":BUTTON_10K", ":BUTTON_1K"};
+    for (int i = 0; i < 4; ++i) Keep(doc, loading, prefix + kBands[i], m_bandButtons[i]);
+    Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
+    PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
 } // namespace ampera

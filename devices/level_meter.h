@@ -15,6 +15,7 @@ namespace ampera {
 
 class CLevelMeter : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     CLevelMeter();
 

@@ -1,11 +1,41 @@
 #include "multimeter.h"
 
+#include "panel_sheet.h"
+
+#include <cmath>
+
 namespace ampera {
 
-const CDeviceKind CMultimeter::kKind{TYPE_MULTIMETER, CATEGORY_METER, 131, 159, "万用表", "devpic\\multimeter.tga",
-                                     {{31, 162}, {99, 162}}, true};
+namespace {
+constexpr const char* kUnsupported = "目前该挡值暂时不支持";
+constexpr const char* kUseDC = "请使用直流档";
+constexpr const char* kUseAC = "请使用交流档";
+constexpr const char* kOverRange = "当前电路有个万用表的测量值超过当前档位量程";
+constexpr const char* kRangeTooLarge = "当前电路有个万用表所选量程太大，无法测量准确";
 
-CMultimeter::CMultimeter() : CDevice(kKind), m_range(CKnob::FullCircle(32, 0, true)) {
+// Below this current the meter is taken to measure nothing: no range
+// warnings, and the ohmmeter shows zero instead of dividing by noise.
+constexpr double kMinCurrent = 1e-7;
+// The sine solver publishes peak values; the display reads r.m.s.
+const double kRms = std::sqrt(2.0) * 0.5;
+// The sine solver marks the branches whose results it wrote.
+constexpr int kSineMark = 100;
+
+// The LCD window under the digits on the panel, cut from the shared sheet.
+constexpr CPanelRect kDisplayGlass{0.6875f, 0.125f, 1.0f, 0.25f};
+
+const CMeterPanel kPanel{"devpic\\panal\\multi.tga", 247, 312, {5, 100, 215, 300}, {160, 75, 205, 95}};
+const CDisplayWindow kWindow{20.5f, 16.5f, 220, 0};
+} // namespace
+
+const CDeviceKind CMultimeter::kKind{TYPE_MULTIMETER,          CATEGORY_METER,         131, 159, "万用表",
+                                     "devpic\\multimeter.tga", {{31, 162}, {99, 162}}, true};
+
+CMultimeter::CMultimeter() : CDigitalMeter(kKind, CKnob::FullCircle(32, 0, true), kPanel, kWindow) {
+    CDrawItem glass = CDrawItem::Quad(86, 10, 206, 53, sheet::kPicture); // 3 display window
+    glass.SetUV(kDisplayGlass.left, kDisplayGlass.top, kDisplayGlass.right, kDisplayGlass.bottom);
+    m_panelGroup.itemsB.push_back(glass);
+    SealPanel();
     m_internalResistance = static_cast<float>(GetValue());
 }
 
@@ -19,6 +49,86 @@ void CMultimeter::BuildBranches(CTopologyBuilder& b) {
     } else {
         b.OverTerminals(BRANCH_RESISTOR, GetValue());
     }
+}
+
+float CMultimeter::Jittered(CHeldReading& held, const CMeterRange& range, float value, long long now) {
+    constexpr int kNoMove = 9; // a draw that leaves the reading where it is
+    const float exact = JitterMove(range, value, kNoMove);
+    if (exact != held.last) {
+        // A new reading shows exactly at once and then holds.
+        held.last = held.shown = exact;
+        m_lastChange = now;
+    } else if (now - m_lastChange >= kJitterHoldMs) {
+        held.shown = JitterMove(range, value, JitterDraw());
+        m_lastChange = now;
+    }
+    return held.shown;
+}
+
+void CMultimeter::Update(const CUpdateContext& context) {
+    m_internalResistance = static_cast<float>(GetValue());
+    Blank();
+    if (!IsPowered() || m_branches.empty()) return;
+    const CBranch& element = *m_branches.front();
+    const CBranchResult& e = element.m_result;
+    const double current = e.m_elec.para_array[0], voltage = e.m_vol.para_array[0];
+    const double currentRms = e.m_elec.wave_array[0] * kRms, voltageRms = e.m_vol.wave_array[0] * kRms;
+    const bool ac = element.m_solverMark == kSineMark;
+    const int p = Range();
+    const CMeterRange* range = MultimeterRange(p);
+    if (!range) {
+        Warn(context, kUnsupported);
+        return;
+    }
+    if (p != m_heldRange) {
+        // Held values of another range mean nothing here.
+        m_heldCurrent = m_heldVoltage = m_heldAC = CHeldReading{};
+        m_heldCurrent.last = m_heldVoltage.last = m_heldAC.last = NAN;
+        m_heldRange = p;
+    }
+
+    double value = 0;
+    CHeldReading* held = nullptr;
+    if (p <= 8) { // DC volts 0-4, DC amperes 5-8
+        if (ac) {
+            Warn(context, kUseDC);
+            return;
+        }
+        value = p <= 4 ? voltage : current;
+        held = p <= 4 ? &m_heldVoltage : &m_heldCurrent;
+    } else if (p <= 13) { // AC volts
+        if (!ac && voltage != 0) {
+            Warn(context, kUseAC);
+            return;
+        }
+        value = voltageRms;
+        held = &m_heldAC;
+    } else if (p <= 23) { // AC amperes
+        if (!ac && current != 0) {
+            Warn(context, kUseAC);
+            return;
+        }
+        value = currentRms;
+        held = &m_heldAC;
+    } else { // ohms, from the test source's own voltage and current
+        const double u = ac ? voltageRms : voltage, j = ac ? currentRms : current;
+        if (std::fabs(j) >= kMinCurrent) {
+            value = std::fabs(u / j);
+            m_lastResistance = static_cast<float>(value);
+        }
+    }
+
+    const CReading reading = FormatMultimeter(static_cast<float>(value), p);
+    if (std::fabs(current) >= kMinCurrent || std::fabs(currentRms) >= kMinCurrent) {
+        if (reading.status == FORMAT_OVER)
+            Warn(context, kOverRange);
+        else if (reading.status == FORMAT_ZERO)
+            Warn(context, kRangeTooLarge);
+    }
+    std::string text = reading.text;
+    if (held && reading.status == FORMAT_NORMAL && InJitterBand(*range, static_cast<float>(value)))
+        text = FormatMultimeter(Jittered(*held, *range, static_cast<float>(value), context.time), p).text;
+    Show(text);
 }
 
 } // namespace ampera

@@ -1,5 +1,7 @@
 #include "oscilloscope.h"
 
+#include "document/keydoc.h"
+
 #include "panel_sheet.h"
 
 #include <algorithm>
@@ -229,6 +231,27 @@ void COscilloscope::Update(const CUpdateContext&) {
     // its top and bottom; only what falls on the screen is drawn.
     m_panelGroup.polylines = ClipToScreen(m_polylines, kScreenWidth, kScreenHeight);
     ShowZeroMarkers(true);
+}
+
+void COscilloscope::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    Keep(doc, loading, prefix + ":SHELVE_1YPOSITION", m_y1Position);
+    Keep(doc, loading, prefix + ":SHELVE_2YPOSITION", m_y2Position);
+    Keep(doc, loading, prefix + ":SHELVE_1Y", m_y1Gain);
+    Keep(doc, loading, prefix + ":SHELVE_2Y", m_y2Gain);
+    Keep(doc, loading, prefix + ":SHELVE_XPOSITION", m_xPosition);
+    Keep(doc, loading, prefix + ":SHELVE_X", m_timeBase);
+    Keep(doc, loading, prefix + ":BUTTON_5", m_times5);
+    Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
+    Keep(doc, loading, prefix + ":1GND", m_coupling1.m_state);
+    Keep(doc, loading, prefix + ":2GND", m_coupling2.m_state);
+    Keep(doc, loading, prefix + ":MODE", m_mode.m_state);
+    if (loading) {
+        // Slide positions from a file stay on their slides.
+        for (CCouplingSwitch* c : {&m_coupling1, &m_coupling2})
+            if (c->m_state < 0 || c->m_state > 2) c->m_state = 0;
+        if (m_mode.m_state < 0 || m_mode.m_state > 3) m_mode.m_state = 0;
+    }
+    PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
 } // namespace ampera

@@ -16,6 +16,7 @@ enum ScopeMode : int { SCOPE_CHANNEL_1 = 0, SCOPE_CHANNEL_2 = 1, SCOPE_BOTH = 2,
 
 class COscilloscope : public CDevice {
   public:
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     COscilloscope();
 

@@ -2,12 +2,46 @@
 
 namespace ampera {
 
-const CDeviceKind CVoltmeter::kKind{TYPE_VOLTMETER, CATEGORY_METER, 50, 50, "直流电压表", "pic_zxf\\voltagemeter.bmp",
-                                    {{10, 56}, {40, 56}}, false};
-const CDeviceKind CAmmeter::kKind{TYPE_AMMETER, CATEGORY_METER, 50, 50, "", "pic_zxf\\currentmeter.bmp",
-                                  {{10, 56}, {40, 56}}, false};
+namespace {
+// Half-size digits at the bottom right of the 50 x 50 body.
+const CDisplayWindow kWindow{3, 30, 0, 0, 0.5f};
+} // namespace
 
-CVoltmeter::CVoltmeter() : CDevice(kKind) { m_internalResistance = 999999; }
-CAmmeter::CAmmeter() : CDevice(kKind) { m_internalResistance = 0.01f; }
+const CDeviceKind CVoltmeter::kKind{
+    TYPE_VOLTMETER,       CATEGORY_METER, 50, 50, "直流电压表", "pic_zxf\\voltagemeter.bmp",
+    {{10, 56}, {40, 56}}, false};
+const CDeviceKind CAmmeter::kKind{
+    TYPE_AMMETER, CATEGORY_METER, 50, 50, "", "pic_zxf\\currentmeter.bmp", {{10, 56}, {40, 56}}, false};
+
+CFileMeter::CFileMeter(const CDeviceKind& kind, bool readsCurrent, int firstRange, int lastRange)
+    : CDevice(kind), m_readsCurrent(readsCurrent), m_firstRange(firstRange), m_lastRange(lastRange) {}
+
+void CFileMeter::Update(const CUpdateContext& context) {
+    m_text.clear();
+    m_shownRange = -1;
+    if (m_branches.empty()) {
+        LayOutDisplay(*this, kWindow, m_text, nullptr);
+        return;
+    }
+    const CQuantity& q =
+        m_readsCurrent ? m_branches.front()->m_result.m_elec : m_branches.front()->m_result.m_vol;
+    const float value = static_cast<float>(q.para_array[0]);
+    CReading reading;
+    for (int index = m_firstRange; index <= m_lastRange; ++index) {
+        reading = FormatMultimeter(value, index);
+        m_shownRange = index;
+        if (reading.status != FORMAT_OVER) break;
+    }
+    if (reading.status == FORMAT_OVER) context.Warn("当前有若干个器材短路或过载");
+    m_text = reading.text;
+    LayOutDisplay(*this, kWindow, m_text, nullptr);
+}
+
+CVoltmeter::CVoltmeter() : CFileMeter(kKind, false, 0, 4) {
+    m_internalResistance = 999999;
+}
+CAmmeter::CAmmeter() : CFileMeter(kKind, true, 5, 8) {
+    m_internalResistance = 0.01f;
+}
 
 } // namespace ampera

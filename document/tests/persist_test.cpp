@@ -9,6 +9,11 @@
 #include "devices/double_switch.h"
 #include "devices/factory.h"
 #include "devices/inductance.h"
+#include "devices/level_meter.h"
+#include "devices/multimeter.h"
+#include "devices/dc_ammeter.h"
+#include "devices/voltmeter.h"
+#include "devices/oscilloscope.h"
 #include "devices/resistance.h"
 #include "devices/resistance_box.h"
 #include "devices/signal_generator.h"
@@ -92,6 +97,22 @@ INSTANTIATE_TEST_SUITE_P(
                      d.m_waveButtons[2].SetOn(true);
                      d.m_bandButtons[5].SetOn(true);
                      d.m_amplitudeKnob.SetPosition(9);
+                 })},
+        KindCase{"Oscilloscope", Built<COscilloscope>([](auto& d) {
+                     d.m_power.SetOn(true);
+                     d.m_mode.m_state = 2;
+                     d.m_coupling2.m_state = 1;
+                     d.m_timeBase.SetPosition(3);
+                     d.m_times5.SetOn(true);
+                 })},
+        KindCase{"Multimeter", Built<CMultimeter>([](auto& d) {
+                     d.m_power.SetOn(true);
+                     d.m_range.SetPosition(27);
+                 })},
+        KindCase{"DcAmmeter", Built<CDCAmmeter>([](auto& d) { d.m_range.SetPosition(0); })},
+        KindCase{"LevelMeter", Built<CLevelMeter>([](auto& d) {
+                     d.m_bandButtons[0].SetOn(true);
+                     d.m_fine.SetPosition(7);
                  })}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -171,6 +192,36 @@ TEST_F(PersistTest, SwitchStateChoosesItsPicture) {
     CSingleSwitch* loaded = RoundTrip<CSingleSwitch>();
     EXPECT_EQ(loaded->m_state, 1);
     EXPECT_EQ(loaded->m_boardGroup.itemsB[0].texture, "devpic\\sinswclose90.tga");
+}
+
+TEST_F(PersistTest, LevelMeterBandAndFineKnobSurvive) {
+    auto* m = Place<CLevelMeter>(ex);
+    m->m_bandButtons[0].SetOn(true);
+    m->m_fine.SetPosition(7);
+    CLevelMeter* loaded = RoundTrip<CLevelMeter>();
+    EXPECT_NE(text.find("<BUTTON_1M>1</BUTTON_1M>"), std::string::npos);
+    EXPECT_NE(text.find("<SHELVE_FINE>7</SHELVE_FINE>"), std::string::npos);
+    EXPECT_TRUE(loaded->m_bandButtons[0].IsOn());
+    EXPECT_EQ(loaded->m_fine.Position(), 7);
+}
+
+TEST_F(PersistTest, ScopeSlidesComeBackInPlace) {
+    auto* s = Place<COscilloscope>(ex);
+    s->m_mode.m_state = 3;
+    COscilloscope* loaded = RoundTrip<COscilloscope>();
+    EXPECT_EQ(loaded->m_mode.m_state, 3);
+    EXPECT_EQ(loaded->m_mode.m_slideRect.top, loaded->m_mode.m_slideRect0.top + 60);
+}
+
+TEST_F(PersistTest, OldPointerMetersKeepNoKeys) {
+    auto* v = Place<CVoltmeter>(ex);
+    v->m_name = "V9";
+    v->RotateLeft();
+    CVoltmeter* loaded = RoundTrip<CVoltmeter>();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_NE(loaded->Id(), v->Id());
+    EXPECT_EQ(loaded->m_name, CVoltmeter::kKind.namePrefix);
+    EXPECT_EQ(text.find("V9"), std::string::npos);
 }
 
 TEST_F(PersistTest, UntouchedRheostatKeepsItsMiddle) {
