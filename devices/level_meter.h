@@ -15,6 +15,11 @@ namespace ampera {
 
 class CLevelMeter : public CDevice {
   public:
+    // Frequency first, then the level, as the panel shows them left to right.
+    std::vector<std::string> DisplayTexts() const override {
+        if (DisplayText().empty()) return {};
+        return {FrequencyText(), DisplayText()};
+    }
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     CLevelMeter();

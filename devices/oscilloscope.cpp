@@ -254,4 +254,15 @@ void COscilloscope::Persist(CKeyDoc& doc, bool loading, const std::string& prefi
     PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
+std::vector<CDevice::Polyline> COscilloscope::Traces() const {
+    std::vector<Polyline> out;
+    for (const CPolyline& line : m_polylines) {
+        Polyline points;
+        points.reserve(line.size());
+        for (const CWavePoint& p : line) points.emplace_back(p.x, static_cast<float>(kScreenHeight) - p.y);
+        out.push_back(std::move(points));
+    }
+    return out;
+}
+
 } // namespace ampera

@@ -33,6 +33,8 @@ class COscilloscope : public CDevice {
     // screen is 320 x 256 and the samples run from x 0 to 440), each point
     // carrying its trace colour. Empty while the power is off.
     const std::vector<CPolyline>& Polylines() const { return m_polylines; }
+    // The traces in screen pixels (y downwards from the screen's top edge).
+    std::vector<Polyline> Traces() const override;
     // Channel 0 or 1 as the last update read it (coupling applied).
     const CScopeChannel& Channel(int channel) const { return m_channels[channel == 0 ? 0 : 1]; }
     // The settings as the panel gives them now.

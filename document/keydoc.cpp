@@ -4,6 +4,7 @@
 #include <fstream>
 #include <locale>
 #include <sstream>
+#include <string_view>
 
 namespace ampera {
 
@@ -47,9 +48,7 @@ public:
         auto child = std::make_unique<CKeyElement>();
         child->name = name;
         child->attributes = attributes;
-        child->parent = m_current;
-        m_current->children.push_back(std::move(child));
-        m_current = m_current->children.back().get();
+        m_current = m_current->AddChild(std::move(child));
     }
     void OnLeaf(const std::string& name, const std::string& value, const std::string& attributes) {
         if (!m_current) return;
@@ -101,8 +100,8 @@ public:
             std::size_t candidate = FindBefore(close, gt + 1, end);
             std::size_t from = gt + 1;
             while (candidate != std::string::npos) {
-                const std::size_t inner = m_text.find(open, from);
-                if (inner == std::string::npos || inner >= candidate) break;
+                const std::size_t inner = FindBefore(open, from, candidate);
+                if (inner == std::string::npos) break;
                 from = inner + open.size();
                 candidate = FindBefore(close, candidate + close.size(), end);
             }
@@ -124,10 +123,12 @@ public:
     }
 
 private:
-    // `what` at or after `from` ending no later than `end`, or npos.
+    // `what` at or after `from` ending no later than `end`, or npos. The
+    // search never looks past `end`, so unmatched tags cost only their region.
     std::size_t FindBefore(const std::string& what, std::size_t from, std::size_t end) const {
-        const std::size_t at = m_text.find(what, from);
-        return at != std::string::npos && at + what.size() <= end ? at : std::string::npos;
+        if (from >= end) return std::string::npos;
+        const std::size_t at = std::string_view(m_text).substr(from, end - from).find(what);
+        return at == std::string_view::npos ? std::string::npos : from + at;
     }
 
     const std::string& m_text;
@@ -146,9 +147,16 @@ void Write(const CKeyElement& e, int depth, std::string& out) {
 } // namespace
 
 CKeyElement* CKeyElement::FindChild(const std::string& n) const {
-    for (const auto& c : children)
-        if (c->name == n) return c.get();
-    return nullptr;
+    const auto it = m_firstChild.find(n);
+    return it == m_firstChild.end() ? nullptr : it->second;
+}
+
+CKeyElement* CKeyElement::AddChild(std::unique_ptr<CKeyElement> child) {
+    child->parent = this;
+    children.push_back(std::move(child));
+    CKeyElement* added = children.back().get();
+    m_firstChild.emplace(added->name, added);
+    return added;
 }
 
 CKeyLeaf* CKeyElement::FindLeaf(const std::string& n) {
@@ -254,9 +262,7 @@ void CKeyDoc::SetString(const std::string& path, const std::string& value) {
         if (!next) {
             auto child = std::make_unique<CKeyElement>();
             child->name = parts[i];
-            child->parent = e;
-            e->children.push_back(std::move(child));
-            next = e->children.back().get();
+            next = e->AddChild(std::move(child));
         }
         e = next;
     }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ampera {
@@ -27,6 +28,13 @@ struct CKeyElement {
     CKeyElement* parent = nullptr;
 
     CKeyElement* FindChild(const std::string& n) const;
+    // Appends a child and returns it; lookups keep finding the first of a name.
+    CKeyElement* AddChild(std::unique_ptr<CKeyElement> child);
+
+private:
+    // First child of each name: an experiment list holds hundreds of items.
+    std::unordered_map<std::string, CKeyElement*> m_firstChild;
+public:
     CKeyLeaf* FindLeaf(const std::string& n);
     const CKeyLeaf* FindLeaf(const std::string& n) const;
 };

@@ -1,0 +1,64 @@
+// Opening and saving a 200-device experiment: parse, relink, rebuild, solve
+// and update; and writing it back.
+#include "core/experiment.h"
+#include "devices/dc_source.h"
+#include "devices/factory.h"
+#include "devices/resistance.h"
+#include "document/experiment_file.h"
+#include "document/gbk.h"
+#include "document/keydoc.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace ampera;
+
+// 200 devices in chains of ten: a powered source and nine resistors each.
+std::string GeneratedFile() {
+    RegisterDeviceKinds();
+    CExperiment ex;
+    ex.Solver().SetTraceStream(nullptr);
+    CResistance resistor;
+    CDCSource source;
+    for (int chain = 0; chain < 20; ++chain) {
+        auto* s = static_cast<CDCSource*>(source.PlaceAt(ex, 100, 100 + chain * 150));
+        s->m_power.SetOn(true);
+        CNode* previous = s->m_terminals[0];
+        for (int k = 0; k < 9; ++k) {
+            CDevice* r = resistor.PlaceAt(ex, 300 + k * 120, 100 + chain * 150);
+            ex.AddWire(previous, r->m_terminals[0]);
+            previous = r->m_terminals[1];
+        }
+        ex.AddWire(previous, s->m_terminals[1]);
+    }
+    return Utf8ToGbk(ExperimentDocument(ex).ToText());
+}
+
+void BM_Load200(benchmark::State& state) {
+    const std::string bytes = GeneratedFile();
+    for (auto _ : state) {
+        CExperiment ex;
+        ex.Solver().SetTraceStream(nullptr);
+        LoadFromBytes(ex, bytes, 0);
+        benchmark::DoNotOptimize(ex.Devices().size());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_Load200)->Unit(benchmark::kMillisecond);
+
+void BM_Save200(benchmark::State& state) {
+    CExperiment ex;
+    ex.Solver().SetTraceStream(nullptr);
+    LoadFromBytes(ex, GeneratedFile(), 0);
+    const auto path = std::filesystem::temp_directory_path() / "ampera_bench_save.vtx";
+    for (auto _ : state) {
+        if (!SaveFile(ex, path.string())) state.SkipWithError("save failed");
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_Save200)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,111 @@
+// Every example experiment loads through ampera-cli exactly as Open does and
+// shows the readings a teacher expects.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
+namespace {
+
+using nlohmann::json;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+CliRun Cli(const std::string& args) {
+    CliRun run;
+    const std::string command = std::string(AMPERA_CLI) + " " + args + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+json Solve(const std::string& example) {
+    CliRun run = Cli("solve " + std::string(AMPERA_EXAMPLES) + "/" + example + ".vtx --json");
+    EXPECT_EQ(run.status, 0) << run.out;
+    return json::parse(run.out);
+}
+
+// The numbers shown by every device of `type`, in the experiment's order.
+std::vector<double> Shown(const json& doc, int type) {
+    std::vector<double> values;
+    for (const json& d : doc["devices"])
+        if (d["type"] == type && !d["display"].empty()) values.push_back(std::stod(d["display"].back().get<std::string>()));
+    return values;
+}
+
+struct ExampleCase {
+    const char* file;
+    int type;                     // the instrument to read
+    std::vector<double> expected; // what it shows, in its display unit
+    double count;                 // one count of its last digit (displays may flicker by one)
+};
+void PrintTo(const ExampleCase& c, std::ostream* os) { *os << c.file; }
+
+class Examples : public ::testing::TestWithParam<ExampleCase> {};
+
+TEST_P(Examples, ShowTheExpectedReadings) {
+    const ExampleCase& c = GetParam();
+    json doc = Solve(c.file);
+    EXPECT_TRUE(doc["solved"].get<bool>());
+    const std::vector<double> shown = Shown(doc, c.type);
+    ASSERT_EQ(shown.size(), c.expected.size()) << doc.dump(1);
+    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_NEAR(shown[i], c.expected[i], c.count * 1.01) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Examples,
+    ::testing::Values(ExampleCase{"ohms_law", 21, {10.00}, 0.01},        // 10 mA on the 20 mA range
+                      ExampleCase{"ohms_law", 20, {10.00}, 0.01},        // 10 V on the 20 V range
+                      ExampleCase{"voltage_divider", 20, {5.00}, 0.01},  // half of 10 V
+                      ExampleCase{"wheatstone_bridge", 23, {0.0}, 0.001}, // balanced: no current
+                      ExampleCase{"rl_direct_current", 21, {100.0}, 0.1}, // 10 V / 100 ohm
+                      ExampleCase{"rlc_alternating", 22, {7.0}, 0.1},     // near resonance: 10 V peak, ~7 V rms
+                      ExampleCase{"diode", 21, {0.01, 0.0}, 0.01},        // forward 10 mA, reversed nothing
+                      ExampleCase{"level_meter_harmonics", 24, {0.637}, 0.001},
+                      ExampleCase{"multimeter_ohms", 6, {4.70}, 0.01}),  // 4.7 kOhm on the 20 kOhm range
+    [](const auto& info) { return std::string(info.param.file) + "_" + std::to_string(info.index); });
+
+TEST(ExamplesCli, ScopeTracesAndBranchNumbers) {
+    json doc = Solve("rc_square_wave");
+    bool sawScope = false;
+    for (const json& d : doc["devices"]) {
+        if (d["type"] == 7) {
+            sawScope = true;
+            ASSERT_TRUE(d.contains("traces"));
+            EXPECT_FALSE(d["traces"].empty());
+        }
+        if (d["type"] == 16) {
+            const json& vol = d["branches"][0]["vol"];
+            EXPECT_EQ(d["branches"][0]["class"], 3) << "square-wave first order";
+            EXPECT_NEAR(vol["para"][2].get<double>(), 1 / (1000 * 0.1e-6), 1e4 * 0.01) << "1/RC, the scope's megohm aside";
+            EXPECT_EQ(vol["para"].size(), 10u);
+            EXPECT_EQ(vol["wave"].size(), 4u);
+        }
+    }
+    EXPECT_TRUE(sawScope);
+}
+
+TEST(ExamplesCli, UsageAndUnreadableFiles) {
+    EXPECT_EQ(Cli("").status, 64);
+    EXPECT_EQ(Cli("solve").status, 64);
+    EXPECT_EQ(Cli("solve a b").status, 64);
+    EXPECT_EQ(Cli("solve x --time").status, 64);
+    EXPECT_EQ(Cli("frobnicate").status, 64);
+    EXPECT_EQ(Cli("solve /nonexistent/file.vtx").status, 2);
+    CliRun plain = Cli("solve " + std::string(AMPERA_EXAMPLES) + "/ohms_law.vtx --time 500");
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_NE(plain.out.find("数字电压表"), std::string::npos);
+}
+
+} // namespace
