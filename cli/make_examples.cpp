@@ -100,7 +100,11 @@ void RcOnScope(Board& b) {
     auto* r = b.Place<CResistance>(420, 120);
     auto* c = b.Place<CCapacitance>(620, 200);
     c->m_capacitance = 0.1f; // 0.1 uF with 1 kOhm: tau = 0.1 ms
-    auto* scope = b.Powered<COscilloscope>(420, 420);
+    auto* scope = b.Place<COscilloscope>(420, 420);
+    scope->m_power.SetOn(true);
+    scope->m_timeBase.SetPosition(9); // 0.2 ms per division: two periods on the screen
+    scope->m_y1Gain.SetPosition(3);   // 0.5 V per division
+    scope->RestoreAfterLoad();
     b.Wire(gen, 0, r, 0);
     b.Wire(r, 1, c, 0);
     b.Wire(c, 1, gen, 1);
