@@ -18,22 +18,6 @@ double DeliveredCurrent(const CQuantity& current) {
     return std::fabs(current.m_circuitClass == CLASS_SINE ? current.wave_array[0] : current.para_array[0]);
 }
 
-// The shared sheet's needle (9 x 57 pixels), kept at that shape and centred
-// on the knob so that turning the quad about its centre turns it about the
-// knob's axis.
-CDrawItem SheetNeedle(const CPanelRect& knob) {
-    const float height = knob.bottom - knob.top;
-    const float half = height * 9.0f / 57.0f / 2.0f;
-    const float centre = (knob.left + knob.right) / 2.0f;
-    CDrawItem needle = CDrawItem::Quad(centre - half, knob.top, centre + half, knob.bottom, sheet::kPicture);
-    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
-    needle.flags |= DRAW_ROTATE;
-    return needle;
-}
-
-CDrawItem Picture(const CPanelRect& r, const char* picture) {
-    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
-}
 } // namespace
 
 CKnobSource::CKnobSource(const CDeviceKind& kind, float internalResistance, const char* panelPicture,
@@ -46,11 +30,11 @@ CKnobSource::CKnobSource(const CDeviceKind& kind, float internalResistance, cons
     auto& items = m_panelGroup.itemsB;
     items.push_back(CDrawItem::Quad(0, 0, 216, 211, panelPicture));
     items.push_back(SheetNeedle(kCoarseRect));
-    items.push_back(Picture(kFineRect, "pic_syl\\electricity_fine.bmp"));
-    CDrawItem fineNeedle = Picture(kFineRect, "pointer.bmp");
+    items.push_back(PanelPicture(kFineRect, "pic_syl\\electricity_fine.bmp"));
+    CDrawItem fineNeedle = PanelPicture(kFineRect, "pointer.bmp");
     fineNeedle.flags |= DRAW_ROTATE;
     items.push_back(fineNeedle);
-    items.push_back(Picture(kPowerRect, sheet::kPicture));
+    items.push_back(PanelPicture(kPowerRect, sheet::kPicture));
 
     m_coarse.m_hitRect = kCoarseRect;
     m_coarse.m_itemIndex = 1;

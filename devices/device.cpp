@@ -14,7 +14,9 @@ namespace {
 std::array<int, TYPE_LAST + 1> g_runningNumber{};
 
 // A quarter turn of an offset (y downwards): left maps (dx, dy) to (dy, -dx).
-CPoint TurnOffset(CPoint d, bool left) { return left ? CPoint{d.y, -d.x} : CPoint{-d.y, d.x}; }
+CPoint TurnOffset(CPoint d, bool left) {
+    return left ? CPoint{d.y, -d.x} : CPoint{-d.y, d.x};
+}
 } // namespace
 
 CDevice::CDevice(const CDeviceKind& kind) : CComponent(kind.category, kind.typeCode), m_kind(kind) {
@@ -54,7 +56,9 @@ void CDevice::GetRegion(float& left, float& top, float& right, float& bottom) co
     bottom = m_region[3];
 }
 
-CComponent* CDevice::CloneAt(int x, int y) { return PlaceAt(CExperiment::GetExperiment(), x, y); }
+CComponent* CDevice::CloneAt(int x, int y) {
+    return PlaceAt(CExperiment::GetExperiment(), x, y);
+}
 
 CDevice* CDevice::PlaceAt(CExperiment& experiment, int x, int y) {
     auto* device = dynamic_cast<CDevice*>(experiment.CreateObject(TypeCode()));
@@ -128,8 +132,10 @@ void CDevice::Turn(bool left) {
     // The rectangle turns about the first terminal exactly like the offsets.
     const float px = static_cast<float>(pivot.x), py = static_cast<float>(pivot.y);
     const float l = m_region[0] - px, t = m_region[1] - py, r = m_region[2] - px, b = m_region[3] - py;
-    if (left) SetRegion(px + t, py - r, px + b, py - l);
-    else SetRegion(px - b, py + l, px - t, py + r);
+    if (left)
+        SetRegion(px + t, py - r, px + b, py - l);
+    else
+        SetRegion(px - b, py + l, px - t, py + r);
     RefreshBody();
     AfterTurn(left ? 1 : 3);
 }
@@ -198,13 +204,17 @@ void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, CPanelBut
 }
 
 void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, float& value) {
-    if (loading) doc.GetFloat(key, value, 0);
-    else doc.SetFloat(key, value);
+    if (loading)
+        doc.GetFloat(key, value, 0);
+    else
+        doc.SetFloat(key, value);
 }
 
 void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, int& value) {
-    if (loading) doc.GetInt(key, value, 0);
-    else doc.SetInt(key, value);
+    if (loading)
+        doc.GetInt(key, value, 0);
+    else
+        doc.SetInt(key, value);
 }
 
 // ---- panel clicks ----
@@ -242,8 +252,8 @@ void CDevice::ShowStepButtons(CPanelControl& target) {
         button->m_hitRect = {static_cast<float>(r + 2), static_cast<float>(top), static_cast<float>(r + 17),
                              static_cast<float>(top + 15)};
         button->m_itemIndex = static_cast<int>(m_panelGroup.itemsB.size());
-        CDrawItem item = CDrawItem::Quad(button->m_hitRect.left, button->m_hitRect.top, button->m_hitRect.right,
-                                         button->m_hitRect.bottom, sheet::kPicture);
+        CDrawItem item = CDrawItem::Quad(button->m_hitRect.left, button->m_hitRect.top,
+                                         button->m_hitRect.right, button->m_hitRect.bottom, sheet::kPicture);
         item.SetUV(look.left, look.top, look.right, look.bottom);
         m_panelGroup.itemsB.push_back(item);
         m_controls.push_back(button.get());
@@ -256,7 +266,8 @@ void CDevice::ShowStepButtons(CPanelControl& target) {
 void CDevice::PressStep(CStepButton& button) {
     const bool down = &button == m_stepDown.get();
     const CPanelRect& look = down ? sheet::kStepDownPressed : sheet::kStepUpPressed;
-    if (CDrawItem* item = button.Item(m_panelGroup)) item->SetUV(look.left, look.top, look.right, look.bottom);
+    if (CDrawItem* item = button.Item(m_panelGroup))
+        item->SetUV(look.left, look.top, look.right, look.bottom);
     if (button.m_target) StepControl(*button.m_target, down ? -1 : +1);
 }
 
@@ -287,6 +298,16 @@ void CDevice::PanelButtonUp(float x, float y) {
 
 void CDevice::PanelDoubleClick(float x, float y) {
     if (auto* hit = static_cast<CStepButton*>(HitControl(x, y, true))) PressStep(*hit);
+}
+
+void CDevice::AddPushButton(CPanelButton& button, const CPanelRect& hit, const CPanelRect& released,
+                            const CPanelRect& pressed) {
+    button.m_hitRect = hit;
+    button.m_itemIndex = static_cast<int>(m_panelGroup.itemsB.size());
+    button.m_onLook = {sheet::kPicture, pressed};
+    button.m_offLook = {sheet::kPicture, released};
+    m_panelGroup.itemsB.push_back(PanelPicture(hit, sheet::kPicture));
+    m_controls.push_back(&button);
 }
 
 void CDevice::Toggle(CPanelButton& button) {

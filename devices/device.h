@@ -25,7 +25,7 @@ struct CDeviceKind {
 };
 
 class CDevice : public CComponent {
-public:
+  public:
     explicit CDevice(const CDeviceKind& kind);
     ~CDevice() override;
 
@@ -86,18 +86,21 @@ public:
     // The picture of `base` ("devpic\\x.tga") at the current angle.
     std::string PictureAtAngle(const std::string& base) const;
 
-    float m_region[4] = {0, 0, 0, 0}; // left, top, right, bottom
-    int m_angleLeft = 0;              // counter-clockwise turn: 0, 90, 180, 270
-    int m_angleRight = 0;             // (360 - m_angleLeft) mod 360
+    float m_region[4] = {0, 0, 0, 0};       // left, top, right, bottom
+    int m_angleLeft = 0;                    // counter-clockwise turn: 0, 90, 180, 270
+    int m_angleRight = 0;                   // (360 - m_angleLeft) mod 360
     std::vector<CPanelControl*> m_controls; // in panel order; step buttons last while shown
 
-protected:
+  protected:
     // Kinds call this at the end of their constructor, once the panel items
     // and controls are in place.
     void SealPanel();
     // What the body picture shows now (switches change it with their state).
     virtual std::string BodyPictureBase() const { return m_kind.bodyPicture; }
     void RefreshBody();
+    // Adds a push button cut from the panel sheet: its item and its control.
+    void AddPushButton(CPanelButton& button, const CPanelRect& hit, const CPanelRect& released,
+                       const CPanelRect& pressed);
     // A push button was clicked on the panel; kinds that react override this.
     virtual void OnPushButton(CPanelButton&) {}
     // Inverts a power-style button and shows its new look.
@@ -118,10 +121,12 @@ protected:
     void MarkDirty() const;
     void Warn(const CUpdateContext& context, const char* text) const { context.Warn(text); }
     // The readings of a device come from its first branch.
-    const CBranchResult* FirstResult() const { return m_branches.empty() ? nullptr : &m_branches.front()->m_result; }
+    const CBranchResult* FirstResult() const {
+        return m_branches.empty() ? nullptr : &m_branches.front()->m_result;
+    }
     CDrawItem& Body() { return m_boardGroup.itemsB.front(); }
 
-private:
+  private:
     void Turn(bool left);
     void RemoveStepButtons();
     void ShowStepButtons(CPanelControl& target);

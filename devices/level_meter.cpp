@@ -48,22 +48,6 @@ constexpr const char* kPanelPicture = "devpic\\panal\\选频电压表.tga";
 // The panel's display window has its top-right corner here.
 constexpr float kPanelDisplayRight = 325, kPanelDisplayTop = 5;
 
-// The shared sheet's needle (9 x 57 pixels) centred on the knob, so that
-// turning the quad about its centre turns it about the knob's axis.
-CDrawItem SheetNeedle(const CPanelRect& knob) {
-    const float height = knob.bottom - knob.top;
-    const float half = height * 9.0f / 57.0f / 2.0f;
-    const float centre = (knob.left + knob.right) / 2.0f;
-    CDrawItem needle = CDrawItem::Quad(centre - half, knob.top, centre + half, knob.bottom, sheet::kPicture);
-    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
-    needle.flags |= DRAW_ROTATE;
-    return needle;
-}
-
-CDrawItem Picture(const CPanelRect& r, const char* picture) {
-    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
-}
-
 std::string Format(const char* format, double value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
@@ -106,18 +90,9 @@ CLevelMeter::CLevelMeter()
     // Items: 0-3 band buttons, 4 power, 5 panel picture, 6 range needle,
     // 7/8 coarse face and needle, 9/10 fine face and needle.
     auto& items = m_panelGroup.itemsB;
-    auto addButton = [&](CPanelButton& button, const CPanelRect& hit, const CPanelRect& released,
-                         const CPanelRect& pressed) {
-        button.m_hitRect = hit;
-        button.m_itemIndex = static_cast<int>(items.size());
-        button.m_onLook = {sheet::kPicture, pressed};
-        button.m_offLook = {sheet::kPicture, released};
-        items.push_back(Picture(hit, sheet::kPicture));
-        m_controls.push_back(&button);
-    };
     for (int i = 0; i < 4; ++i)
-        addButton(m_bandButtons[i], kBandRects[i], sheet::kBandReleased, sheet::kBandPressed);
-    addButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
+        AddPushButton(m_bandButtons[i], kBandRects[i], sheet::kBandReleased, sheet::kBandPressed);
+    AddPushButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
     items.push_back(CDrawItem::Quad(0, 0, 487, 173, kPanelPicture));
 
     auto addKnob = [&](CKnob& knob, const CPanelRect& hit, const char* label) {
@@ -128,9 +103,9 @@ CLevelMeter::CLevelMeter()
         m_controls.push_back(&knob);
     };
     addKnob(m_range, kRangeRect, "电压量程");
-    items.push_back(Picture(kCoarseRect, "pic_syl\\main1.bmp"));
+    items.push_back(PanelPicture(kCoarseRect, "pic_syl\\main1.bmp"));
     addKnob(m_coarse, kCoarseRect, "频率粗调");
-    items.push_back(Picture(kFineRect, "pic_syl\\fine1.bmp"));
+    items.push_back(PanelPicture(kFineRect, "pic_syl\\fine1.bmp"));
     addKnob(m_fine, kFineRect, "频率微调");
 
     for (CPanelControl* control : m_controls)
@@ -255,7 +230,8 @@ void CLevelMeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix)
     Keep(doc, loading, prefix + ":SHELVE_MAIN", m_coarse);
     Keep(doc, loading, prefix + ":SHELVE_FINE", m_fine);
     static const char* const kBands[4] = {":BUTTON_1M", ":BUTTON_100K", ":BUTTON_10K", ":BUTTON_1K"};
-    for (int i = 0; i < 4; ++i) Keep(doc, loading, prefix + kBands[i], m_bandButtons[i]);
+    for (int i = 0; i < 4; ++i)
+        Keep(doc, loading, prefix + kBands[i], m_bandButtons[i]);
     Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
     PersistPlaceAndIdentity(doc, loading, prefix);
 }

@@ -52,10 +52,6 @@ CPanelRect CentredSquare(const CPanelRect& r, float scale) {
     return {cx - half, cy - half, cx + half, cy + half};
 }
 
-CDrawItem Picture(const CPanelRect& r, const char* picture) {
-    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
-}
-
 template <std::size_t N> double FromTable(const double (&table)[N], int position) {
     return table[std::clamp(position, 0, static_cast<int>(N) - 1)];
 }
@@ -96,10 +92,10 @@ COscilloscope::COscilloscope()
         m_controls.push_back(&control);
     };
     auto addKnob = [&](CKnob& knob, const CPanelRect& hit, const char* label) {
-        CDrawItem face = Picture(CentredSquare(hit, 0.8f), kKnobPicture);
+        CDrawItem face = PanelPicture(CentredSquare(hit, 0.8f), kKnobPicture);
         face.flags |= DRAW_ROTATE;
         add(knob, hit, label, face);
-        items.push_back(Picture(CentredSquare(hit, 1.0f), kDialPicture));
+        items.push_back(PanelPicture(CentredSquare(hit, 1.0f), kDialPicture));
     };
     addKnob(m_y1Position, kY1PositionRect, "通道一纵轴位置");
     addKnob(m_y2Position, kY2PositionRect, "通道二纵轴位置");
@@ -109,13 +105,13 @@ COscilloscope::COscilloscope()
     addKnob(m_timeBase, kTimeBaseRect, "横轴增益");
 
     m_mode.m_slideRect0 = m_mode.m_slideRect = kModeSlide;
-    add(m_mode, kModeRect, "输出模式选择", Picture(kModeSlide, kSlidePicture));
+    add(m_mode, kModeRect, "输出模式选择", PanelPicture(kModeSlide, kSlidePicture));
 
     auto addButton = [&](CPanelButton& button, const CPanelRect& hit, const char* label,
                          const CPanelRect& released, const CPanelRect& pressed) {
         button.m_onLook = {sheet::kPicture, pressed};
         button.m_offLook = {sheet::kPicture, released};
-        add(button, hit, label, Picture(hit, sheet::kPicture));
+        add(button, hit, label, PanelPicture(hit, sheet::kPicture));
     };
     addButton(m_times5, kTimes5Rect, "幅度增大五倍", sheet::kBandReleased, sheet::kBandPressed);
     addButton(m_power, kPowerRect, "开关", sheet::kPowerOff, sheet::kPowerOn);
@@ -123,7 +119,7 @@ COscilloscope::COscilloscope()
     auto addCoupling = [&](CCouplingSwitch& coupling, const CPanelRect& hit, const char* label) {
         const CPanelRect slide{hit.left, hit.top, hit.left + kCouplingSlideWidth, hit.bottom};
         coupling.m_slideRect0 = coupling.m_slideRect = slide;
-        add(coupling, hit, label, Picture(slide, kSlidePicture));
+        add(coupling, hit, label, PanelPicture(slide, kSlidePicture));
     };
     addCoupling(m_coupling1, kCoupling1Rect, "通道一输出模式");
     addCoupling(m_coupling2, kCoupling2Rect, "通道二输出模式");
@@ -259,7 +255,8 @@ std::vector<CDevice::Polyline> COscilloscope::Traces() const {
     for (const CPolyline& line : m_polylines) {
         Polyline points;
         points.reserve(line.size());
-        for (const CWavePoint& p : line) points.emplace_back(p.x, static_cast<float>(kScreenHeight) - p.y);
+        for (const CWavePoint& p : line)
+            points.emplace_back(p.x, static_cast<float>(kScreenHeight) - p.y);
         out.push_back(std::move(points));
     }
     return out;

@@ -30,3 +30,24 @@ inline constexpr CPanelRect kPowerOn{0.625f, 0.6875f, 0.8125f, 0.78125f};
 inline constexpr CPanelRect kPowerOff{0.8125f, 0.6875f, 1.0f, 0.78125f};
 
 } // namespace ampera::sheet
+
+namespace ampera {
+
+// A panel picture filling a rectangle.
+inline CDrawItem PanelPicture(const CPanelRect& r, const char* picture) {
+    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
+}
+
+// The sheet's needle (9 x 57 pixels) kept at that shape and centred on a knob,
+// so that turning the quad about its centre turns it about the knob's axis.
+inline CDrawItem SheetNeedle(const CPanelRect& knob) {
+    const float height = knob.bottom - knob.top;
+    const float half = height * 9.0f / 57.0f / 2.0f;
+    const float centre = (knob.left + knob.right) / 2.0f;
+    CDrawItem needle = CDrawItem::Quad(centre - half, knob.top, centre + half, knob.bottom, sheet::kPicture);
+    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
+    needle.flags |= DRAW_ROTATE;
+    return needle;
+}
+
+} // namespace ampera

@@ -18,22 +18,6 @@ double DeliveredCurrent(const CQuantity& current) {
     return std::fabs(current.m_circuitClass == CLASS_SINE ? current.wave_array[0] : current.para_array[0]);
 }
 
-// The shared sheet's needle (9 x 57 pixels) centred on the knob, so that
-// turning the quad about its centre turns it about the knob's axis.
-CDrawItem SheetNeedle(const CPanelRect& knob) {
-    const float height = knob.bottom - knob.top;
-    const float half = height * 9.0f / 57.0f / 2.0f;
-    const float centre = (knob.left + knob.right) / 2.0f;
-    CDrawItem needle = CDrawItem::Quad(centre - half, knob.top, centre + half, knob.bottom, sheet::kPicture);
-    needle.SetUV(sheet::kNeedle.left, sheet::kNeedle.top, sheet::kNeedle.right, sheet::kNeedle.bottom);
-    needle.flags |= DRAW_ROTATE;
-    return needle;
-}
-
-CDrawItem Picture(const CPanelRect& r, const char* picture) {
-    return CDrawItem::Quad(r.left, r.top, r.right, r.bottom, picture);
-}
-
 constexpr CPanelRect kWaveRects[3] = {{225, 10, 260, 65}, {270, 10, 305, 65}, {315, 10, 350, 65}};
 constexpr CPanelRect kPowerRect{425, 50, 475, 80};
 constexpr CPanelRect kAmplitudeRect{360, 10, 430, 80};
@@ -61,22 +45,14 @@ CSignalGenerator::CSignalGenerator()
     // Items 0-2 wave buttons, 3-9 band buttons, 10 power, 11 panel picture,
     // 12 amplitude needle, 13/14 coarse face and needle, 15/16 fine face and needle.
     auto& items = m_panelGroup.itemsB;
-    auto addButton = [&](CPanelButton& button, const CPanelRect& hit, const CPanelRect& released,
-                         const CPanelRect& pressed) {
-        button.m_hitRect = hit;
-        button.m_itemIndex = static_cast<int>(items.size());
-        button.m_onLook = {sheet::kPicture, pressed};
-        button.m_offLook = {sheet::kPicture, released};
-        items.push_back(Picture(hit, sheet::kPicture));
-        m_controls.push_back(&button);
-    };
     for (int i = 0; i < 3; ++i)
-        addButton(m_waveButtons[i], kWaveRects[i], sheet::kWaveReleased, sheet::kWavePressed);
+        AddPushButton(m_waveButtons[i], kWaveRects[i], sheet::kWaveReleased, sheet::kWavePressed);
     for (int i = 0; i < 7; ++i) {
         const float left = 210.0f + 40.0f * static_cast<float>(i);
-        addButton(m_bandButtons[i], {left, 100, left + 30, 140}, sheet::kBandReleased, sheet::kBandPressed);
+        AddPushButton(m_bandButtons[i], {left, 100, left + 30, 140}, sheet::kBandReleased,
+                      sheet::kBandPressed);
     }
-    addButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
+    AddPushButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
     items.push_back(CDrawItem::Quad(0, 0, 487, 173, "devpic\\panal\\xhfsq.tga"));
 
     auto addKnob = [&](CKnob& knob, const CPanelRect& hit) {
@@ -86,9 +62,9 @@ CSignalGenerator::CSignalGenerator()
         m_controls.push_back(&knob);
     };
     addKnob(m_amplitudeKnob, kAmplitudeRect);
-    items.push_back(Picture(kCoarseRect, "pic_syl\\main1.bmp"));
+    items.push_back(PanelPicture(kCoarseRect, "pic_syl\\main1.bmp"));
     addKnob(m_coarse, kCoarseRect);
-    items.push_back(Picture(kFineRect, "pic_syl\\fine1.bmp"));
+    items.push_back(PanelPicture(kFineRect, "pic_syl\\fine1.bmp"));
     addKnob(m_fine, kFineRect);
 
     for (CPanelControl* control : m_controls)
@@ -215,10 +191,12 @@ void CSignalGenerator::Persist(CKeyDoc& doc, bool loading, const std::string& pr
     Keep(doc, loading, prefix + ":SHELVE_MAIN", m_coarse);
     Keep(doc, loading, prefix + ":SHELVE_FINE", m_fine);
     static const char* const kWaves[3] = {":BUTTON_SIN", ":BUTTON_PANE", ":BUTTON_TRI"};
-    for (int i = 0; i < 3; ++i) Keep(doc, loading, prefix + kWaves[i], m_waveButtons[i]);
-    static const char* const kBands[7] = {":BUTTON_1M", ":BUTTON_100K", ":BUTTON_10K", ":BUTTON_1K",
-                                          ":BUTTON_100", ":BUTTON_10", ":BUTTON_1"};
-    for (int i = 0; i < 7; ++i) Keep(doc, loading, prefix + kBands[i], m_bandButtons[i]);
+    for (int i = 0; i < 3; ++i)
+        Keep(doc, loading, prefix + kWaves[i], m_waveButtons[i]);
+    static const char* const kBands[7] = {":BUTTON_1M",  ":BUTTON_100K", ":BUTTON_10K", ":BUTTON_1K",
+                                          ":BUTTON_100", ":BUTTON_10",   ":BUTTON_1"};
+    for (int i = 0; i < 7; ++i)
+        Keep(doc, loading, prefix + kBands[i], m_bandButtons[i]);
     Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
     PersistPlaceAndIdentity(doc, loading, prefix);
     if (loading) UpdateSettings();

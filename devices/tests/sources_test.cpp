@@ -190,8 +190,12 @@ TEST_F(SourcesTest, GeneratorAmplitudeByKnobPosition) {
         ASSERT_EQ(gen.m_amplitudeKnob.Position(), p);
         gen.UpdateSettings();
         EXPECT_FLOAT_EQ(gen.m_amplitude, volts[p]) << "position " << p;
-        if (p == 6) EXPECT_EQ(gen.m_amplitudeKnob.m_label, "电压幅值6伏");
-        if (p == 7) EXPECT_EQ(gen.m_amplitudeKnob.m_label, "电压幅值8伏");
+        if (p == 6) {
+            EXPECT_EQ(gen.m_amplitudeKnob.m_label, "电压幅值6伏");
+        }
+        if (p == 7) {
+            EXPECT_EQ(gen.m_amplitudeKnob.m_label, "电压幅值8伏");
+        }
     }
 }
 
