@@ -36,13 +36,17 @@ double Decay(double rate, double seconds) {
 // A capacitor (initial 0, step -2A) gives the familiar charge curve between
 // -+A (1 - c) / (1 + c); its resistor (initial 2A, step 2A) gives the spikes
 // +-2A / (1 + c) that decay towards zero between edges.
-double FirstOrder(const CScopeChannel& c, double u, double d, double secondsPerDivision) {
+double FirstOrder(const CScopeChannel& channel, double u, double d, double secondsPerDivision) {
+    CScopeChannel local;
+    const CScopeChannel* c = &channel;
+    if (!channel.prepared) {
+        local = channel;
+        PrepareFirstOrder(local);
+        c = &local;
+    }
     const double half = d / 2;
-    const double settled = (c.initial - c.step) / 2;
-    const double halfDecay = Decay(c.rate, secondsPerDivision * half);
-    const double start = (c.initial - settled * (1 - halfDecay)) / (1 + halfDecay);
-    if (u >= half) return settled + (start - settled) * Decay(c.rate, secondsPerDivision * (u - half));
-    return -(settled + (start - settled) * Decay(c.rate, secondsPerDivision * u));
+    if (u >= half) return c->settled + (c->start - c->settled) * Decay(c->rate, secondsPerDivision * (u - half));
+    return -(c->settled + (c->start - c->settled) * Decay(c->rate, secondsPerDivision * u));
 }
 
 double Triangle(double h, double u, double d) {
@@ -60,7 +64,7 @@ float Pixel(double value) {
 // too far from the previous one and `breaks` is set.
 void Append(std::vector<CPolyline>& lines, const CWavePoint& point, bool breaks) {
     if (lines.empty()) {
-        lines.emplace_back();
+        lines.emplace_back().reserve(kScopeSamples);
     } else if (breaks && !lines.back().empty()) {
         const CWavePoint& last = lines.back().back();
         if (std::fabs(point.x - last.x) > kEdgeBreakPixels || std::fabs(point.y - last.y) > kEdgeBreakPixels)
@@ -109,6 +113,14 @@ CWavePoint Along(const CWavePoint& a, const CWavePoint& b, double t) {
 
 } // namespace
 
+void PrepareFirstOrder(CScopeChannel& c) {
+    // Half a period in seconds: the time base cancels out of it.
+    c.settled = (c.initial - c.step) / 2;
+    const double halfDecay = Decay(c.rate, c.period / 2);
+    c.start = (c.initial - c.settled * (1 - halfDecay)) / (1 + halfDecay);
+    c.prepared = true;
+}
+
 CScopeChannel ChannelFromQuantity(const CQuantity& voltage, const double passVoltage[2]) {
     CScopeChannel c;
     switch (voltage.m_circuitClass) {
@@ -155,7 +167,10 @@ double ChannelValue(const CScopeChannel& c, double t, double secondsPerDivision)
         const double d = c.period / secondsPerDivision; // the period in divisions
         if (!(d > 0) || !std::isfinite(d)) return 0;
         // A source phase (degrees) delays the wave by that share of a period.
-        double u = std::fmod(t / secondsPerDivision - c.phase / 360 * d, d);
+        // Wrapped into one period; floor is far cheaper than fmod here and the
+        // checks below keep u in [0, d).
+        const double x = t / secondsPerDivision - c.phase / 360 * d;
+        double u = x - d * std::floor(x / d);
         if (u < 0) u += d;
         if (u >= d) u -= d;
         if (!std::isfinite(u)) return 0;
@@ -174,9 +189,10 @@ std::vector<CPolyline> ChannelTrace(const CScopeChannel& channel, const CChannel
     std::vector<CPolyline> lines;
     const bool breaks = channel.kind == WAVE_SQUARE;
     const float tint = static_cast<float>(colour);
+    CScopeChannel c = channel;
+    if (c.firstOrder) PrepareFirstOrder(c);
     for (int i = 0; i < kScopeSamples; ++i) {
-        const double v =
-            ChannelValue(channel, SampleTime(i, xReference, secondsPerDivision), secondsPerDivision);
+        const double v = ChannelValue(c, SampleTime(i, xReference, secondsPerDivision), secondsPerDivision);
         Append(lines, {tint, static_cast<float>(i), Pixel(Deflection(v, scale) + scale.zeroLevel)}, breaks);
     }
     return lines;
@@ -187,13 +203,16 @@ std::vector<CPolyline> XYFigure(const CScopeChannel& x, const CChannelScale& xSc
                                 std::uint32_t colour) {
     std::vector<CPolyline> lines;
     const bool breaks = x.kind == WAVE_SQUARE || y.kind == WAVE_SQUARE;
+    CScopeChannel cx = x, cy = y;
+    if (cx.firstOrder) PrepareFirstOrder(cx);
+    if (cy.firstOrder) PrepareFirstOrder(cy);
     const float tint = static_cast<float>(colour);
     // The figure is centred 120 pixels right of the time reference, on the
     // screen's middle line; the position knobs of the channels do not move it.
     for (int i = 0; i < kScopeSamples; ++i) {
         const double t = SampleTime(i, xReference, secondsPerDivision);
-        const double px = Deflection(ChannelValue(x, t, secondsPerDivision), xScale) + xReference + 120;
-        const double py = Deflection(ChannelValue(y, t, secondsPerDivision), yScale) + kScreenCentreY;
+        const double px = Deflection(ChannelValue(cx, t, secondsPerDivision), xScale) + xReference + 120;
+        const double py = Deflection(ChannelValue(cy, t, secondsPerDivision), yScale) + kScreenCentreY;
         Append(lines, {tint, Pixel(px), Pixel(py)}, breaks);
     }
     return lines;

@@ -29,7 +29,15 @@ struct CScopeChannel {
     double initial = 0;            // first order: value just after a rising edge from rest (para[0])
     double step = 0;               // first order: that value minus the settled one (para[1], P1)
     double rate = 0;               // first order: 1 / tau in 1/s (para[2], A)
+    // The settled swing of a first-order response, worked out once per
+    // channel rather than at every sample (see PrepareFirstOrder).
+    bool prepared = false;
+    double settled = 0, start = 0;
 };
+
+// Works out the settled swing of a first-order channel; the traces call it
+// once before sampling. Unprepared channels are worked out at each sample.
+void PrepareFirstOrder(CScopeChannel& channel);
 
 // Reads a channel from its branch's published voltage and the voltages of
 // the solver's two passes (which decide a first-order response's direction).
