@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace ampera {
 
@@ -222,8 +223,8 @@ std::vector<CPolyline> ClipToScreen(const std::vector<CPolyline>& lines, double 
     std::vector<CPolyline> out;
     CPolyline stroke;
     auto flush = [&] {
-        if (stroke.size() >= 2) out.push_back(stroke);
-        stroke.clear();
+        if (stroke.size() >= 2) out.push_back(std::move(stroke));
+        stroke.clear(); // a moved-from vector is valid; clear makes it empty
     };
     for (const CPolyline& line : lines) {
         for (std::size_t k = 1; k < line.size(); ++k) {
