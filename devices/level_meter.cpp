@@ -3,7 +3,7 @@
 #include "document/keydoc.h"
 
 #include "panel_sheet.h"
-#include "spectrum.h"
+#include "harmonic_lines.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "devices/level_meter.h"
 #include "devices/panel_sheet.h"
 #include "devices/signal_generator.h"
-#include "devices/spectrum.h"
+#include "devices/harmonic_lines.h"
 
 #include <cmath>
 #include <limits>

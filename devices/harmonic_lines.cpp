@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "harmonic_lines.h"
 
 #include "core/circuit.h"
 
