@@ -23,6 +23,10 @@ enum BranchKind : int {
     BRANCH_DIODE = 8,
 };
 
+// The mark the sine solver leaves in a branch it solved; instruments tell AC
+// readings from DC ones by it.
+inline constexpr int kSineSolved = 100;
+
 enum WaveShape : int { WAVE_NONE = 0, WAVE_SINE = 1, WAVE_SQUARE = 2, WAVE_TRIANGLE = 3 };
 
 enum CircuitClass : int {
@@ -79,7 +83,7 @@ public:
     CBranchResult m_result;
     unsigned char m_stamped = 0;
     unsigned char m_collected = 0;
-    int m_solverMark = 0; // 100 once the sine solver has filled m_result
+    int m_solverMark = 0; // kSineSolved once the sine solver has filled m_result
     CCircuitNode* m_end[2] = {nullptr, nullptr};
 };
 

@@ -311,7 +311,7 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
         const C v = b->m_end[0]->m_phasor - b->m_end[1]->m_phasor;
         const C i = b->m_passPhasor[0][0];
         b->m_passPhasor[0][1] = v;
-        b->m_solverMark = 100;
+        b->m_solverMark = kSineSolved;
         for (CQuantity* q : {&b->m_result.m_elec, &b->m_result.m_vol}) {
             q->m_circuitClass = CLASS_SINE;
             for (double& p : q->para_array) p = 0;

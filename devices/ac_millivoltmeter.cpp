@@ -6,7 +6,6 @@ namespace ampera {
 
 namespace {
 constexpr double kMinVoltage = 1e-7;
-constexpr int kSineMark = 100;
 const double kRms = std::sqrt(2.0) * 0.5; // the solver publishes peak values
 
 const CMeterPanel kPanel{"devpic\\panal\\交流毫伏表.tga", 332, 127, {233, 10, 313, 70}, {255, 100, 315, 125}};
@@ -38,7 +37,7 @@ void CACMillivoltmeter::Update(const CUpdateContext& context) {
     // belongs on the DC voltmeter. The DC value itself decides: the r.m.s.
     // figure of a DC circuit is always 0, so its text alone would pass any
     // DC voltage off as a zero reading.
-    if (element.m_solverMark != kSineMark) {
+    if (element.m_solverMark != kSineSolved) {
         const double dc = element.m_result.m_vol.para_array[0];
         if (FormatMillivoltmeter(static_cast<float>(dc), Range()).status != FORMAT_ZERO) {
             context.Warn("请使用直流电压表测量直流电压");

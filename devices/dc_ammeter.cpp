@@ -9,7 +9,6 @@ namespace ampera {
 
 namespace {
 constexpr double kMinCurrent = 1e-7;
-constexpr int kSineMark = 100;
 // The knob's positions continue the multimeter's DC ampere ranges 5-8.
 constexpr int kFirstRange = 5;
 
@@ -44,7 +43,7 @@ void CDCAmmeter::Update(const CUpdateContext& context) {
     const CBranch* element = m_branches.front().get();
     if (const CComponent* board = ReadPlugBoard(); board && !board->m_branches.empty())
         element = board->m_branches.front().get();
-    if (element->m_solverMark == kSineMark) {
+    if (element->m_solverMark == kSineSolved) {
         context.Warn("请使用交流电流表来测量交流电流");
         return;
     }

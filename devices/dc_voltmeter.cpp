@@ -7,7 +7,6 @@ namespace ampera {
 namespace {
 // Below this voltage the meter sees nothing worth a range warning.
 constexpr double kMinVoltage = 0.0001;
-constexpr int kSineMark = 100;
 
 const CMeterPanel kPanel{"devpic\\panal\\直流电压表.tga", 247, 186, {0, 80, 113, 170}, {165, 130, 225, 155}};
 const CDisplayWindow kWindow{20.5f, 16.5f, 220, 0};
@@ -26,7 +25,7 @@ void CDCVoltmeter::Update(const CUpdateContext& context) {
     Blank();
     if (!IsPowered() || m_branches.empty()) return;
     const CBranch& element = *m_branches.front();
-    if (element.m_solverMark == kSineMark) {
+    if (element.m_solverMark == kSineSolved) {
         context.Warn("请使用交流电压表测量交流电压");
         return;
     }

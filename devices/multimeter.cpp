@@ -19,7 +19,6 @@ constexpr double kMinCurrent = 1e-7;
 // The sine solver publishes peak values; the display reads r.m.s.
 const double kRms = std::sqrt(2.0) * 0.5;
 // The sine solver marks the branches whose results it wrote.
-constexpr int kSineMark = 100;
 
 // The LCD window under the digits on the panel, cut from the shared sheet.
 constexpr CPanelRect kDisplayGlass{0.6875f, 0.125f, 1.0f, 0.25f};
@@ -73,7 +72,7 @@ void CMultimeter::Update(const CUpdateContext& context) {
     const CBranchResult& e = element.m_result;
     const double current = e.m_elec.para_array[0], voltage = e.m_vol.para_array[0];
     const double currentRms = e.m_elec.wave_array[0] * kRms, voltageRms = e.m_vol.wave_array[0] * kRms;
-    const bool ac = element.m_solverMark == kSineMark;
+    const bool ac = element.m_solverMark == kSineSolved;
     const int p = Range();
     const CMeterRange* range = MultimeterRange(p);
     if (!range) {
