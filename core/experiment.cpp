@@ -114,7 +114,22 @@ void CExperiment::ReinsertObject(CComponent* object) {
     MarkTopologyDirty();
 }
 
+std::vector<CComponent*> CExperiment::TakeAllObjects() {
+    std::vector<CComponent*> taken(m_all.begin(), m_all.end());
+    m_all.clear();
+    m_nodes.clear();
+    m_wires.clear();
+    m_devices.clear();
+    // The branches point into circuit nodes the next rebuild frees.
+    for (CComponent* object : taken) object->DeleteBranches();
+    m_internalNodes.clear();
+    m_deadEnds.clear();
+    MarkTopologyDirty();
+    return taken;
+}
+
 void CExperiment::ClearAll() {
+    ++m_clearCount;
     ObjectSet all;
     all.swap(m_all);
     m_nodes.clear();

@@ -7,6 +7,8 @@
 #include "solver.h"
 
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -50,6 +52,14 @@ public:
     void ReinsertObject(CComponent* object);
     void ClearAll();
     void ClearExperiment();
+    // Takes every component, node and wire off the board without freeing
+    // them (their attachments to each other stay as they are) and returns
+    // them in creation order; the caller keeps them. Their branches are
+    // dropped and the topology marked dirty.
+    std::vector<CComponent*> TakeAllObjects();
+    // Counts ClearAll calls (New, Open): an editing command made before a
+    // clear names objects that no longer exist.
+    std::uint64_t ClearCount() const { return m_clearCount.load(); }
     bool Contains(const CComponent* object) const { return m_all.count(const_cast<CComponent*>(object)) != 0; }
 
     void RebuildTopology();
@@ -83,8 +93,9 @@ public:
 
     CComponent* m_pendingDevice = nullptr;
     std::string m_abstractName;
-    unsigned char m_realView = 1;
-    unsigned char m_showNames = 1;
+    // Toggled by the user-interface thread, read by the frame loop every frame.
+    std::atomic<unsigned char> m_realView{1};
+    std::atomic<unsigned char> m_showNames{1};
     CComponent* m_selection = nullptr;
     std::vector<CRectF> m_outlines;
 
@@ -100,6 +111,7 @@ private:
     INoticeSink* m_notices = nullptr;
     IWarningServices* m_services = nullptr;
     bool m_warningShown = false;
+    std::atomic<std::uint64_t> m_clearCount{0};
 };
 
 } // namespace ampera

@@ -47,4 +47,14 @@ void CACMillivoltmeter::Update(const CUpdateContext& context) {
     Show(reading.text);
 }
 
+void CACMillivoltmeter::FillPropertyPage(CPropertyPage& page) {
+    page.window = {-2, 0, 342, 257};
+    page.AddUsageText({3, 5, 240, 330},
+                      "交流毫伏表：用于测量交流电压。\n\n"
+                      "面板上有量程选择旋钮和电源开关，量程分为40mV、400mV、4V、40V、400V五档。"
+                      "单击量程选择旋钮，旁边会出现两个按钮，单击它们切换量程。"
+                      "按下电源开关开始测量，再按一次关闭。\n\n"
+                      "交流毫伏表没有参数设置。");
+}
+
 } // namespace ampera

@@ -11,6 +11,7 @@ class CACMillivoltmeter : public CDigitalMeter {
     static const CDeviceKind kKind;
     static constexpr double kInputResistance = 1e7;
     CACMillivoltmeter();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, kInputResistance);

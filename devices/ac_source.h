@@ -11,6 +11,7 @@ class CACSource : public CKnobSource {
     static const CDeviceKind kKind;
     static constexpr double kFrequency = 50.0;
     CACSource();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     // The peak amplitude of the sine: the set value.
     double GetAmplitude() { return GetKnobValue(); }

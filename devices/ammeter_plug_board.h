@@ -11,6 +11,7 @@ class CAmmeterPlugBoard : public CDevice {
   public:
     static const CDeviceKind kKind;
     CAmmeterPlugBoard() : CDevice(kKind) {}
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_RESISTOR, kShuntResistance); }
 

@@ -29,4 +29,20 @@ void CCapacitance::Persist(CKeyDoc& doc, bool loading, const std::string& prefix
     PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
+void CCapacitance::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 250, 300};
+    page.AddText({20, 60, 270, 80}, "名称");
+    page.AddText({20, 90, 70, 120}, "电容值");
+    page.AddText({175, 90, 240, 120}, "μF");
+    page.AddText({20, 120, 270, 140}, "填写范围：0.00001-9999");
+    page.AddSingleEdit({90, 85, 170, 110}, std::to_string(m_capacitance), &m_capacitance, 0.00001f, 9999);
+    page.AddTextEdit({90, 55, 170, 80}, m_name, &m_name);
+    page.AddUsageText({10, 10, 225, 210},
+                      "电容：电子电路中常用的器件，由两个导电极板，中间夹一层绝缘介质构成。"
+                      "两极板间加上电压时，极板上就会储存电荷，所以电容是一种储能器件。\n\n"
+                      "电容的主要参数是电容量，单位为法拉（F），常用微法（μF）。"
+                      "使用时加在电容两端的电压不能超过它的额定工作电压，否则电容会被击穿烧毁。\n\n"
+                      "可利用参数设置页改变电容的名称和电容值。");
+}
+
 } // namespace ampera

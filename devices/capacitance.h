@@ -11,6 +11,7 @@ class CCapacitance : public CDevice {
     static const CDeviceKind kKind;
     static const char* const kBurntWarning;
     CCapacitance() : CDevice(kKind) {}
+    void FillPropertyPage(CPropertyPage& page) override;
 
     // Burns out when the voltage across it exceeds its rating.
     void Update(const CUpdateContext& context) override;

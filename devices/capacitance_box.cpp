@@ -50,4 +50,13 @@ void CCapacitanceBox::Persist(CKeyDoc& doc, bool loading, const std::string& pre
     if (loading) GetKnobValue();
 }
 
+void CCapacitanceBox::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 220, 330};
+    page.AddUsageText({3, 5, 210, 320}, "电容箱：由4个转换开关组成，分别是×0.0001、×0.001、×0.01、×0.1，"
+                                        "能变换成0.0001μF～0.9999μF，最小步进值为0.0001μF的任何电容值。\n\n"
+                                        "面板上的四个转换开关都是步进旋钮。单击某个旋钮，旁边会出现两个按钮，"
+                                        "分别使该旋钮转到下一档和上一档。\n\n"
+                                        "电容箱没有参数设置。");
+}
+
 } // namespace ampera

@@ -58,4 +58,22 @@ void CDCAmmeter::Update(const CUpdateContext& context) {
     Show(reading.text);
 }
 
+void CDCAmmeter::FillPropertyPage(CPropertyPage& page) {
+    page.window = {-3, 0, 250, 310};
+    page.AddText({30, 40, 270, 70}, "名称 ");
+    page.AddText({30, 90, 120, 120}, "内阻");
+    page.AddText({30, 125, 280, 160}, "内阻范围：0.01－10Ω");
+    page.AddText({190, 90, 220, 120}, "Ω");
+    page.AddSingleEdit({90, 90, 190, 110}, std::to_string(m_internalResistance), &m_internalResistance, 0.01f,
+                       10);
+    page.AddTextEdit({90, 40, 190, 60}, m_name, &m_name);
+    page.AddUsageText({3, 5, 240, 330},
+                      "数字电流表：用于测量直流电流。\n\n"
+                      "面板上有量程选择旋钮和电源开关。量程分为2mA、20mA、200mA、20A四档，"
+                      "单击量程选择旋钮，旁边会出现两个按钮，单击它们切换到小一档或大一档的量程。"
+                      "按下电源开关，电流表开始测量；再按一次，电流表关闭。\n\n"
+                      "电流表应串联在电路中，也可插在电流表插口板上使用。\n\n"
+                      "电流表的内阻可在参数设置页中设置，范围为0.01－10Ω。");
+}
+
 } // namespace ampera

@@ -10,6 +10,7 @@ class CDCAmmeter : public CDigitalMeter {
   public:
     static const CDeviceKind kKind;
     CDCAmmeter();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, m_internalResistance);

@@ -36,6 +36,9 @@ CKnobSource::CKnobSource(const CDeviceKind& kind, float internalResistance, cons
     items.push_back(fineNeedle);
     items.push_back(PanelPicture(kPowerRect, sheet::kPicture));
 
+    m_coarse.m_label = "电压粗调";
+    m_fine.m_label = "电压微调";
+    m_power.m_label = "开关";
     m_coarse.m_hitRect = kCoarseRect;
     m_coarse.m_itemIndex = 1;
     m_fine.m_hitRect = kFineRect;
@@ -102,6 +105,25 @@ void CKnobSource::Persist(CKeyDoc& doc, bool loading, const std::string& prefix)
     Keep(doc, loading, prefix + ":SHELVE_FINE", m_fine);
     Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
     PersistPlaceAndIdentity(doc, loading, prefix);
+}
+
+void CDCSource::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 230, 340};
+    page.AddText({30, 60, 270, 80}, "名称 ");
+    page.AddText({30, 90, 120, 120}, "内阻");
+    page.AddText({30, 125, 280, 160}, "内阻范围：0.01－10Ω");
+    page.AddText({170, 95, 200, 110}, "Ω");
+    page.AddTextEdit({90, 60, 170, 80}, m_name, &m_name);
+    page.AddSingleEdit({90, 90, 170, 110}, std::to_string(m_internalResistance), &m_internalResistance, 0.01f,
+                       10);
+    page.AddUsageText({3, 5, 215, 340},
+                      "直流稳压电源：输出电压0～20v.\n\n"
+                      "面板上有两个步进旋钮：电压粗调旋钮共10档，每档2V；电压微调旋钮共10档，每档0.2V。"
+                      "输出电压为两者之和，显示屏显示电压调节值。"
+                      "单击旋钮，旁边会出现两个按钮，单击它们使旋钮减小或增大一档。\n\n"
+                      "按下电源开关，电源开始输出；再按一次，电源关闭。\n\n"
+                      "使用时应避免电源短路，以免电源被烧毁。\n\n"
+                      "可利用参数设置页改变电源的内阻。");
 }
 
 } // namespace ampera

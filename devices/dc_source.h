@@ -48,6 +48,7 @@ class CDCSource : public CKnobSource {
   public:
     static const CDeviceKind kKind;
     CDCSource();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void CopyRating(const CDevice& prototype) override;
     void BuildBranches(CTopologyBuilder& b) override;

@@ -41,4 +41,22 @@ void CDCVoltmeter::Update(const CUpdateContext& context) {
     Show(reading.text);
 }
 
+void CDCVoltmeter::FillPropertyPage(CPropertyPage& page) {
+    page.window = {-3, 0, 250, 310};
+    page.AddText({30, 50, 270, 80}, "名称 ");
+    page.AddText({30, 90, 120, 120}, "内阻");
+    page.AddText({30, 125, 280, 160}, "内阻范围：50KΩ - +∞");
+    page.AddText({190, 90, 230, 120}, "Ω");
+    page.AddSingleEdit({90, 90, 190, 110}, std::to_string(m_internalResistance), &m_internalResistance, 50000,
+                       9999999);
+    page.AddTextEdit({90, 50, 190, 70}, m_name, &m_name);
+    page.AddUsageText({3, 5, 240, 370},
+                      "数字电压表：用于测量直流电压。\n\n"
+                      "面板上有量程选择旋钮和电源开关。量程分为200mV、2V、20V、200V、1000V五档，"
+                      "单击量程选择旋钮，旁边会出现两个按钮，单击它们切换到小一档或大一档的量程。"
+                      "按下电源开关，电压表开始测量；再按一次，电压表关闭。\n\n"
+                      "测量时应选择合适的量程：读数超过量程或量程过大时都会出现提示。\n\n"
+                      "电压表的内阻可在参数设置页中设置，不小于50KΩ。");
+}
+
 } // namespace ampera

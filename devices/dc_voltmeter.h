@@ -9,6 +9,7 @@ class CDCVoltmeter : public CDigitalMeter {
   public:
     static const CDeviceKind kKind;
     CDCVoltmeter();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, m_internalResistance);

@@ -6,6 +6,7 @@
 #include "core/component.h"
 #include "core/topology.h"
 #include "panel_control.h"
+#include "property_page.h"
 
 #include <memory>
 #include <string>
@@ -42,6 +43,9 @@ class CDevice : public CComponent {
     // Quarter turns about the first terminal (only kinds that turn).
     virtual void RotateLeft();
     virtual void RotateRight();
+    // Describes the device's property window: its size, its parameter page
+    // and its usage notes. Kinds without a page fill nothing.
+    virtual void FillPropertyPage(CPropertyPage& /*page*/) {}
 
     // A device without keys of its own writes its place and identity.
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override {

@@ -3,4 +3,12 @@
 namespace ampera {
 const CDeviceKind CDiode::kKind{TYPE_DIODE, CATEGORY_METER, 102, 20, "二极管", "devpic\\diode.tga",
                                 {{-6, 10}, {108, 10}}, true};
+void CDiode::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 300, 250};
+    page.AddText({10, 10, 250, 80}, "二极管：无参数设置。");
+    page.AddUsageText({3, 5, 290, 290},
+                      "二极管：当两极管两端接正电压时，二极管导通，相当于一个小电阻,当接负电压\n"
+                      "时，二极管截止，相当于断路。");
+}
+
 } // namespace ampera

@@ -9,6 +9,7 @@ class CDiode : public CDevice {
 public:
     static const CDeviceKind kKind;
     CDiode() : CDevice(kKind) {}
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_DIODE, 0); }
 };

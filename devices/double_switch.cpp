@@ -54,4 +54,12 @@ void CDoubleSwitch::Persist(CKeyDoc& doc, bool loading, const std::string& prefi
     if (!loading) Keep(doc, false, prefix + ":VALUE", m_state);
 }
 
+void CDoubleSwitch::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 300, 250};
+    page.AddText({10, 10, 250, 80},
+                 "单刀双置开关：有三个端口的开关，可控制电路的接通或断开。无面板操作，也无参数设置。");
+    page.AddUsageText({10, 10, 230, 200},
+                      "单刀双置开关直接在实验区操作。在任意一个接口附近双击，该处闭合，再次双击断开。 ");
+}
+
 } // namespace ampera

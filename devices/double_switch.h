@@ -14,6 +14,7 @@ class CDoubleSwitch : public CDevice {
     static constexpr const char* kFirstPicture = "devpic\\hdleft.tga";
     static constexpr const char* kSecondPicture = "devpic\\hdright.tga";
     CDoubleSwitch() : CDevice(kKind) {}
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (m_state == 1)

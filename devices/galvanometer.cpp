@@ -35,4 +35,13 @@ void CGalvanometer::Update(const CUpdateContext& context) {
     Show(reading.text);
 }
 
+void CGalvanometer::FillPropertyPage(CPropertyPage& page) {
+    page.window = {-2, 0, 342, 257};
+    page.AddUsageText({3, 5, 240, 330}, "数字检流计：用于测量直流弱电流。\n\n"
+                                        "面板上有量程选择旋钮和电源开关，量程从20μA到200mA。"
+                                        "单击量程选择旋钮，旁边会出现两个按钮，单击它们切换量程。"
+                                        "按下电源开关开始测量，再按一次关闭。\n\n"
+                                        "数字检流计没有参数设置。");
+}
+
 } // namespace ampera

@@ -10,6 +10,7 @@ class CGalvanometer : public CDigitalMeter {
   public:
     static const CDeviceKind kKind;
     CGalvanometer();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, kShuntResistance);

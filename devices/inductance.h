@@ -11,6 +11,7 @@ class CInductance : public CDevice {
     static const CDeviceKind kKind;
     static const char* const kBurntWarning;
     CInductance() : CDevice(kKind) {}
+    void FillPropertyPage(CPropertyPage& page) override;
 
     // Burns out when the current through it exceeds its rating.
     void Update(const CUpdateContext& context) override;

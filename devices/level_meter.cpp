@@ -236,4 +236,15 @@ void CLevelMeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix)
     PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
+void CLevelMeter::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 500, 300};
+    page.AddUsageText({3, 5, 300, 290}, "选频电压表：可在选定频率下，测量信号的电压值。\n\n"
+                                        "频段按钮×1、×10、×100、×1000kHz选择频率的倍率，"
+                                        "频率粗调和频率微调旋钮调节选定的频率。\n\n"
+                                        "量程旋钮选择电压量程。按下电源开关开始测量，再按一次关闭。\n\n"
+                                        "面板上的两个显示屏分别显示选定的频率和测得的电压。\n\n"
+                                        "单击旋钮，旁边会出现两个按钮，单击它们使旋钮减小或增大一档。\n\n"
+                                        "选频电压表没有参数设置。");
+}
+
 } // namespace ampera

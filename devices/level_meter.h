@@ -23,6 +23,7 @@ class CLevelMeter : public CDevice {
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     CLevelMeter();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     bool IsPowered() const { return m_power.IsOn(); }
     void BuildBranches(CTopologyBuilder& b) override {

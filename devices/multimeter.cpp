@@ -130,4 +130,23 @@ void CMultimeter::Update(const CUpdateContext& context) {
     Show(text);
 }
 
+void CMultimeter::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 260, 440};
+    page.AddUsageText({0, 3, 230, 420},
+                      "数字万用表：仿真数字万用表主要用来完成直流电压和直流电流的测量显示。\n\n"
+                      "直流电压共五档：\n"
+                      "  200mV，分辨率0.1mV；\n"
+                      "  2V，分辨率0.001V；\n"
+                      "  20V，分辨率0.01V；\n"
+                      "  200V，分辨率0.1V；\n"
+                      "  1000V，分辨率1V。\n"
+                      "直流电流共四档：\n"
+                      "  2mA，分辨率0.001mA；\n"
+                      "  20mA，分辨率0.01mA；\n"
+                      "  200mA，分辨率0.1mA；\n"
+                      "  20A，分辨率0.01A。\n\n"
+                      "按下电源开关，万用表开始工作；再按一次，万用表关闭。"
+                      "单击量程选择旋钮，旁边会出现两个步进按钮，单击它们使旋钮逐档转动，选择所需的档位。");
+}
+
 } // namespace ampera

@@ -15,6 +15,7 @@ class CMultimeter : public CDigitalMeter {
     // A shown value stays at least this long before it may read a step off.
     static constexpr int kJitterHoldMs = 1000;
     CMultimeter();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     bool IsVoltageRange() const { return (Range() >= 0 && Range() <= 4) || (Range() >= 9 && Range() <= 13); }
     bool IsResistanceRange() const { return Range() >= 25 && Range() <= 31; }

@@ -262,4 +262,20 @@ std::vector<CDevice::Polyline> COscilloscope::Traces() const {
     return out;
 }
 
+void COscilloscope::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 640, 390};
+    page.AddUsageText(
+        {10, 50, 350, 300},
+        "示波器：一种综合性的电信号测试仪器，用它可以直接观察到信号的波形，测量信号的幅度、相位、频率等。\n\n"
+        "本仪器为双通道模拟示波器：\n"
+        "通道一、通道二纵轴位置旋钮上下移动各自的波形；\n"
+        "通道一、通道二纵轴增益旋钮选择每格的电压值；\n"
+        "横轴位置旋钮左右移动波形，横轴增益旋钮选择每格的时间；\n"
+        "两个输入耦合按钮选择各通道的输入方式；\n"
+        "输出模式按钮选择显示通道一、通道二、双踪或X-Y方式；\n"
+        "×5按钮使纵轴幅度增大五倍；\n"
+        "电源开关打开或关闭示波器。\n\n"
+        "单击旋钮、输入耦合开关或输出模式开关，旁边会出现两个按钮，单击它们逐档调节。");
+}
+
 } // namespace ampera

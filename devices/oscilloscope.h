@@ -19,6 +19,7 @@ class COscilloscope : public CDevice {
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     COscilloscope();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     bool IsPowered() const { return m_power.IsOn(); }
     void BuildBranches(CTopologyBuilder& b) override {

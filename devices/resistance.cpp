@@ -2,6 +2,9 @@
 
 #include "document/keydoc.h"
 
+#include <cstdio>
+#include <string>
+
 namespace ampera {
 
 const CDeviceKind CResistance::kKind{TYPE_RESISTANCE,      CATEGORY_RESISTANCE,   102, 20, "R",
@@ -28,6 +31,35 @@ void CResistance::Persist(CKeyDoc& doc, bool loading, const std::string& prefix)
     if (loading) Keep(doc, true, prefix + ":RESVALUE", m_resistance);
     PersistPlaceAndIdentity(doc, loading, prefix);
     if (!loading) Keep(doc, false, prefix + ":RESVALUE", m_resistance);
+}
+
+namespace {
+// The spin control's start: the resistance cut to a whole number of ohms,
+// kept inside the spin range (a value read from a file may lie outside it).
+int SpinPosition(float ohms) {
+    if (!(ohms >= CPropertyPage::kSpinMin)) return CPropertyPage::kSpinMin;
+    if (ohms >= static_cast<float>(CPropertyPage::kSpinMax)) return CPropertyPage::kSpinMax;
+    return static_cast<int>(ohms);
+}
+} // namespace
+
+void CResistance::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 250, 300};
+    page.AddText({20, 20, 270, 40}, "名称");
+    page.AddText({20, 55, 70, 85}, "电阻值");
+    page.AddText({175, 55, 220, 85}, "Ω");
+    page.AddText({20, 90, 270, 110}, "填写范围：1-999999");
+    page.AddText({20, 120, 80, 140}, "额定功率");
+    page.AddText({175, 120, 220, 140}, "W");
+    char resistance[352];
+    std::snprintf(resistance, sizeof resistance, "%-6.0f", static_cast<double>(m_resistance));
+    page.AddSingleEdit({90, 55, 150, 75}, resistance, &m_resistance, 1, 999999);
+    page.AddTextEdit({90, 20, 170, 40}, m_name, &m_name);
+    page.AddSingleEdit({90, 120, 170, 140}, std::to_string(m_ratedPower), &m_ratedPower, 0.1f, 1000);
+    page.AddSpin(0, SpinPosition(m_resistance), {150, 55, 170, 75});
+    page.AddUsageText({20, 40, 200, 200},
+                      "普通电阻：电阻是电路的基本元件之一，是一种耗能器件，具有一定功率。\n\n"
+                      "可利用参数设置页改变电阻的名称和阻值。");
 }
 
 } // namespace ampera

@@ -11,6 +11,7 @@ class CResistance : public CDevice {
     static const CDeviceKind kKind;
     static const char* const kBurntWarning;
     CResistance() : CDevice(kKind) {}
+    void FillPropertyPage(CPropertyPage& page) override;
 
     // Burns out when the power it dissipates exceeds its rating.
     void Update(const CUpdateContext& context) override;

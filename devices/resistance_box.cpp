@@ -59,4 +59,14 @@ void CResistanceBox::Persist(CKeyDoc& doc, bool loading, const std::string& pref
     PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
+void CResistanceBox::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 320, 330};
+    page.AddUsageText({20, 5, 300, 240},
+                      "电阻箱：电阻值可变的电阻量具，其阻值可在已知范围内按一定的阶梯改变。\n\n"
+                      "面板上有×1、×10、×100、×1000、×10000、×100000六个转换开关，每个开关有0～9共十档，"
+                      "组合起来可得到1Ω～999999Ω、最小步进为1Ω的任何电阻值。\n\n"
+                      "单击某个旋钮，旁边会出现两个按钮，单击它们使该旋钮转到下一档或上一档。\n\n"
+                      "电阻箱的名称可以设置。使用时通过电阻箱的电流不能超过其允许的最大电流。");
+}
+
 } // namespace ampera

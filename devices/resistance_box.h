@@ -15,6 +15,7 @@ class CResistanceBox : public CDevice {
     static const CDeviceKind kKind;
     static constexpr const char* kPanelPicture = "devpic\\panal\\resbox.tga";
     CResistanceBox();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     // Sum of position x weight over the decades, in ohms.
     double GetKnobValue() const;

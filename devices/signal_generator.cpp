@@ -40,6 +40,16 @@ CSignalGenerator::CSignalGenerator()
       m_coarse(CKnob::Limited(0, 9, 5, 5, 36, -180, 144)),
       m_fine(CKnob::Limited(0, 10, 0, 5, 360.0f / 11.0f, -5 * 360.0f / 11.0f, 5 * 360.0f / 11.0f)) {
     m_amplitudeKnob.m_labelMode = kKnobLabelMode;
+    m_amplitudeKnob.m_label = "幅值调节";
+    m_coarse.m_label = "频率粗调";
+    m_fine.m_label = "频率微调";
+    m_waveButtons[0].m_label = "正弦波";
+    m_waveButtons[1].m_label = "方波";
+    m_waveButtons[2].m_label = "三角波";
+    static const char* const kBandLabels[7] = {"1M", "100K", "10K", "1K", "100", "10", "1"};
+    for (int i = 0; i < 7; ++i)
+        m_bandButtons[i].m_label = kBandLabels[i];
+    m_power.m_label = "开关";
     m_internalResistance = 50;
 
     // Items 0-2 wave buttons, 3-9 band buttons, 10 power, 11 panel picture,
@@ -200,6 +210,18 @@ void CSignalGenerator::Persist(CKeyDoc& doc, bool loading, const std::string& pr
     Keep(doc, loading, prefix + ":BUTTON_POWER", m_power);
     PersistPlaceAndIdentity(doc, loading, prefix);
     if (loading) UpdateSettings();
+}
+
+void CSignalGenerator::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 500, 300};
+    page.AddUsageText({10, 10, 355, 300},
+                      "信号发生器：用来产生多种频率和幅值的正弦波、三角波和方波。\n\n"
+                      "按下电源开关，信号发生器开始输出；再按一次，停止输出。\n\n"
+                      "频段按钮1M、100K、10K、1K、100、10、1选择频率的倍率，"
+                      "再用频率粗调和频率微调旋钮调节频率，输出频率范围为0.1Hz～1MHz。\n\n"
+                      "幅值调节旋钮调节输出电压的幅值，范围为0.01V～20V。\n\n"
+                      "波形按钮选择输出正弦波、方波或三角波。\n\n"
+                      "单击旋钮，旁边会出现两个按钮，单击它们使旋钮减小或增大一档。");
 }
 
 } // namespace ampera

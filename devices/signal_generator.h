@@ -16,6 +16,7 @@ class CSignalGenerator : public CDevice {
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
     CSignalGenerator();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     // Recomputes amplitude, frequency and wave shape from the panel.
     void UpdateSettings();

@@ -46,4 +46,12 @@ void CSingleSwitch::Persist(CKeyDoc& doc, bool loading, const std::string& prefi
     if (!loading) Keep(doc, false, prefix + ":VALUE", m_state);
 }
 
+void CSingleSwitch::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 300, 250};
+    page.AddText({10, 10, 250, 80},
+                 "单刀单置开关：一种能将电路接通或断开的器件，一般可由下式定义：｛R = 0(闭合);R "
+                 "=∞(断开)｝。无面板操作，也无参数设置。");
+    page.AddUsageText({10, 10, 230, 200}, "单刀单置开关直接在实验区操作。在接口附近双击闭合,再次双击断开。");
+}
+
 } // namespace ampera

@@ -12,6 +12,7 @@ class CSingleSwitch : public CDevice {
     static constexpr const char* kOpenPicture = "devpic\\sinswopen.tga";
     static constexpr const char* kClosedPicture = "devpic\\sinswclose.tga";
     CSingleSwitch() : CDevice(kKind) {}
+    void FillPropertyPage(CPropertyPage& page) override;
 
     bool IsClosed() const { return m_state == 1; }
     void BuildBranches(CTopologyBuilder& b) override {

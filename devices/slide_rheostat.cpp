@@ -155,4 +155,21 @@ void CSlideRheostat::Persist(CKeyDoc& doc, bool loading, const std::string& pref
     if (loading) RestoreSlider(left, top);
 }
 
+void CSlideRheostat::FillPropertyPage(CPropertyPage& page) {
+    page.window = {0, 0, 250, 320};
+    page.AddText({20, 50, 270, 70}, "名称 ");
+    page.AddText({20, 80, 390, 100}, "电阻总值  ");
+    page.AddText({170, 80, 250, 100}, "Ω");
+    page.AddText({20, 105, 270, 145}, "填写范围：100-999999整数");
+    page.AddIntEdit({90, 80, 170, 100}, std::to_string(m_totalResistance), &m_totalResistance, 100, 999999);
+    page.AddTextEdit({90, 50, 170, 70}, m_name, &m_name);
+    page.AddUsageText(
+        {10, 10, 230, 300},
+        "滑动变阻器：电阻值可在一定的范围内变化，一般有三个端子：两个固定端、一个滑动端。"
+        "滑动端的滑片压在电阻体上，可在两个固定端之间来回滑动，滑动端与固定端之间的电阻值随滑片的位置而改变。"
+        "在实验区用鼠标拖动滑片即可改变接入电路的电阻值。\n\n"
+        "使用时通过变阻器的电流不能过大，否则变阻器会被烧毁。\n\n"
+        "可利用参数设置页改变滑动变阻器的名称和总阻值。");
+}
+
 } // namespace ampera

@@ -24,6 +24,7 @@ class CSlideRheostat : public CDevice {
     static constexpr float kFarStop = kNearStop + kTravel;
     static constexpr float kCrossOffset = 5; // slider top below the region top at angle 0
     CSlideRheostat();
+    void FillPropertyPage(CPropertyPage& page) override;
 
     // Burns out when the part of the coil in use (terminals 0-1) dissipates
     // more than the rating.

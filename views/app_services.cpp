@@ -73,13 +73,13 @@ bool CAppServices::CreatePropertyWindow(int index) {
 }
 
 bool CAppServices::CreateDeviceWindow() {
-    std::function<IToolWindow*()> maker;
+    std::function<IDeviceWindow*()> maker;
     {
         std::lock_guard lock(m_windowMutex);
         if (m_deviceWindow || !m_deviceMaker) return true;
         maker = m_deviceMaker;
     }
-    IToolWindow* window = maker();
+    IDeviceWindow* window = maker();
     std::lock_guard lock(m_windowMutex);
     if (!m_deviceWindow) m_deviceWindow = window;
     return true;
@@ -91,7 +91,7 @@ IPropertyWindow* CAppServices::GetPropertyWindow(int index) const {
     return m_propertyWindows[index];
 }
 
-IToolWindow* CAppServices::GetDeviceWindow() const {
+IDeviceWindow* CAppServices::GetDeviceWindow() const {
     std::lock_guard lock(m_windowMutex);
     return m_deviceWindow;
 }
@@ -106,7 +106,7 @@ void CAppServices::SetPropertyWindowMaker(std::function<IPropertyWindow*(int)> m
     m_propertyMaker = std::move(maker);
 }
 
-void CAppServices::SetDeviceWindowMaker(std::function<IToolWindow*()> maker) {
+void CAppServices::SetDeviceWindowMaker(std::function<IDeviceWindow*()> maker) {
     std::lock_guard lock(m_windowMutex);
     m_deviceMaker = std::move(maker);
 }

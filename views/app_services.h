@@ -39,13 +39,41 @@ class IPlatformServices {
 };
 
 // Tool windows created through the services (property windows, device bar).
+// The board view calls these from the frame-loop thread: an implementation
+// that owns widgets carries Show, Hide and the device changes over to the
+// user-interface thread and answers IsVisible and PendingDevice from state it
+// keeps thread-safe.
 class IToolWindow {
   public:
     virtual ~IToolWindow() = default;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual bool IsVisible() const = 0;
+};
+
+class CComponent;
+
+// The device bar as the board view sees it.
+class IDeviceWindow : public IToolWindow {
+  public:
+    // The template of the last clicked device button, or null.
+    virtual CComponent* PendingDevice() const = 0;
+    // Every button back to normal; no pending device.
+    virtual void Release() = 0;
 };
 
 class IPropertyWindow : public IToolWindow {
   public:
+    // Shows the device (null: none) in this window's pages; `index` is the
+    // window's own index.
+    virtual void SetDevice(CComponent* device, int index) = 0;
+    // Only the panel page takes the device.
+    virtual void SetPanelDevice(CComponent* device) = 0;
+    // Hides the window when it shows that device (the device stays set).
+    virtual void HideIfShowing(CComponent* device) = 0;
+    // A flag kept for the main window.
+    virtual bool Flag() const = 0;
+    virtual void SetFlag(bool flag) = 0;
     // Stops showing any device (the experiment is about to change).
     virtual void ClearDevice() = 0;
 };
@@ -77,7 +105,7 @@ class CAppServices : public IWarningServices, public ISoundPlayer {
     bool CreatePropertyWindow(int index);
     bool CreateDeviceWindow();
     IPropertyWindow* GetPropertyWindow(int index) const;
-    IToolWindow* GetDeviceWindow() const;
+    IDeviceWindow* GetDeviceWindow() const;
     // Queues the code for the main window's handler on the UI thread.
     void PostToMain(int code);
     // Plays a sound; the same file again plays only after its requests
@@ -93,7 +121,7 @@ class CAppServices : public IWarningServices, public ISoundPlayer {
     // Makers of the tool windows; the windows belong to whoever the makers
     // give them to (a parent window), the services only remember them.
     void SetPropertyWindowMaker(std::function<IPropertyWindow*(int index)> maker);
-    void SetDeviceWindowMaker(std::function<IToolWindow*()> maker);
+    void SetDeviceWindowMaker(std::function<IDeviceWindow*()> maker);
     // Runs a task on the user-interface thread.
     void Post(std::function<void()> task);
     IPlatformServices& Platform() { return *m_platform; }
@@ -106,9 +134,9 @@ class CAppServices : public IWarningServices, public ISoundPlayer {
 
     mutable std::mutex m_windowMutex;
     std::array<IPropertyWindow*, kPropertyWindows> m_propertyWindows{};
-    IToolWindow* m_deviceWindow = nullptr;
+    IDeviceWindow* m_deviceWindow = nullptr;
     std::function<IPropertyWindow*(int)> m_propertyMaker;
-    std::function<IToolWindow*()> m_deviceMaker;
+    std::function<IDeviceWindow*()> m_deviceMaker;
     std::function<void(int)> m_mainHandler;
 
     std::mutex m_soundMutex;

@@ -114,11 +114,17 @@ TEST(CodeNames, ScannerReadsEscapesAndSkipsComments) {
     EXPECT_EQ(found[1].where, "f.cpp:3");
 }
 
+// The device bar and the property pages name their pictures without a
+// folder and find them under "pic\\".
+bool IsBarPicture(const std::string& name) {
+    return name.find('\\') == std::string::npos && art::Find("pic\\" + name) != nullptr;
+}
+
 TEST(CodeNames, EveryPictureAndSoundNamedInTheProgramIsDrawn) {
     const std::vector<FoundName> found = ScanProgram();
     ASSERT_FALSE(found.empty()) << "the scan found no names at all";
     for (const FoundName& f : found)
-        EXPECT_TRUE(art::Find(f.name) != nullptr || IsTurnedName(f.name))
+        EXPECT_TRUE(art::Find(f.name) != nullptr || IsTurnedName(f.name) || IsBarPicture(f.name))
             << f.where << ": " << f.name << " is not drawn";
 }
 

@@ -118,6 +118,14 @@ TEST_F(ServicesTest, CursorShapesOutsideTheThreeDoNothing) {
 }
 
 struct FakePropertyWindow : IPropertyWindow {
+    void Show() override {}
+    void Hide() override {}
+    bool IsVisible() const override { return false; }
+    void SetDevice(CComponent*, int) override {}
+    void SetPanelDevice(CComponent*) override {}
+    void HideIfShowing(CComponent*) override {}
+    bool Flag() const override { return false; }
+    void SetFlag(bool) override {}
     void ClearDevice() override { ++cleared; }
     int cleared = 0;
 };

@@ -1,0 +1,100 @@
+#include "file_commands.h"
+
+#include "scrolling.h"
+
+namespace ampera {
+
+CFileCommands::CFileCommands(IFileDialogs& dialogs, IFileWork& work) : m_dialogs(dialogs), m_work(work) {}
+
+std::string CFileCommands::Title() const {
+    return WindowTitle(m_untitled ? std::string() : m_path);
+}
+
+bool CFileCommands::SaveTo(const std::string& path) {
+    std::string error;
+    m_work.StopLoop();
+    const bool saved = m_work.Save(path, error);
+    m_work.StartLoop();
+    if (!saved) {
+        // The title and path keep naming the file that really holds the work.
+        std::string text = "无法保存实验到 " + path;
+        if (!error.empty()) text += "\n" + error;
+        m_dialogs.ShowError(text);
+        return false;
+    }
+    m_path = path;
+    m_untitled = false;
+    m_work.SetTitle(Title());
+    return true;
+}
+
+bool CFileCommands::Save() {
+    if (!m_untitled) return SaveTo(m_path);
+    std::optional<std::string> path = m_dialogs.SaveDialog(kSaveTitle, kFileFilter, kSaveInitialName);
+    return path && SaveTo(*path);
+}
+
+bool CFileCommands::SaveAs() {
+    std::optional<std::string> path = m_dialogs.SaveDialog(kSaveAsTitle, kSaveAsFilter, "");
+    return path && SaveTo(*path);
+}
+
+bool CFileCommands::ConfirmDiscard(const std::string& question, const std::string& caption) {
+    if (!m_work.HasComponents()) return true;
+    switch (m_dialogs.AskSave(question, caption)) {
+    case SaveAnswer::Yes:
+        // Going on after a save that did not happen would lose the work.
+        return Save();
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Cancel:
+    default:
+        return false;
+    }
+}
+
+bool CFileCommands::New() {
+    if (!ConfirmDiscard(kSaveToQuestion + DisplayFileName(m_untitled ? "" : m_path), kNewCaption))
+        return false;
+    m_work.StopLoop();
+    m_work.ClearContext();
+    m_work.Clear();
+    // Emptied with the loop stopped, so no Undo or Redo runs meanwhile.
+    m_work.ClearHistories();
+    m_work.StartLoop();
+    m_untitled = true;
+    m_path.clear();
+    m_work.SetTitle(Title());
+    m_work.ResetScroll();
+    return true;
+}
+
+bool CFileCommands::Open() {
+    m_work.ClearContext();
+    std::optional<std::string> path = m_dialogs.OpenDialog(kOpenTitle, kFileFilter);
+    if (!path) return false;
+    if (!ConfirmDiscard(kSaveToQuestion + DisplayFileName(m_untitled ? "" : m_path), kCaption)) return false;
+    std::string error;
+    m_work.StopLoop();
+    const bool loaded = m_work.Load(*path, error);
+    if (loaded) m_work.ClearHistories();
+    m_work.StartLoop();
+    if (!loaded) {
+        // The experiment, its title and its histories stay as they were.
+        std::string text = "无法打开实验文件 " + *path;
+        if (!error.empty()) text += "\n" + error;
+        m_dialogs.ShowError(text);
+        return false;
+    }
+    m_path = *path;
+    m_untitled = false;
+    m_work.SetTitle(Title());
+    m_work.ResetScroll();
+    return true;
+}
+
+bool CFileCommands::Exit() {
+    return ConfirmDiscard(kExitQuestion, kCaption);
+}
+
+} // namespace ampera

@@ -1,0 +1,105 @@
+// New, Open, Save, Save As and Exit: the current file path, the untitled
+// flag and the questions asked before work is discarded. The dialogs and the
+// whole-experiment work are behind two small interfaces the main window
+// implements (and tests fake).
+//
+// Unlike a plain "ask, then go on" sequence, work is never lost: when the
+// user agrees to save first and the save is cancelled or fails, the command
+// stops and nothing is discarded; a failed save says so and keeps the title
+// and path; a file that cannot be opened says so and keeps the experiment.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace ampera {
+
+enum class SaveAnswer { Yes, No, Cancel };
+
+class IFileDialogs {
+  public:
+    virtual ~IFileDialogs() = default;
+    // A modal question with Yes, No and Cancel and the question icon.
+    virtual SaveAnswer AskSave(const std::string& question, const std::string& caption) = 0;
+    // The file-save dialog: default extension "vtx" (added when the name has
+    // none), hide read-only, confirm overwrite, the application directory as
+    // initial folder. nullopt when cancelled.
+    virtual std::optional<std::string> SaveDialog(const std::string& title, const std::string& filter,
+                                                  const std::string& initialName) = 0;
+    // The file-open dialog, default extension "vtx". nullopt when cancelled.
+    virtual std::optional<std::string> OpenDialog(const std::string& title, const std::string& filter) = 0;
+    // A modal error box with caption "Ampera".
+    virtual void ShowError(const std::string& text) = 0;
+};
+
+class IFileWork {
+  public:
+    virtual ~IFileWork() = default;
+    virtual void StopLoop() = 0;
+    virtual void StartLoop() = 0;
+    // Writes the experiment (SaveFile); false with a message when it failed.
+    virtual bool Save(const std::string& path, std::string& error) = 0;
+    // Replaces the experiment by the file (LoadFile); false with a message
+    // when the file cannot be read, and then the experiment is unchanged.
+    virtual bool Load(const std::string& path, std::string& error) = 0;
+    // Empties the outline list and clears the experiment (components, nodes,
+    // wires, selection, abstract-name text); property window 0 is told that
+    // nothing is selected.
+    virtual void Clear() = 0;
+    // Empties the undo and redo histories.
+    virtual void ClearHistories() = 0;
+    // Both scroll positions back to 0, nothing moved.
+    virtual void ResetScroll() = 0;
+    // The context item and the selection become none. Open calls this on the
+    // user-interface thread with the loop running: clear the selection
+    // through the loop then (CClearSelectionCommand).
+    virtual void ClearContext() = 0;
+    // The experiment holds at least one component, node or wire.
+    virtual bool HasComponents() = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+};
+
+// Texts of the file commands.
+inline constexpr const char* kFileFilter = "实验文件(*.vtx)|*.vtx|";
+inline constexpr const char* kSaveAsFilter = "实验文件(*.Vtx)|*.vtx|";
+inline constexpr const char* kDefaultExtension = "vtx";
+inline constexpr const char* kSaveTitle = "请保存实验";
+inline constexpr const char* kSaveInitialName = "未命名";
+inline constexpr const char* kSaveAsTitle = "另存为虚拟实验实验";
+inline constexpr const char* kOpenTitle = "打开Ampera";
+inline constexpr const char* kSaveToQuestion = "是否要保存当前实验到 ";
+inline constexpr const char* kExitQuestion = "是否要保存当前实验?";
+inline constexpr const char* kCaption = "Ampera";
+inline constexpr const char* kNewCaption = "Ampera-新建";
+// The dialog template's caption, before the first title is set.
+inline constexpr const char* kTemplateCaption = "Ampera[未命名.vtx]";
+
+class CFileCommands {
+  public:
+    CFileCommands(IFileDialogs& dialogs, IFileWork& work);
+
+    // Each returns true when the command was carried out, false when it was
+    // cancelled or failed (nothing discarded then).
+    bool New();
+    bool Open();
+    bool Save();
+    bool SaveAs();
+    // Exit and closing the window: true when the program may close.
+    bool Exit();
+
+    const std::string& Path() const { return m_path; }
+    bool Untitled() const { return m_untitled; }
+    std::string Title() const;
+
+  private:
+    // The question before discarding the experiment: true to go on.
+    bool ConfirmDiscard(const std::string& question, const std::string& caption);
+    bool SaveTo(const std::string& path);
+
+    IFileDialogs& m_dialogs;
+    IFileWork& m_work;
+    std::string m_path;
+    bool m_untitled = true;
+};
+
+} // namespace ampera

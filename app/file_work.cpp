@@ -1,0 +1,122 @@
+#include "file_work.h"
+
+#include "app/core/edit_commands.h"
+#include "core/experiment.h"
+#include "document/experiment_file.h"
+#include "main_window.h"
+#include "views/app_services.h"
+#include "views/board_view.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace ampera {
+
+QString QtNameFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const QString pattern = parts[i + 1];
+        // Qt matches the patterns it finds between the description's last
+        // brackets; put the pair's own pattern there.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open >= 0 && description.endsWith(QLatin1Char(')'))) description.truncate(open);
+        filters << description + QLatin1Char('(') + pattern + QLatin1Char(')');
+    }
+    if (parts.size() == 1) filters << parts[0];
+    return filters.join(QStringLiteral(";;"));
+}
+
+SaveAnswer CQtFileDialogs::AskSave(const std::string& question, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(question),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveAnswer::Yes;
+    case QMessageBox::No:
+        return SaveAnswer::No;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
+std::optional<std::string> CQtFileDialogs::SaveDialog(const std::string& title, const std::string& filter,
+                                                      const std::string& initialName) {
+    QFileDialog dialog(m_parent, QString::fromStdString(title), m_directory, QtNameFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
+    if (!initialName.empty()) dialog.selectFile(QString::fromStdString(initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> CQtFileDialogs::OpenDialog(const std::string& title, const std::string& filter) {
+    QFileDialog dialog(m_parent, QString::fromStdString(title), m_directory, QtNameFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void CQtFileDialogs::ShowError(const std::string& text) {
+    QMessageBox::warning(m_parent, QString::fromLatin1(kCaption), QString::fromStdString(text),
+                         QMessageBox::Ok);
+}
+
+void CMainFileWork::StopLoop() {
+    m_window.StopLoop();
+}
+
+void CMainFileWork::StartLoop() {
+    m_window.StartLoop();
+}
+
+bool CMainFileWork::Save(const std::string& path, std::string& error) {
+    return SaveFile(m_window.m_experiment, path, &error);
+}
+
+bool CMainFileWork::Load(const std::string& path, std::string& error) {
+    // The context item names an object of the experiment being replaced.
+    m_window.m_contextItem.store(nullptr);
+    return LoadFile(m_window.m_experiment, path, m_window.m_services->GetTime(), &error);
+}
+
+void CMainFileWork::Clear() {
+    CExperiment& experiment = m_window.m_experiment;
+    experiment.m_outlines.clear();
+    experiment.ClearExperiment();
+    if (IPropertyWindow* window = m_window.m_services->GetPropertyWindow(0)) window->SetDevice(nullptr, 0);
+}
+
+void CMainFileWork::ClearHistories() {
+    m_window.m_board->History().Clear();
+}
+
+void CMainFileWork::ResetScroll() {
+    m_window.m_scroll.vertical.pos = 0;
+    m_window.m_scroll.horizontal.pos = 0;
+    m_window.SyncScrollBars();
+}
+
+void CMainFileWork::ClearContext() {
+    m_window.m_contextItem.store(nullptr);
+    m_window.RunOnLoop([&experiment = m_window.m_experiment] { experiment.m_selection = nullptr; });
+    std::lock_guard lock(m_window.m_snapshotMutex);
+    m_window.m_snapshot.selection = nullptr;
+    m_window.m_snapshot.selectionType = -1;
+}
+
+bool CMainFileWork::HasComponents() {
+    return m_window.Snapshot().objectCount > 0;
+}
+
+void CMainFileWork::SetTitle(const std::string& title) {
+    m_window.setWindowTitle(QString::fromStdString(title));
+}
+
+} // namespace ampera

@@ -1,0 +1,193 @@
+// The main window's menu bar, toolbar and context menu: built from the
+// descriptions of the menu rules and kept in step with their live states.
+#include "app/core/command_ids.h"
+#include "app/core/view_routing.h"
+#include "main_window.h"
+#include "views/app_services.h"
+#include "views/asset_path.h"
+#include "views/board_view.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace ampera {
+
+namespace {
+
+// The picture shown beside a command in the menus and on the toolbar.
+const char* IconOf(int id) {
+    switch (id) {
+    case CMD_NEW:
+        return "icons\\new.png";
+    case CMD_OPEN:
+        return "icons\\open.png";
+    case CMD_SAVE:
+        return "icons\\save.png";
+    case CMD_SAVE_AS:
+        return "icons\\save_as.png";
+    case CMD_EXIT:
+        return "icons\\exit.png";
+    case CMD_UNDO:
+        return "icons\\undo.png";
+    case CMD_REDO:
+        return "icons\\redo.png";
+    case CMD_ROTATE_LEFT:
+        return "icons\\rotate_left.png";
+    case CMD_ROTATE_RIGHT:
+        return "icons\\rotate_right.png";
+    case CMD_DELETE:
+        return "icons\\delete.png";
+    case CMD_DELETE_ALL:
+        return "icons\\delete_all.png";
+    case CMD_NAMES:
+        return "icons\\names.png";
+    case CMD_SWITCH_VIEW:
+        return "icons\\schematic.png";
+    case CMD_DEVICE_BAR:
+        return "icons\\device_bar.png";
+    case CMD_TOOLBAR:
+        return "icons\\toolbar.png";
+    case CMD_COLOUR_SETTINGS:
+    case CMD_WIRE_COLOUR:
+        return "icons\\colours.png";
+    case CMD_HELP:
+        return "icons\\help.png";
+    case CMD_ABOUT:
+        return "icons\\about.png";
+    default:
+        return nullptr;
+    }
+}
+
+QIcon CommandIcon(int id) {
+    const char* name = IconOf(id);
+    return name ? QIcon(QString::fromStdString(AssetPath(name))) : QIcon();
+}
+
+// Items that ever carry a check mark.
+bool Checkable(int id) {
+    return id == CMD_NAMES || id == CMD_TOOLBAR || id == CMD_DEVICE_BAR;
+}
+
+} // namespace
+
+void CMainDlg::BuildMenu() {
+    for (const CMenuEntry& entry : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.title));
+        for (const CMenuItemEntry& item : entry.items) {
+            if (item.id == CMD_NONE) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(CommandIcon(item.id), QString::fromUtf8(item.text));
+            action->setMenuRole(QAction::NoRole);
+            action->setData(item.id);
+            action->setCheckable(Checkable(item.id));
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+            m_menuActions[id] = action;
+        }
+    }
+}
+
+void CMainDlg::BuildToolBar() {
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("toolBar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->setFixedHeight(kToolbarHeight);
+    m_toolbar->toggleViewAction()->setVisible(false);
+    // Only the Toolbar command shows and hides it (the height follows it).
+    setContextMenuPolicy(Qt::NoContextMenu);
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+    for (const CToolItemEntry& item : ToolbarItems()) {
+        if (item.id == CMD_NONE) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        QAction* action = m_toolbar->addAction(CommandIcon(item.id), QString::fromUtf8(item.tooltip));
+        action->setToolTip(QString::fromUtf8(item.tooltip));
+        action->setData(item.id);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        m_toolActions[id] = action;
+    }
+}
+
+QAction* CMainDlg::MenuAction(int id) const {
+    auto found = m_menuActions.find(id);
+    return found == m_menuActions.end() ? nullptr : found->second;
+}
+
+QAction* CMainDlg::ToolAction(int id) const {
+    auto found = m_toolActions.find(id);
+    return found == m_toolActions.end() ? nullptr : found->second;
+}
+
+void CMainDlg::SyncMenus() {
+    for (auto& [id, action] : m_menuActions) {
+        const CItemState state = m_model.Menu(id);
+        action->setEnabled(state.enabled);
+        if (action->isCheckable()) action->setChecked(state.checked);
+    }
+    if (QAction* view = MenuAction(CMD_SWITCH_VIEW))
+        view->setText(QString::fromStdString(m_model.SwitchViewText()));
+    for (auto& [id, action] : m_toolActions)
+        action->setEnabled(m_model.Tool(id).enabled);
+    if (m_toolbar && m_toolbar->isVisibleTo(this) != m_model.ToolbarVisible())
+        m_toolbar->setVisible(m_model.ToolbarVisible());
+}
+
+void CMainDlg::PopUp(const std::vector<CContextMenuItem>& items, const QPoint& screen) {
+    delete m_contextMenu.data();
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("contextMenu"));
+    for (const CContextMenuItem& item : items) {
+        if (item.separator || item.id == CMD_NONE) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(CommandIcon(item.id), QString::fromStdString(item.text));
+        action->setData(item.id);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    }
+    m_contextMenu = menu;
+    ++m_contextMenusShown;
+    menu->popup(screen);
+}
+
+void CMainDlg::ShowContextMenu(const CRightPressResult& result, const QPoint& screen) {
+    if (m_shutDown) return;
+    m_contextItem.store(result.item);
+    // A press that a tool took (cancelling a wire, say) opens no menu.
+    if (!result.defaultTool) return;
+    CContextMenuInputs inputs;
+    inputs.realView = m_experiment.m_realView != 0;
+    inputs.undoSize = m_board->History().UndoSize();
+    inputs.redoSize = m_board->History().RedoSize();
+    IDeviceWindow* bar = m_services->GetDeviceWindow();
+    inputs.deviceWindowVisible = bar && bar->IsVisible();
+    inputs.contextType = result.item ? result.itemType : kNoContextItem;
+    for (int index : {0, 1, 3})
+        if (IPropertyWindow* window = m_services->GetPropertyWindow(index); window && window->IsVisible())
+            inputs.propertyBarVisible = true;
+    IPropertyWindow* screenWindow = m_services->GetPropertyWindow(2);
+    inputs.propertyWindow2Visible = screenWindow && screenWindow->IsVisible();
+    inputs.hasComponents = result.hasComponents;
+    inputs.hasDevices = result.hasDevices;
+    inputs.namesShown = result.namesShown;
+    PopUp(BuildContextMenu(inputs), screen);
+}
+
+void CMainDlg::ShowSymbolContextMenu(const QPoint& screen) {
+    CContextMenuInputs inputs;
+    inputs.realView = false;
+    PopUp(BuildContextMenu(inputs), screen);
+}
+
+} // namespace ampera

@@ -1,0 +1,213 @@
+// The main window: menu, toolbar and the board, the owner of the services,
+// the board view and its renderer, and the creator of the device bar and the
+// four property windows. It routes the mouse and keyboard to the board view,
+// turns menu and toolbar choices into editing commands queued to the frame
+// loop, and runs the file commands.
+#pragma once
+
+#include "app/core/file_commands.h"
+#include "app/core/menu_rules.h"
+#include "app/core/scrolling.h"
+#include "loop_tasks.h"
+#include "views/board_event.h"
+#include "views/device_bar.h"
+#include "views/property_frame.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QUrl>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace ampera {
+
+class CAppServices;
+class CBoardArea;
+class CBoardView;
+class CComponent;
+class CDeviceBar;
+class CExperiment;
+class CGLView;
+class CPropertyFrame;
+class CQtPlatform;
+class CRenderer;
+class CMainFileWork;
+class CStartDialogs;
+
+// What the window shows modally or hands to the desktop. Every member has a
+// working default; tests replace them so nothing ever waits for a person.
+struct CMainDlgOptions {
+    // Questions and file dialogs of New, Open, Save, Save As and Exit.
+    std::shared_ptr<IFileDialogs> dialogs;
+    // The colour chooser: the chosen colour (0x00BBGGRR) or nothing when
+    // cancelled.
+    std::function<std::optional<std::uint32_t>(std::uint32_t initial, QWidget* parent)> chooseColour;
+    // Runs a modal dialog (About, colour settings) and returns its result.
+    std::function<int(QDialog& dialog)> runDialog;
+    // Opens the help page and the About box's links.
+    std::function<void(const QUrl& url)> openUrl;
+    // The services' platform side ("Warning" boxes, cursors, sound).
+    std::shared_ptr<CQtPlatform> platform;
+    // Reports that no renderer could be made (default: a "Warning" box).
+    std::function<void(const QString& text)> reportNoRenderer;
+};
+
+// What the frame loop last saw of the experiment, for the user-interface
+// thread: menus, the timer and the file commands read this instead of the
+// experiment the loop is changing.
+struct CBoardSnapshot {
+    std::size_t deviceCount = 0;
+    std::size_t objectCount = 0; // components, nodes and wires
+    CComponent* selection = nullptr;
+    int selectionType = -1;
+};
+
+class CMainDlg : public QMainWindow {
+  public:
+    static constexpr int kTimerMilliseconds = 100;
+    static constexpr int kSymbolNoticeMilliseconds = 10000;
+    static constexpr const char* kSymbolViewNotice = "单击鼠标右键弹出菜单进入实物图";
+    static constexpr const char* kHelpPage = "help\\index.html";
+
+    explicit CMainDlg(CMainDlgOptions options = {}, QWidget* parent = nullptr);
+    ~CMainDlg() override;
+
+    // Opens a file at start, as Open does but without asking anything.
+    bool OpenAtStart(const std::string& path);
+
+    // Carries out a menu, toolbar or context-menu command.
+    void RunCommand(int id);
+
+    // --- For the program's parts and for tests. ---
+    CAppServices& Services() { return *m_services; }
+    CBoardView& Board() { return *m_board; }
+    CExperiment& Experiment() { return m_experiment; }
+    CRenderer* Renderer() const { return m_renderer.get(); }
+    bool HasGraphicsDevice() const { return m_hasDevice; }
+    CFileCommands& Files() { return *m_files; }
+    CMenuModel& MenuModel() { return m_model; }
+    QAction* MenuAction(int id) const;
+    QAction* ToolAction(int id) const;
+    QToolBar* ToolBar() const { return m_toolbar; }
+    CBoardArea* BoardArea() const { return m_area; }
+    // The widget the board is drawn into and takes the mouse from.
+    QWidget* BoardSurface() const;
+    CDeviceBar* DeviceBar() const { return m_deviceBar; }
+    CPropertyFrame* PropertyFrame(int index) const;
+    QMenu* LastContextMenu() const { return m_contextMenu; }
+    int ContextMenusShown() const { return m_contextMenusShown; }
+    CComponent* ContextItem() const { return m_contextItem.load(); }
+    const CScrollState& Scroll() const { return m_scroll; }
+    int ToolbarHeight() const { return m_toolbarHeight; }
+    const QString& ApplicationDirectory() const { return m_appDirectory; }
+    CBoardSnapshot Snapshot() const;
+
+    // Runs `task` on the frame loop at its next tick, or at once while the
+    // loop is stopped.
+    void RunOnLoop(std::function<void()> task);
+    // Stop and start around whole-experiment work; jobs queued for the loop
+    // that never ran are run once it has stopped.
+    void StopLoop();
+    void StartLoop();
+
+    // --- Input from the board area (user-interface thread). ---
+    void BoardMouse(int kind, const QPoint& view, const QPoint& screen, Qt::KeyboardModifiers modifiers);
+    void BoardResized(int width, int height);
+    void ScrollAction(bool horizontal, int code, int trackPosition);
+    // A key press; true when it was taken (Enter and Escape always are).
+    bool BoardKey(int key);
+
+    // Applies the enabling rules and the device-loss recovery at once, as
+    // the 100 ms timer does.
+    void TimerTick();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    friend class CMainFileWork;
+
+    // Start-up, in the documented order.
+    void CreateServices();
+    void CreateBoard();
+    void CreateToolWindows();
+    // Menu and toolbar (main_menu.cpp).
+    void BuildMenu();
+    void BuildToolBar();
+    void SyncMenus();
+    // Commands (main_commands.cpp).
+    void QueueCommand(std::shared_ptr<class CEditCommand> command, bool record);
+    void DeleteKey();
+    void ShowContextMenu(const struct CRightPressResult& result, const QPoint& screen);
+    void ShowSymbolContextMenu(const QPoint& screen);
+    void PopUp(const std::vector<struct CContextMenuItem>& items, const QPoint& screen);
+    void ColourSettings();
+    void WireColour();
+    void ToggleToolbarCommand();
+    void Help();
+    void About();
+    void ApplyDisplayColours();
+    // Selection of a left-button release, on the frame loop.
+    void SelectAt(int x, int y);
+    void PublishSnapshot();
+    void SyncScrollBars();
+    CBoardSnapshot ReadExperiment() const;
+    void Shutdown();
+
+    CMainDlgOptions m_options;
+    CExperiment& m_experiment;
+    std::shared_ptr<CQtPlatform> m_platform;
+    std::unique_ptr<CAppServices> m_services;
+    std::unique_ptr<CBoardView> m_board;
+    CLoopTasks m_tasks;
+    std::unique_ptr<CRenderer> m_renderer;
+    CGLView* m_glView = nullptr;
+    bool m_hasDevice = false;
+    bool m_deviceLost = false;
+    bool m_deviceWasReady = false;
+    bool m_shutDown = false;
+    bool m_scrollReady = false;
+    QString m_appDirectory;
+
+    std::unique_ptr<CMainFileWork> m_fileWork;
+    std::shared_ptr<CStartDialogs> m_startDialogs;
+    std::unique_ptr<CFileCommands> m_files;
+
+    CMenuModel m_model;
+    std::map<int, QAction*> m_menuActions;
+    std::map<int, QAction*> m_toolActions;
+    QToolBar* m_toolbar = nullptr;
+    int m_toolbarHeight = kToolbarHeight;
+    CBoardArea* m_area = nullptr;
+    QTimer* m_timer = nullptr;
+    QPointer<QMenu> m_contextMenu;
+    int m_contextMenusShown = 0;
+
+    QPointer<CDeviceBar> m_deviceBar;
+    QPointer<CPropertyFrame> m_propertyFrames[4];
+
+    CScrollState m_scroll;
+    std::atomic<CComponent*> m_contextItem{nullptr};
+
+    mutable std::mutex m_snapshotMutex;
+    CBoardSnapshot m_snapshot;
+};
+
+} // namespace ampera

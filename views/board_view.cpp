@@ -1,0 +1,169 @@
+#include "board_view.h"
+
+#include "app_services.h"
+#include "board_labels.h"
+#include "board_tools.h"
+#include "property_groups.h"
+#include "renderer.h"
+
+#include "core/experiment.h"
+
+namespace ampera {
+
+namespace {
+
+constexpr const char* kPanelHint = "可以单击鼠标右键弹出菜单进入属性栏的面板区对本器材进行具体的操作";
+constexpr const char* kSwitchHint = "双击开关处闭合，双击附近其他处断开本开关";
+constexpr int kHintMilliseconds = 4000;
+// An empty hint clears the previous one; it need not stay long.
+constexpr int kClearHintMilliseconds = 2000;
+
+void PostHint(CExperiment& experiment, const char* text, int milliseconds) {
+    if (INoticeSink* sink = experiment.NoticeSink())
+        sink->PostNotice(CNotice{NOTICE_INFORMATION, milliseconds, 0, 0, 1, text});
+}
+
+} // namespace
+
+void SelectObject(CExperiment& experiment, CComponent* object) {
+    experiment.m_selection = object;
+    switch (object ? object->TypeCode() : -1) {
+    case TYPE_RESISTANCE_BOX:
+    case TYPE_MULTIMETER:
+    case TYPE_OSCILLOSCOPE:
+    case TYPE_DC_SOURCE:
+    case TYPE_SIGNAL_GENERATOR:
+        PostHint(experiment, kPanelHint, kHintMilliseconds);
+        break;
+    case TYPE_SINGLE_SWITCH:
+    case TYPE_DOUBLE_SWITCH:
+    case TYPE_VERTICAL_DOUBLE_SWITCH:
+        PostHint(experiment, kSwitchHint, kHintMilliseconds);
+        break;
+    default:
+        PostHint(experiment, "", kClearHintMilliseconds);
+        break;
+    }
+}
+
+void ShowPropertyWindowOf(CAppServices* services, CComponent* device) {
+    if (!services || !device) return;
+    const int group = PropertyGroupOf(device->TypeCode());
+    auto show = [&](int index) {
+        if (IPropertyWindow* window = services->GetPropertyWindow(index)) window->Show();
+    };
+    auto hide = [&](int index) {
+        if (IPropertyWindow* window = services->GetPropertyWindow(index)) window->Hide();
+    };
+    // Windows 0, 1 and 3 act as one property bar: showing one hides the other
+    // two. Window 2 (the screens) stands apart and is never hidden here.
+    switch (group) {
+    case GROUP_PASSIVE:
+        show(0), hide(1), hide(3);
+        break;
+    case GROUP_PANEL:
+        show(3), hide(0), hide(1);
+        break;
+    case GROUP_SCREEN:
+        show(2);
+        break;
+    default:
+        show(1), hide(0), hide(3);
+        break;
+    }
+    services->PostToMain(group);
+}
+
+CBoardView::CBoardView(CExperiment& experiment, CAppServices* services)
+    : m_experiment(experiment), m_services(services) {}
+
+CBoardView::~CBoardView() = default;
+
+void CBoardView::InstallBoardTools() {
+    auto add = [this](auto tool) {
+        CBoardToolBase* raw = tool.get();
+        m_controller.AddTool(std::move(tool));
+        m_boardTools.push_back(raw);
+        return raw;
+    };
+    add(std::make_unique<CSliderTool>(*this));
+    CBoardToolBase* place = add(std::make_unique<CPlaceTool>(*this));
+    add(std::make_unique<CWireTool>(*this));
+    add(std::make_unique<CMoveTool>(*this));
+    CBoardToolBase* select = add(std::make_unique<CSelectTool>(*this));
+    m_controller.SetDefaultTool(select);
+    m_controller.AddFilter(std::make_unique<CWireHighlightFilter>(*this));
+
+    // Placement starts whenever the device bar holds a pending device while
+    // the board is idle; it ends when the place tool gives up.
+    m_controller.SetPlacement(
+        place,
+        [this] {
+            IDeviceWindow* bar = m_services ? m_services->GetDeviceWindow() : nullptr;
+            if (!bar) return false;
+            m_experiment.m_pendingDevice = bar->PendingDevice();
+            return m_experiment.m_pendingDevice != nullptr;
+        },
+        [this] { m_experiment.m_pendingDevice = nullptr; });
+}
+
+void CBoardView::Tick(long long) {
+    // In the symbol view events and commands wait for the real view.
+    if (!m_experiment.m_realView) return;
+    for (const EditCommandPtr& command : m_commands.TakeAll())
+        if (command) command->Do();
+    if (std::optional<CBoardEvent> event = m_mailboxes.TakeFirst()) m_controller.Dispatch(*event);
+}
+
+void CBoardView::ClearInput() {
+    m_mailboxes.Clear();
+    for (CBoardToolBase* tool : m_boardTools)
+        tool->Cancel();
+}
+
+void CBoardView::Paint(long long time) {
+    if (!m_renderer) return;
+    const bool real = m_experiment.m_realView != 0;
+    m_renderer->SetClearColour(real ? m_background.load() : kSymbolClearColour);
+    if (!m_renderer->BeginFrame(time)) return;
+    if (real)
+        PaintBoard();
+    else
+        m_schematic.Paint(*m_renderer, m_experiment);
+    m_renderer->EndFrame(time);
+    m_renderer->Present();
+}
+
+void CBoardView::PaintBoard() {
+    for (CComponent* object : m_experiment.AllObjects())
+        m_renderer->DrawGroup(object->m_boardGroup);
+    if (m_experiment.m_showNames) PaintLabels();
+    if (CComponent* pending = m_experiment.m_pendingDevice) m_renderer->DrawGroup(pending->m_boardGroup);
+    PaintOutlines();
+}
+
+void CBoardView::PaintLabels() {
+    for (CComponent* device : m_experiment.Devices())
+        if (std::optional<CBoardLabel> label = BoardLabelOf(*device))
+            m_renderer->AddLabel(label->text, label->x, label->y);
+}
+
+void CBoardView::PaintOutlines() {
+    if (m_experiment.m_outlines.empty()) return;
+    std::vector<CDrawItem>& lines = m_outlineGroup.itemsB;
+    lines.resize(m_experiment.m_outlines.size() * 4);
+    std::size_t k = 0;
+    for (const CRectF& r : m_experiment.m_outlines) {
+        const float corners[5][2] = {
+            {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}, {r.left, r.top}};
+        for (int side = 0; side < 4; ++side) {
+            CDrawItem& line = lines[k++];
+            line.flags = DRAW_LINE | kFeedbackFlags;
+            line.colour = kHotColour;
+            line.SetRect(corners[side][0], corners[side][1], corners[side + 1][0], corners[side + 1][1]);
+        }
+    }
+    m_renderer->DrawGroup(m_outlineGroup);
+}
+
+} // namespace ampera

@@ -1,0 +1,150 @@
+#include "panel_view.h"
+
+#include "devices/device.h"
+#include "renderer.h"
+
+#include <memory>
+#include <optional>
+
+namespace ampera {
+
+namespace {
+
+void Tint(CDrawItem& item, std::uint32_t colour) {
+    item.colour = colour;
+    item.flags |= DRAW_TINT | DRAW_SUBMITTED;
+}
+
+CPanelControl* ControlAt(CDevice& device, float x, float y, bool stepButtonsOnly) {
+    for (CPanelControl* control : device.m_controls) {
+        if (stepButtonsOnly && control->Kind() != CONTROL_STEP_BUTTON) continue;
+        if (control->HitTest(x, y)) return control;
+    }
+    return nullptr;
+}
+
+// The default tool: the control under the pointer lights up green and its
+// label shows beside it for a while; every other control stays white.
+class CHoverTool final : public CBoardTool {
+  public:
+    explicit CHoverTool(CPanelView& view) : m_view(view) {}
+
+    bool WantsEvent(const CBoardEvent&) override { return false; }
+    void Begin(const CBoardEvent&) override {}
+    bool Handle(const CBoardEvent& event) override {
+        if (event.kind != EVENT_MOVE) return true;
+        CDevice* device = m_view.Device();
+        if (!device) return true;
+        const float x = static_cast<float>(event.x), y = static_cast<float>(event.y);
+        CPanelControl* hover = ControlAt(*device, x, y, false);
+        // Only one control is lit at a time: the one under the pointer.
+        for (CPanelControl* control : device->m_controls)
+            if (control != hover)
+                if (CDrawItem* item = control->Item(device->m_panelGroup))
+                    Tint(*item, CPanelView::kRestColour);
+        if (!hover) return true;
+        if (CDrawItem* item = hover->Item(device->m_panelGroup)) Tint(*item, CPanelView::kHoverColour);
+        if (CRenderer* renderer = m_view.Renderer()) {
+            const CPanelRect r = hover->GetRect();
+            renderer->PostNotice(CNotice{NOTICE_INFORMATION, CPanelView::kLabelMilliseconds,
+                                         static_cast<int>(r.left), static_cast<int>(r.bottom - 10), 1,
+                                         hover->m_label});
+        }
+        return true;
+    }
+
+  private:
+    CPanelView& m_view;
+};
+
+// Clicks on the panel go to the device: a left down anywhere (on a control
+// it works the control; elsewhere it takes the step buttons away), a left
+// up or a double click on one of the two step buttons.
+class CPanelClickFilter final : public CEventFilter {
+  public:
+    explicit CPanelClickFilter(CPanelView& view) : m_view(view) {}
+
+    bool Accepts(const CBoardEvent& event) override {
+        CDevice* device = m_view.Device();
+        if (!device) return false;
+        const float x = static_cast<float>(event.x), y = static_cast<float>(event.y);
+        switch (event.kind) {
+        case EVENT_LEFT_DOWN:
+            return true;
+        case EVENT_LEFT_UP:
+        case EVENT_DOUBLE_CLICK:
+            return ControlAt(*device, x, y, true) != nullptr;
+        default:
+            return false;
+        }
+    }
+
+    void Handle(const CBoardEvent& event) override {
+        CDevice* device = m_view.Device();
+        if (!device) return;
+        const float x = static_cast<float>(event.x), y = static_cast<float>(event.y);
+        switch (event.kind) {
+        case EVENT_LEFT_DOWN:
+            if (!ControlAt(*device, x, y, false)) Unclicked(*device);
+            // With no control hit, the device only takes its step buttons away.
+            device->PanelButtonDown(x, y);
+            break;
+        case EVENT_LEFT_UP:
+            device->PanelButtonUp(x, y);
+            break;
+        case EVENT_DOUBLE_CLICK:
+            device->PanelDoubleClick(x, y);
+            break;
+        default:
+            break;
+        }
+    }
+
+  private:
+    // The oscilloscope's two position knobs show their plain face again.
+    static void Unclicked(CDevice& device) {
+        if (device.TypeCode() != TYPE_OSCILLOSCOPE) return;
+        for (std::size_t i = 0; i < 2 && i < device.m_controls.size(); ++i) {
+            if (CDrawItem* item = device.m_controls[i]->Item(device.m_panelGroup)) {
+                item->texture = CPanelView::kOscilloscopeKnobPicture;
+                Tint(*item, CPanelView::kRestColour);
+                item->Redraw();
+            }
+        }
+    }
+
+    CPanelView& m_view;
+};
+
+} // namespace
+
+CPanelView::CPanelView() {
+    CBoardTool* hover = m_controller.AddTool(std::make_unique<CHoverTool>(*this));
+    m_controller.SetDefaultTool(hover);
+    m_controller.AddFilter(std::make_unique<CPanelClickFilter>(*this));
+}
+
+CPanelView::~CPanelView() = default;
+
+void CPanelView::AdoptDevice() {
+    CComponent* pending = m_pendingDevice.load();
+    if (pending == m_adopted) return;
+    m_adopted = pending;
+    m_device = dynamic_cast<CDevice*>(pending);
+}
+
+void CPanelView::Tick(long long) {
+    AdoptDevice();
+    if (std::optional<CBoardEvent> event = m_mailboxes.TakeFirst()) m_controller.Dispatch(*event);
+}
+
+void CPanelView::Paint(long long time) {
+    AdoptDevice();
+    CRenderer* renderer = m_renderer.load();
+    if (!renderer || !renderer->BeginFrame(time)) return;
+    if (m_visible.load() && m_device) renderer->DrawGroup(m_device->m_panelGroup);
+    renderer->EndFrame(time);
+    renderer->Present();
+}
+
+} // namespace ampera

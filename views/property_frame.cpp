@@ -1,0 +1,559 @@
+#include "property_frame.h"
+
+#include "board_event.h"
+#include "core/experiment.h"
+#include "device_bar.h"
+#include "devices/device.h"
+#include "panel_view.h"
+#include "renderer_factory.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QThread>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+namespace ampera {
+
+namespace frame_detail {
+
+// The panel view as the frame loop drives it. The page's size changes on the
+// user-interface thread, but the renderer's view rectangle belongs to the
+// loop: a new rectangle waits here and is put in place at the next frame.
+class CPanelLink final : public IFrameView {
+  public:
+    void Tick(long long time) override {
+        TakeViewRect();
+        view.Tick(time);
+    }
+    void Paint(long long time) override {
+        TakeViewRect();
+        view.Paint(time);
+    }
+    void ClearInput() override { view.ClearInput(); }
+
+    void SetViewRect(int width, int height) {
+        std::lock_guard lock(m_mutex);
+        m_width = width;
+        m_height = height;
+        m_rectPending = true;
+    }
+    // While the loop is stopped the user-interface thread may do it itself.
+    void TakeViewRect() {
+        int w, h;
+        {
+            std::lock_guard lock(m_mutex);
+            if (!m_rectPending) return;
+            m_rectPending = false;
+            w = m_width;
+            h = m_height;
+        }
+        if (CRenderer* renderer = view.Renderer())
+            renderer->SetViewRect(0, 0, static_cast<float>(w), static_cast<float>(h));
+    }
+
+    CPanelView view;
+
+  private:
+    std::mutex m_mutex;
+    int m_width = 0, m_height = 0;
+    bool m_rectPending = false;
+};
+
+// What an apply handed to the frame loop needs to find out whether its
+// window still exists and still stands for the same devices.
+struct CApplyLink {
+    std::mutex mutex;
+    CPropertyFrame* frame = nullptr; // null once the window is gone
+    // Bumped when the experiment is about to change under the window (the
+    // loop stopped, the devices may be freed): older applies are dropped.
+    std::atomic<std::uint64_t> clearings{0};
+};
+
+} // namespace frame_detail
+
+using namespace frame_detail;
+
+namespace {
+
+constexpr int kNoDeviceWidth = 300, kNoDeviceHeight = 400;
+constexpr int kNoDeviceTabWidth = 285, kNoDeviceTabHeight = 340;
+constexpr int kChoiceDropHeight = 150;
+const QColor kPageBackground(234, 234, 234);
+const QColor kTextColour(28, 115, 218);
+
+CPropertyFrame::MessageHook& MessageHookSlot() {
+    static CPropertyFrame::MessageHook hook;
+    return hook;
+}
+
+QFont PageFont() {
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(14);
+    return font;
+}
+
+QRect ToQRect(const CPageRect& r) {
+    return QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
+}
+
+// A page whose controls sit at fixed places in a grey pane that scrolls when
+// the window is smaller than what it shows.
+QScrollArea* MakeScrollPage(QWidget* parent) {
+    auto* area = new QScrollArea(parent);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(false);
+    QPalette pal = area->palette();
+    pal.setColor(QPalette::Window, kPageBackground);
+    area->setPalette(pal);
+    area->viewport()->setAutoFillBackground(true);
+    return area;
+}
+
+QWidget* NewCanvas(QScrollArea* area) {
+    delete area->takeWidget();
+    auto* canvas = new QWidget;
+    canvas->setAutoFillBackground(true);
+    QPalette pal = canvas->palette();
+    pal.setColor(QPalette::Window, kPageBackground);
+    canvas->setPalette(pal);
+    return canvas;
+}
+
+void FinishCanvas(QScrollArea* area, QWidget* canvas, int right, int bottom) {
+    canvas->resize(right, bottom);
+    area->setWidget(canvas);
+}
+
+QLabel* MakeText(QWidget* canvas, const CPageText& text) {
+    auto* label = new QLabel(QString::fromStdString(text.text), canvas);
+    label->setFont(PageFont());
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, kTextColour);
+    label->setPalette(pal);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(ToQRect(text.rect));
+    return label;
+}
+
+// The integer a spin control starts from when its field holds a number.
+bool ReadSpinNumber(const QString& text, int& value) {
+    QString plain = text;
+    plain.remove(QLatin1Char(','));
+    bool ok = false;
+    const double number = plain.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(number)) return false;
+    value = static_cast<int>(
+        std::clamp(std::trunc(number), double(CPropertyPage::kSpinMin), double(CPropertyPage::kSpinMax)));
+    return true;
+}
+
+} // namespace
+
+CPropertyFrame::CPropertyFrame(int index, CAppServices& services, CExperiment& experiment, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_index(index), m_services(services), m_experiment(experiment),
+      m_applyLink(std::make_shared<CApplyLink>()) {
+    m_applyLink->frame = this;
+    setWindowTitle(QStringLiteral("属性"));
+    setGeometry(600, 50, 50, 50);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setGeometry(5, 10, kNoDeviceTabWidth, kNoDeviceTabHeight);
+    const bool hasPanel = index >= 1 && index <= 3;
+    const bool hasParameters = index == 0 || index == 1;
+    if (hasPanel) {
+        m_panelPage = new QWidget;
+        m_tabs->addTab(m_panelPage, QString::fromUtf8(kPanelTab));
+        m_panelSurface = new QWidget(m_panelPage);
+        m_panelSurface->setMouseTracking(true);
+        m_panel = std::make_unique<CPanelLink>();
+        CWindowRenderer made = CreateRenderer(m_panelSurface, &m_services, [this](const QString& text) {
+            m_services.ShowWarning(0, text.toStdString());
+        });
+        m_renderer = std::move(made.renderer);
+        // The mouse is read where it lands: on the drawing window, or on the
+        // bare surface when no drawing window could be made.
+        QWidget* mouseArea = made.view ? static_cast<QWidget*>(made.view) : m_panelSurface;
+        mouseArea->setMouseTracking(true);
+        mouseArea->installEventFilter(this);
+        m_panel->view.SetRenderer(m_renderer.get());
+        m_services.RegisterView(m_panel.get());
+    }
+    if (hasParameters) {
+        m_parameterPage = MakeScrollPage(nullptr);
+        m_tabs->addTab(m_parameterPage, QString::fromUtf8(kParameterTab));
+    }
+    m_usagePage = MakeScrollPage(nullptr);
+    m_tabs->addTab(m_usagePage, QString::fromUtf8(kUsageTab));
+    m_tabs->setCurrentIndex(0);
+
+    m_apply = new QPushButton(QStringLiteral("应用"), this);
+    m_apply->hide();
+    connect(m_apply, &QPushButton::clicked, this, [this] { Apply(); });
+
+    PlacePanel(nullptr, CPropertyPage{});
+}
+
+CPropertyFrame::~CPropertyFrame() {
+    {
+        // Applies still queued on the loop find the window gone.
+        std::lock_guard lock(m_applyLink->mutex);
+        m_applyLink->frame = nullptr;
+        ++m_applyLink->clearings;
+    }
+    if (m_panel) {
+        // Waits for a frame in progress; the loop no longer sees the view.
+        m_services.UnregisterView(m_panel.get());
+        m_panel->view.SetRenderer(nullptr);
+    }
+}
+
+void CPropertyFrame::SetMessageHook(MessageHook hook) {
+    MessageHookSlot() = std::move(hook);
+}
+
+CPanelView* CPropertyFrame::PanelView() const {
+    return m_panel ? &m_panel->view : nullptr;
+}
+
+template <class F> void CPropertyFrame::OnUiThread(F work) {
+    if (QThread::currentThread() == thread())
+        work();
+    else
+        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+}
+
+CPropertyFrame::Description CPropertyFrame::Describe(CComponent* device) {
+    Description d;
+    if (auto* dev = dynamic_cast<CDevice*>(device)) dev->FillPropertyPage(d.page);
+    for (const CPageChoice& choice : d.page.choices)
+        d.chosen.push_back(choice.target ? *choice.target : -1);
+    return d;
+}
+
+void CPropertyFrame::Show() {
+    m_visible.store(true);
+    if (m_panel) m_panel->view.SetVisible(true);
+    OnUiThread([this] { show(); });
+}
+
+void CPropertyFrame::Hide() {
+    m_visible.store(false);
+    if (m_panel) m_panel->view.SetVisible(false);
+    OnUiThread([this] { hide(); });
+}
+
+void CPropertyFrame::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    SetPanelVisible(true);
+}
+
+void CPropertyFrame::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    SetPanelVisible(false);
+}
+
+void CPropertyFrame::SetPanelVisible(bool visible) {
+    m_visible.store(visible);
+    if (m_panel) m_panel->view.SetVisible(visible);
+}
+
+void CPropertyFrame::SetDevice(CComponent* device, int /*index: always this window's own*/) {
+    // The device is read where the call comes from: on the frame loop, which
+    // owns the experiment, or on the user-interface thread with a device the
+    // loop does not change (a device-bar template, or the loop stopped).
+    m_device.store(device);
+    const std::uint64_t serial = ++m_serial;
+    if (m_panel) m_panel->view.SetDevice(device);
+    Description description = device ? Describe(device) : Description{};
+    OnUiThread([this, device, serial, description = std::move(description)] {
+        if (m_serial.load() != serial) return; // a later device has come
+        ShowDevice(device, description);
+    });
+}
+
+void CPropertyFrame::ClearDevice() {
+    {
+        std::lock_guard lock(m_applyLink->mutex);
+        ++m_applyLink->clearings;
+    }
+    m_device.store(nullptr);
+    const std::uint64_t serial = ++m_serial;
+    if (m_panel) m_panel->view.SetDevice(nullptr);
+    OnUiThread([this, serial] {
+        if (m_serial.load() != serial) return;
+        ShowDevice(nullptr, Description{});
+    });
+}
+
+void CPropertyFrame::SetPanelDevice(CComponent* device) {
+    if (!m_panel) return;
+    m_panel->view.SetDevice(device);
+    const std::uint64_t serial = m_serial.load();
+    CPropertyPage page = device ? Describe(device).page : CPropertyPage{};
+    OnUiThread([this, device, serial, page = std::move(page)] {
+        if (m_serial.load() != serial) return;
+        PlacePanel(device, page);
+    });
+}
+
+void CPropertyFrame::HideIfShowing(CComponent* device) {
+    if (device && m_device.load() == device) Hide();
+}
+
+void CPropertyFrame::ShowDevice(CComponent* device, const Description& description) {
+    const CPropertyPage& page = description.page;
+    m_shown = device;
+    m_page = page;
+    m_chosenAtFill = description.chosen;
+    if (device) {
+        const CPageRect& r = page.window;
+        const int width = r.Width(), height = r.Height();
+        resize(width, height);
+        m_tabs->setGeometry(r.left + 5, r.top + 10, width - 15, height - 110);
+        m_apply->setGeometry(width / 2 - 40, r.bottom - 80, 60, 20);
+        m_apply->show();
+    } else {
+        resize(kNoDeviceWidth, kNoDeviceHeight);
+        m_tabs->setGeometry(5, 10, kNoDeviceTabWidth, kNoDeviceTabHeight);
+        m_apply->hide();
+    }
+    if (m_parameterPage) RefreshParameterPage();
+    if (m_panel) PlacePanel(device, page);
+    RefreshUsagePage();
+}
+
+void CPropertyFrame::PlacePanel(CComponent* device, const CPropertyPage& page) {
+    if (!m_panelSurface) return;
+    // The page already begins under the tab row, which is the 20 pixels the
+    // panel sits below the description's top edge.
+    QRect place(0, 0, 290, 330);
+    if (device) {
+        const CPageRect& r = page.window;
+        place = QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height() - 120));
+    }
+    m_panelSurface->setGeometry(place);
+    for (QObject* child : m_panelSurface->children())
+        if (auto* w = qobject_cast<QWidget*>(child)) w->setGeometry(0, 0, place.width(), place.height());
+    // The view covers the page plus one pixel, so the rightmost column is drawn.
+    m_panel->SetViewRect(place.width() + 1, place.height());
+    if (!m_services.LoopRunning()) m_panel->TakeViewRect();
+}
+
+void CPropertyFrame::RefreshParameterPage() {
+    QWidget* canvas = NewCanvas(m_parameterPage);
+    m_edits.clear();
+    m_choices.clear();
+    m_texts.clear();
+    m_spin = nullptr;
+    int right = 0, bottom = 0;
+    const auto grow = [&](const CPageRect& r) {
+        right = std::max(right, r.right);
+        bottom = std::max(bottom, r.bottom);
+    };
+    if (m_shown) {
+        for (std::size_t i = 0; i < m_page.choices.size(); ++i) {
+            const CPageChoice& choice = m_page.choices[i];
+            auto* box = new QComboBox(canvas);
+            for (const std::string& item : choice.items)
+                box->addItem(QString::fromStdString(item));
+            const int current = i < m_chosenAtFill.size() ? m_chosenAtFill[i] : -1;
+            if (current >= 0 && current < box->count()) box->setCurrentIndex(current);
+            box->setGeometry(ToQRect(choice.rect));
+            const int row = std::max(1, box->fontMetrics().height() + 4);
+            box->setMaxVisibleItems(std::max(1, kChoiceDropHeight / row));
+            m_choices.push_back(box);
+            grow(choice.rect);
+        }
+        for (const CPagePicture& picture : m_page.pictures) {
+            auto* label = new QLabel(canvas);
+            label->setPixmap(LoadBarPicture(QString::fromStdString(picture.file)));
+            label->setGeometry(ToQRect(picture.rect));
+            grow(picture.rect);
+        }
+        for (const CPageText& text : m_page.texts) {
+            QLabel* label = MakeText(canvas, text);
+            m_texts.push_back(label);
+            // Text rectangles are drawn generously wide; only the text itself
+            // counts towards the pane's width, so no needless scroll bar shows.
+            const QRect r = label->geometry();
+            right = std::max(right, r.left() + std::min(r.width(), label->sizeHint().width()));
+            bottom = std::max(bottom, text.rect.bottom);
+        }
+        for (const CPageEdit& edit : m_page.edits) {
+            auto* line = new QLineEdit(QString::fromStdString(edit.text), canvas);
+            line->setMaxLength(static_cast<int>(CPropertyPage::kMaxEditChars));
+            line->setReadOnly(edit.readOnly);
+            line->setFont(PageFont());
+            line->setGeometry(ToQRect(edit.rect));
+            m_edits.push_back(line);
+            grow(edit.rect);
+        }
+        for (const CPageSpin& spin : m_page.spins) {
+            if (spin.edit < 0 || spin.edit >= static_cast<int>(m_edits.size())) continue;
+            QLineEdit* buddy = m_edits[spin.edit];
+            m_spin = new QSpinBox(canvas);
+            m_spin->setRange(CPropertyPage::kSpinMin, CPropertyPage::kSpinMax);
+            m_spin->setValue(std::clamp(spin.position, CPropertyPage::kSpinMin, CPropertyPage::kSpinMax));
+            m_spin->setGeometry(ToQRect(spin.rect));
+            QSpinBox* box = m_spin;
+            // A step starts from the number typed into the field and writes
+            // the new number back into it.
+            connect(buddy, &QLineEdit::textEdited, box, [box](const QString& text) {
+                int value = 0;
+                if (!ReadSpinNumber(text, value)) return;
+                const QSignalBlocker quiet(box);
+                box->setValue(value);
+            });
+            connect(box, &QSpinBox::valueChanged, buddy,
+                    [buddy](int value) { buddy->setText(QString::number(value)); });
+            grow(spin.rect);
+            break; // one spin control per page
+        }
+    }
+    FinishCanvas(m_parameterPage, canvas, right, bottom);
+}
+
+void CPropertyFrame::RefreshUsagePage() {
+    QWidget* canvas = NewCanvas(m_usagePage);
+    m_usageTexts.clear();
+    int right = 0, bottom = 0;
+    if (m_shown) {
+        for (const CPageText& text : m_page.usage) {
+            QLabel* label = MakeText(canvas, text);
+            m_usageTexts.push_back(label);
+            // A rectangle is often far taller than its text: the pane grows
+            // only as far as the text reaches, so it scrolls only when needed.
+            const QRect r = label->geometry();
+            const int used = std::min(r.height(), label->heightForWidth(r.width()));
+            right = std::max(right, r.right() + 1);
+            bottom = std::max(bottom, r.top() + std::max(used, 0));
+        }
+    }
+    FinishCanvas(m_usagePage, canvas, right, bottom);
+}
+
+void CPropertyFrame::Apply() {
+    if (!m_shown) return;
+    std::vector<std::string> typed;
+    for (QLineEdit* line : m_edits)
+        typed.push_back(line->text().toStdString());
+    std::vector<int> chosen;
+    for (QComboBox* box : m_choices)
+        chosen.push_back(box->currentIndex());
+
+    if (!ValidatePage(m_page, typed).ok) {
+        const QString text = QString::fromUtf8(kRangeMessage);
+        if (const MessageHook& hook = MessageHookSlot())
+            hook(this, text);
+        else
+            QMessageBox::warning(this, QStringLiteral("Ampera"), text, QMessageBox::Ok);
+        return;
+    }
+
+    // The write runs where the device fields are read: on the frame loop. It
+    // holds the page's targets, so it must not run once the experiment was
+    // cleared under the window, nor report to a window that is gone.
+    CComponent* device = m_shown;
+    const std::uint64_t serial = m_serial.load();
+    std::shared_ptr<CApplyLink> link = m_applyLink;
+    const std::uint64_t clearings = link->clearings.load();
+    CExperiment* experiment = &m_experiment;
+    auto write = [link, clearings, experiment, device, serial, page = m_page, typed, chosen] {
+        if (link->clearings.load() != clearings) return;
+        const CApplyResult result = ApplyPage(page, typed, chosen);
+        if (!result.ok) return;
+        experiment->MarkTopologyDirty();
+        CPropertyFrame* here = nullptr;
+        {
+            std::lock_guard lock(link->mutex);
+            CPropertyFrame* frame = link->frame;
+            if (!frame) return;
+            if (QThread::currentThread() == frame->thread()) {
+                here = frame; // reported below, without the lock
+            } else {
+                QMetaObject::invokeMethod(
+                    frame,
+                    [frame, device, serial, shown = result.shownTexts] {
+                        frame->AfterApply(device, serial, shown);
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
+        if (here) here->AfterApply(device, serial, result.shownTexts);
+    };
+    if (m_runOnLoop && m_services.LoopRunning())
+        m_runOnLoop(std::move(write));
+    else
+        write();
+}
+
+void CPropertyFrame::AfterApply(CComponent* device, std::uint64_t serial,
+                                const std::vector<std::string>& shown) {
+    // Another device came meanwhile: its page stays as it is.
+    if (m_serial.load() != serial || m_shown != device) return;
+    for (std::size_t i = 0; i < shown.size() && i < m_edits.size(); ++i)
+        m_edits[i]->setText(QString::fromStdString(shown[i]));
+    Hide();
+}
+
+bool CPropertyFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        if (m_panel && watched->isWidgetType()) DepositMouse(event);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CPropertyFrame::DepositMouse(QEvent* event) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    CBoardEvent e;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::LeftButton) return;
+        e.kind = EVENT_LEFT_DOWN;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() != Qt::LeftButton) return;
+        e.kind = EVENT_LEFT_UP;
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (mouse->button() != Qt::LeftButton) return;
+        e.kind = EVENT_DOUBLE_CLICK;
+        break;
+    default:
+        e.kind = EVENT_MOVE;
+        break;
+    }
+    // The drawing surface fills the page at its origin, so its positions
+    // are the page's client positions, which are the view's.
+    const QPoint local = m_panelSurface->mapFromGlobal(mouse->globalPosition().toPoint());
+    e.target = &m_panel->view;
+    e.x = local.x();
+    e.y = local.y();
+    const QPoint screen = mouse->globalPosition().toPoint();
+    e.screenX = screen.x();
+    e.screenY = screen.y();
+    if (mouse->modifiers() & Qt::ShiftModifier) e.modifiers |= MODIFIER_SHIFT;
+    if (mouse->modifiers() & Qt::ControlModifier) e.modifiers |= MODIFIER_CTRL;
+    m_panel->view.Deposit(e);
+}
+
+} // namespace ampera

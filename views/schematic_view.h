@@ -1,0 +1,60 @@
+// The symbol diagram: the same board drawn with standard circuit symbols.
+// Every device is replaced by a symbol picture laid over its own region and
+// every wire becomes thin black lines along its points, so the diagram keeps
+// the user's physical layout. Nothing is stored: the diagram is rebuilt from
+// the experiment every frame.
+#pragma once
+
+#include "core/draw_item.h"
+#include "core/experiment.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace ampera {
+
+class CComponent;
+class CDevice;
+class CRenderer;
+
+// The background the symbol pictures' white paper is tinted to.
+inline constexpr std::uint32_t kSymbolClearColour = 0x00FFFF00;
+inline constexpr std::uint32_t kSymbolTint = 0xFFFF00;
+// Texture from its name, tint, submitted (and the owner bit the board keeps).
+inline constexpr std::uint32_t kSymbolFlags = 0x184B;
+// Line, tint, submitted: black wire segments.
+inline constexpr std::uint32_t kSymbolWireFlags = 0x1942;
+
+// How a device lies, from its two rotation angles.
+enum SymbolOrientation : int {
+    ORIENT_UPRIGHT = 0,
+    ORIENT_TURNED_LEFT = 1,
+    ORIENT_TURNED_RIGHT = 2,
+    ORIENT_UPSIDE_DOWN = 3,
+};
+
+SymbolOrientation OrientationOf(int angleLeft, int angleRight);
+
+// A device's symbol: the picture and the rectangle it covers on the board.
+struct CSymbol {
+    std::string picture;
+    CRectF rect;
+};
+
+// The symbol of a device in its present orientation and state, or nothing
+// for objects without a symbol (nodes, wires, the resistance wire, the
+// analog meters and the vertical double switch).
+std::optional<CSymbol> SymbolOf(const CComponent& component);
+
+class CSchematicView {
+  public:
+    // Submits the diagram: one symbol per device in the experiment's order,
+    // then the wires. Called between BeginFrame and EndFrame.
+    void Paint(CRenderer& renderer, const CExperiment& experiment);
+
+  private:
+    CSpriteGroup m_group; // reused for every submission
+};
+
+} // namespace ampera
