@@ -172,6 +172,9 @@ void CMainDlg::CreateToolWindows() {
     if (!m_services->GetDeviceWindow()) {
         m_services->CreateDeviceWindow();
         if (!m_services->GetDeviceWindow()) m_services->ShowWarning(0, "can not create device win");
+        // When shown, the bar stands at the board's left edge below the
+        // toolbar rather than wherever the platform would put a new window.
+        if (m_deviceBar) m_deviceBar->move(geometry().left() + 4, geometry().top() + 90);
     }
     for (int index : {0, 3, 1, 2}) {
         if (m_services->GetPropertyWindow(index)) continue;

@@ -20,6 +20,7 @@
 #include "devices/slide_rheostat.h"
 #include "document/experiment_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -35,7 +36,20 @@ public:
         D prototype;
         return static_cast<D*>(prototype.PlaceAt(ex, x, y));
     }
-    void Wire(CDevice* a, int i, CDevice* b, int j) { ex.AddWire(a->m_terminals[i], b->m_terminals[j]); }
+    // Wires run like the tool draws them: straight down from the first
+    // terminal to a lane below both ends, across, and up to the second. Each
+    // wire gets its own lane so parallel runs stay apart.
+    void Wire(CDevice* a, int i, CDevice* b, int j) {
+        CWire* wire = ex.AddWire(a->m_terminals[i], b->m_terminals[j]);
+        const CPoint from = wire->m_points.front(), to = wire->m_points.back();
+        if (from.x != to.x && from.y != to.y) {
+            const int lane = std::max(from.y, to.y) + 16 + 8 * (lanes++ % 4);
+            wire->m_points = {from, {from.x, lane}, {to.x, lane}, to};
+        }
+        wire->m_colour = 0xFF0000FF; // the default wire colour, blue
+        wire->RebuildLines();
+    }
+    int lanes = 0;
     template <typename D> D* Powered(int x, int y) {
         D* d = Place<D>(x, y);
         d->m_power.SetOn(true);
@@ -50,7 +64,7 @@ void OhmsLaw(Board& b) {
     auto* r = b.Place<CResistance>(420, 120);
     auto* ammeter = b.Powered<CDCAmmeter>(680, 160);
     ammeter->m_range.SetPosition(1); // 20 mA
-    auto* voltmeter = b.Powered<CDCVoltmeter>(420, 380);
+    auto* voltmeter = b.Powered<CDCVoltmeter>(560, 400);
     b.Wire(source, 0, r, 0);
     b.Wire(r, 1, ammeter, 0);
     b.Wire(ammeter, 1, source, 1);

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QThread>
 
@@ -159,6 +160,10 @@ bool ReadSpinNumber(const QString& text, int& value) {
     return true;
 }
 
+// Tab control bottom above the window's bottom edge: 5 pixels over the apply
+// button, which sits 80 pixels above it.
+constexpr int kTabBottomGap = 95;
+
 } // namespace
 
 CPropertyFrame::CPropertyFrame(int index, CAppServices& services, CExperiment& experiment, QWidget* parent)
@@ -169,6 +174,12 @@ CPropertyFrame::CPropertyFrame(int index, CAppServices& services, CExperiment& e
     setGeometry(600, 50, 50, 50);
 
     m_tabs = new QTabWidget(this);
+    // Three tabs must fit the narrowest window (215 pixels of tab control)
+    // without scroll arrows.
+    QFont tabFont = m_tabs->tabBar()->font();
+    tabFont.setPixelSize(12);
+    m_tabs->tabBar()->setFont(tabFont);
+    m_tabs->setUsesScrollButtons(false);
     m_tabs->setGeometry(5, 10, kNoDeviceTabWidth, kNoDeviceTabHeight);
     const bool hasPanel = index >= 1 && index <= 3;
     const bool hasParameters = index == 0 || index == 1;
@@ -321,7 +332,9 @@ void CPropertyFrame::ShowDevice(CComponent* device, const Description& descripti
         const CPageRect& r = page.window;
         const int width = r.Width(), height = r.Height();
         resize(width, height);
-        m_tabs->setGeometry(r.left + 5, r.top + 10, width - 15, height - 110);
+        // The tab control reaches down to just above the apply button: a
+        // panel page needs the tab row plus the panel's full height.
+        m_tabs->setGeometry(r.left + 5, r.top + 10, width - 15, height - kTabBottomGap);
         m_apply->setGeometry(width / 2 - 40, r.bottom - 80, 60, 20);
         m_apply->show();
     } else {

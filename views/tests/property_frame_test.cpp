@@ -114,7 +114,7 @@ TEST_F(PropertyFrameTest, DeviceSetsWindowTabsAndApplyGeometryAndNoDeviceResetsT
     frame->SetDevice(source, 1);
     EXPECT_EQ(frame->size(), QSize(230, 340));
     EXPECT_EQ(frame->pos(), QPoint(600, 50));
-    EXPECT_EQ(frame->Tabs()->geometry(), QRect(5, 10, 215, 230));
+    EXPECT_EQ(frame->Tabs()->geometry(), QRect(5, 10, 215, 245)) << "down to just above the apply button";
     EXPECT_EQ(frame->ApplyButton()->geometry(), QRect(230 / 2 - 40, 340 - 80, 60, 20));
     EXPECT_TRUE(frame->ApplyButton()->isVisibleTo(frame.get()));
     EXPECT_EQ(frame->PanelSurface()->geometry(), QRect(0, 0, 230, 220));
@@ -132,7 +132,7 @@ TEST_F(PropertyFrameTest, DeviceSetsWindowTabsAndApplyGeometryAndNoDeviceResetsT
     auto* voltmeter = Make(TYPE_DC_VOLTMETER); // window (-3, 0, 250, 310)
     frame->SetDevice(voltmeter, 1);
     EXPECT_EQ(frame->size(), QSize(253, 310));
-    EXPECT_EQ(frame->Tabs()->geometry(), QRect(2, 10, 238, 200));
+    EXPECT_EQ(frame->Tabs()->geometry(), QRect(2, 10, 238, 215));
 }
 
 TEST_F(PropertyFrameTest, NewResistorShowsItsFieldsTextsSpinAndUsage) {
