@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app_services.h"
+#include "views/tests/fake_tool_windows.h"
 #include "board_tools.h"
 #include "board_view.h"
 #include "renderer.h"
@@ -104,34 +105,8 @@ class FakePlatform : public IPlatformServices {
     std::vector<std::function<void()>> tasks;
 };
 
-struct FakeDeviceWindow : IDeviceWindow {
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    bool IsVisible() const override { return visible; }
-    CComponent* PendingDevice() const override { return pending; }
-    void Release() override {
-        pending = nullptr;
-        ++released;
-    }
-    bool visible = false;
-    CComponent* pending = nullptr;
-    int released = 0;
-};
-
-struct FakePropertyWindow : IPropertyWindow {
-    void Show() override { visible = true, ++shown; }
-    void Hide() override { visible = false, ++hidden; }
-    bool IsVisible() const override { return visible; }
-    void SetDevice(CComponent* d, int) override { device = d; }
-    void SetPanelDevice(CComponent*) override {}
-    void HideIfShowing(CComponent*) override {}
-    bool Flag() const override { return false; }
-    void SetFlag(bool) override {}
-    void ClearDevice() override { device = nullptr; }
-    bool visible = false;
-    int shown = 0, hidden = 0;
-    CComponent* device = nullptr;
-};
+using fakes::FakeDeviceWindow;
+using fakes::FakePropertyWindow;
 
 inline CBoardEvent MakeEvent(int kind, int x, int y, int modifiers = 0) {
     CBoardEvent event;

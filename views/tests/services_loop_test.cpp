@@ -2,6 +2,7 @@
 // user-interface thread and the loop. Plain C++ only, so that these run under
 // ThreadSanitizer.
 #include "app_services.h"
+#include "views/tests/fake_tool_windows.h"
 #include "core/experiment.h"
 #include "hand_over.h"
 
@@ -117,18 +118,7 @@ TEST_F(ServicesTest, CursorShapesOutsideTheThreeDoNothing) {
     EXPECT_EQ(platform->cursor, 1);
 }
 
-struct FakePropertyWindow : IPropertyWindow {
-    void Show() override {}
-    void Hide() override {}
-    bool IsVisible() const override { return false; }
-    void SetDevice(CComponent*, int) override {}
-    void SetPanelDevice(CComponent*) override {}
-    void HideIfShowing(CComponent*) override {}
-    bool Flag() const override { return false; }
-    void SetFlag(bool) override {}
-    void ClearDevice() override { ++cleared; }
-    int cleared = 0;
-};
+using fakes::FakePropertyWindow;
 
 TEST_F(ServicesTest, ToolWindowsAreMadeOnceAndLetGoOfTheirDeviceWhenTheLoopStops) {
     std::vector<std::unique_ptr<FakePropertyWindow>> made;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app_services.h"
+#include "views/tests/fake_tool_windows.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -41,29 +42,6 @@ class RecordingPlatform : public IPlatformServices {
     std::vector<std::string> warnings;
 };
 
-class RecordingPropertyWindow : public IPropertyWindow {
-  public:
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    bool IsVisible() const override { return visible; }
-    void SetDevice(CComponent* d, int index) override {
-        device = d;
-        setIndex = index;
-        ++setCount;
-    }
-    void SetPanelDevice(CComponent*) override {}
-    void HideIfShowing(CComponent* d) override {
-        if (d == device) visible = false;
-    }
-    bool Flag() const override { return flag; }
-    void SetFlag(bool f) override { flag = f; }
-    void ClearDevice() override { device = nullptr; }
-
-    bool visible = false;
-    bool flag = false;
-    CComponent* device = nullptr;
-    int setIndex = -1;
-    int setCount = 0;
-};
+using RecordingPropertyWindow = fakes::FakePropertyWindow;
 
 } // namespace ampera::test

@@ -6,6 +6,7 @@
 #include "devices/device.h"
 #include "devices/factory.h"
 #include "views/app_services.h"
+#include "views/tests/fake_tool_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -27,34 +28,8 @@ class FakePlatform : public IPlatformServices {
     int cursor = -1;
 };
 
-class FakePropertyWindow : public IPropertyWindow {
-  public:
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    bool IsVisible() const override { return visible; }
-    void SetDevice(CComponent* d, int) override { device = d; }
-    void SetPanelDevice(CComponent* d) override { device = d; }
-    void HideIfShowing(CComponent* d) override {
-        if (device == d) visible = false;
-    }
-    bool Flag() const override { return flag; }
-    void SetFlag(bool f) override { flag = f; }
-    void ClearDevice() override { device = nullptr; }
-
-    bool visible = false;
-    bool flag = false;
-    CComponent* device = nullptr;
-};
-
-class FakeDeviceWindow : public IDeviceWindow {
-  public:
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    bool IsVisible() const override { return visible; }
-    CComponent* PendingDevice() const override { return nullptr; }
-    void Release() override {}
-    bool visible = false;
-};
+using fakes::FakeDeviceWindow;
+using fakes::FakePropertyWindow;
 
 class AppTest : public ::testing::Test {
   protected:
