@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -163,6 +164,9 @@ bool ReadSpinNumber(const QString& text, int& value) {
 // Tab control bottom above the window's bottom edge: 5 pixels over the apply
 // button, which sits 80 pixels above it.
 constexpr int kTabBottomGap = 95;
+// Tab control frame and page borders left and right of a usage text.
+constexpr int kUsageMargin = 10;
+constexpr int kNarrowestUsage = 80;
 
 } // namespace
 
@@ -406,6 +410,8 @@ void CPropertyFrame::RefreshParameterPage() {
         }
         for (const CPageEdit& edit : m_page.edits) {
             auto* line = new QLineEdit(QString::fromStdString(edit.text), canvas);
+            // Long values ("999999.000000") show their leading digits.
+            line->setCursorPosition(0);
             line->setMaxLength(static_cast<int>(CPropertyPage::kMaxEditChars));
             line->setReadOnly(edit.readOnly);
             line->setFont(PageFont());
@@ -446,9 +452,18 @@ void CPropertyFrame::RefreshUsagePage() {
         for (const CPageText& text : m_page.usage) {
             QLabel* label = MakeText(canvas, text);
             m_usageTexts.push_back(label);
+            // A usage rectangle may be wider than the page shows: the text is
+            // wrapped to the visible width (and given the height it then
+            // needs) so it reads without scrolling sideways.
+            QRect r = label->geometry();
+            const int visible = m_tabs->width() - kUsageMargin - m_usagePage->verticalScrollBar()->sizeHint().width();
+            if (r.right() + 1 > visible && visible - r.left() >= kNarrowestUsage) {
+                r.setWidth(visible - r.left());
+                r.setHeight(std::max(r.height(), label->heightForWidth(r.width())));
+                label->setGeometry(r);
+            }
             // A rectangle is often far taller than its text: the pane grows
             // only as far as the text reaches, so it scrolls only when needed.
-            const QRect r = label->geometry();
             const int used = std::min(r.height(), label->heightForWidth(r.width()));
             right = std::max(right, r.right() + 1);
             bottom = std::max(bottom, r.top() + std::max(used, 0));
@@ -516,8 +531,10 @@ void CPropertyFrame::AfterApply(CComponent* device, std::uint64_t serial,
                                 const std::vector<std::string>& shown) {
     // Another device came meanwhile: its page stays as it is.
     if (m_serial.load() != serial || m_shown != device) return;
-    for (std::size_t i = 0; i < shown.size() && i < m_edits.size(); ++i)
+    for (std::size_t i = 0; i < shown.size() && i < m_edits.size(); ++i) {
         m_edits[i]->setText(QString::fromStdString(shown[i]));
+        m_edits[i]->setCursorPosition(0);
+    }
     Hide();
 }
 
