@@ -30,7 +30,7 @@ using namespace ampera;
 namespace {
 
 class Board {
-public:
+  public:
     explicit Board(CExperiment& e) : ex(e) {}
     template <typename D> D* Place(int x, int y) {
         D prototype;
@@ -91,7 +91,8 @@ void Wheatstone(Board& b) {
     unknown->m_resistance = 470;
     auto* box = b.Place<CResistanceBox>(650, 480);
     const int decades[6] = {0, 7, 4, 0, 0, 0}; // 470 ohms: the bridge is balanced
-    for (int i = 0; i < 6; ++i) box->m_decades[i].SetPosition(decades[i]);
+    for (int i = 0; i < 6; ++i)
+        box->m_decades[i].SetPosition(decades[i]);
     box->RestoreAfterLoad();
     auto* g = b.Powered<CGalvanometer>(500, 300);
     // Left arms r1 (top) and r2 (bottom), right arms the unknown (top) and the box (bottom).
@@ -107,8 +108,8 @@ void Wheatstone(Board& b) {
 
 void RcOnScope(Board& b) {
     auto* gen = b.Powered<CSignalGenerator>(140, 140);
-    gen->m_waveButtons[1].SetOn(true); // square
-    gen->m_bandButtons[3].SetOn(true); // 1 kHz
+    gen->m_waveButtons[1].SetOn(true);   // square
+    gen->m_bandButtons[3].SetOn(true);   // 1 kHz
     gen->m_amplitudeKnob.SetPosition(4); // 1 V
     gen->RestoreAfterLoad();
     auto* r = b.Place<CResistance>(420, 120);
@@ -175,7 +176,7 @@ void Diodes(Board& b) {
 void LevelMeterHarmonics(Board& b) {
     auto* gen = b.Powered<CSignalGenerator>(140, 140);
     gen->m_waveButtons[1].SetOn(true);
-    gen->m_bandButtons[3].SetOn(true); // 1 kHz
+    gen->m_bandButtons[3].SetOn(true);   // 1 kHz
     gen->m_amplitudeKnob.SetPosition(4); // 1 V
     gen->RestoreAfterLoad();
     auto* r = b.Place<CResistance>(440, 120);
@@ -208,9 +209,14 @@ int main(int argc, char** argv) {
     }
     RegisterDeviceKinds();
     const std::pair<const char*, std::function<void(Board&)>> examples[] = {
-        {"ohms_law", OhmsLaw},         {"voltage_divider", Divider},          {"wheatstone_bridge", Wheatstone},
-        {"rc_square_wave", RcOnScope}, {"rl_direct_current", RlDc},           {"rlc_alternating", RlcAc},
-        {"diode", Diodes},             {"level_meter_harmonics", LevelMeterHarmonics},
+        {"ohms_law", OhmsLaw},
+        {"voltage_divider", Divider},
+        {"wheatstone_bridge", Wheatstone},
+        {"rc_square_wave", RcOnScope},
+        {"rl_direct_current", RlDc},
+        {"rlc_alternating", RlcAc},
+        {"diode", Diodes},
+        {"level_meter_harmonics", LevelMeterHarmonics},
         {"multimeter_ohms", MultimeterOhms},
     };
     for (const auto& [name, build] : examples) {

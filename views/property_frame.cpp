@@ -456,7 +456,8 @@ void CPropertyFrame::RefreshUsagePage() {
             // wrapped to the visible width (and given the height it then
             // needs) so it reads without scrolling sideways.
             QRect r = label->geometry();
-            const int visible = m_tabs->width() - kUsageMargin - m_usagePage->verticalScrollBar()->sizeHint().width();
+            const int visible =
+                m_tabs->width() - kUsageMargin - m_usagePage->verticalScrollBar()->sizeHint().width();
             if (r.right() + 1 > visible && visible - r.left() >= kNarrowestUsage) {
                 r.setWidth(visible - r.left());
                 r.setHeight(std::max(r.height(), label->heightForWidth(r.width())));
