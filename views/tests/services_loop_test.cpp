@@ -2,12 +2,14 @@
 // user-interface thread and the loop. Plain C++ only, so that these run under
 // ThreadSanitizer.
 #include "app_services.h"
-#include "views/tests/fake_tool_windows.h"
+#include "board_view.h"
 #include "core/experiment.h"
 #include "hand_over.h"
+#include "views/tests/fake_tool_windows.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -363,6 +365,72 @@ TEST(HandOverTest, QueueAndMailboxBetweenTwoThreads) {
     mailbox.Deposit(1);
     mailbox.Clear();
     EXPECT_FALSE(mailbox.Take().has_value());
+}
+
+// The board view's own hand-over points: the user-interface thread deposits
+// mouse events, queues commands and records them in the history while the
+// loop ticks the view, takes the events and runs and undoes the commands.
+TEST(HandOverTest, BoardViewTakesEventsAndCommandsFromAnotherThread) {
+    struct Counting : CEditCommand {
+        explicit Counting(std::vector<int>& log, int id) : m_log(log), m_id(id) {}
+        void Do() override { m_log.push_back(m_id); }
+        void Undo() override { m_log.push_back(-m_id); }
+        std::vector<int>& m_log;
+        int m_id;
+    };
+    struct UndoLast : CEditCommand {
+        explicit UndoLast(CCommandHistory& history) : m_history(history) {}
+        void Do() override { m_history.Undo(); }
+        void Undo() override {}
+        CCommandHistory& m_history;
+    };
+
+    CExperiment ex;
+    ex.Solver().SetTraceStream(nullptr);
+    auto platform = std::make_shared<FakePlatform>();
+    CAppServices services(platform);
+    services.SetExperiment(&ex);
+    CBoardView board(ex, &services);
+    board.InstallBoardTools();
+    services.RegisterView(&board);
+    services.StartLoop();
+
+    std::vector<int> log; // written only by the loop until it has stopped
+    constexpr int kCommands = 200;
+    for (int k = 1; k <= kCommands; ++k) {
+        CBoardEvent move;
+        move.kind = EVENT_MOVE;
+        move.x = k;
+        move.y = k;
+        board.Deposit(move);
+        auto command = std::make_shared<Counting>(log, k);
+        board.History().Record(command);
+        board.Enqueue(command);
+        if (k % 16 == 0) std::this_thread::sleep_for(1ms);
+    }
+    // Recording empties the redo history, so the undos come after the last
+    // recording.
+    for (int k = 0; k < kCommands / 50; ++k)
+        board.Enqueue(std::make_shared<UndoLast>(board.History()));
+    // Wait until the loop has drained the queue, then stop it.
+    for (int wait = 0; wait < 2000 && board.History().RedoSize() < kCommands / 50; ++wait)
+        std::this_thread::sleep_for(1ms);
+    services.StopLoop();
+    services.UnregisterView(&board);
+
+    ASSERT_EQ(board.History().RedoSize(), static_cast<std::size_t>(kCommands / 50));
+    EXPECT_EQ(board.History().UndoSize(), static_cast<std::size_t>(kCommands - kCommands / 50));
+    // Every command ran once, in queue order; the undos reversed the newest
+    // commands.
+    std::vector<int> done;
+    for (int entry : log)
+        if (entry > 0) done.push_back(entry);
+    ASSERT_EQ(done.size(), static_cast<std::size_t>(kCommands));
+    for (int k = 0; k < kCommands; ++k)
+        EXPECT_EQ(done[k], k + 1);
+    ASSERT_EQ(log.size(), static_cast<std::size_t>(kCommands + kCommands / 50));
+    for (int k = 0; k < kCommands / 50; ++k)
+        EXPECT_EQ(log[kCommands + k], -(kCommands - k));
 }
 
 } // namespace
