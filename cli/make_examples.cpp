@@ -222,6 +222,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, build] : examples) {
         CExperiment ex;
         ex.Solver().SetTraceStream(nullptr);
+        CDevice::ResetRunningNumbers(); // every example names its devices from 1
         Board board(ex);
         build(board);
         const std::string path = std::string(argv[1]) + "/" + name + ".vtx";

@@ -60,6 +60,10 @@ CComponent* CDevice::CloneAt(int x, int y) {
     return PlaceAt(CExperiment::GetExperiment(), x, y);
 }
 
+void CDevice::ResetRunningNumbers() {
+    g_runningNumber.fill(0);
+}
+
 CDevice* CDevice::PlaceAt(CExperiment& experiment, int x, int y) {
     auto* device = dynamic_cast<CDevice*>(experiment.CreateObject(TypeCode()));
     if (!device) return nullptr;

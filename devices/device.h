@@ -55,6 +55,10 @@ class CDevice : public CComponent {
 
     // The same as CloneAt, into a given experiment.
     CDevice* PlaceAt(CExperiment& experiment, int x, int y);
+    // Placed devices are named by kind with a running number ("R1", "R2").
+    // The numbers run for the whole process; a tool that builds several
+    // experiments starts each one from 1 again.
+    static void ResetRunningNumbers();
     // The text the device's display shows now, before it becomes glyphs
     // (empty for devices without a display or while the display is dark).
     virtual std::string DisplayText() const { return {}; }
