@@ -291,7 +291,12 @@ void CMainDlg::BoardMouse(int kind, const QPoint& view, const QPoint& screen,
         return;
     case EVENT_LEFT_UP:
         m_board->Deposit(event);
-        RunOnLoop([this, x = event.x, y = event.y] { SelectAt(x, y); });
+        // The last component under the point becomes the selection and the
+        // context item (on the loop, which owns the experiment).
+        RunOnLoop([release = std::make_shared<CLeftReleaseCommand>(m_experiment, event.x, event.y,
+                                                                   [this](CComponent* hit) {
+                                                                       if (hit) m_contextItem.store(hit);
+                                                                   })] { release->Do(); });
         return;
     case EVENT_RIGHT_DOWN: {
         if (!realView) {
@@ -317,16 +322,6 @@ void CMainDlg::BoardMouse(int kind, const QPoint& view, const QPoint& screen,
         m_board->Deposit(event);
         return;
     }
-}
-
-void CMainDlg::SelectAt(int x, int y) {
-    // Every component under the point is tried; the last one tried wins.
-    CComponent* hit = nullptr;
-    for (CComponent* object : m_experiment.AllObjects())
-        if (ComponentHit(*object, x, y)) hit = object;
-    if (!hit) return;
-    m_experiment.m_selection = hit;
-    m_contextItem.store(hit);
 }
 
 void CMainDlg::BoardResized(int width, int height) {

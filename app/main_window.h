@@ -165,7 +165,6 @@ class CMainDlg : public QMainWindow {
     void About();
     void ApplyDisplayColours();
     // Selection of a left-button release, on the frame loop.
-    void SelectAt(int x, int y);
     void PublishSnapshot();
     void SyncScrollBars();
     CBoardSnapshot ReadExperiment() const;

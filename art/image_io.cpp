@@ -20,7 +20,7 @@ QByteArray EncodeTga(const QImage& image) {
                              0,
                              0,
                              0,
-                             0, // colour map spec
+                             0, // colour map description
                              0,
                              0,
                              0,

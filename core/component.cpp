@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <climits>
+#include <cmath>
 
 namespace ampera {
 
@@ -46,9 +47,12 @@ void CComponent::Persist(CKeyDoc&, bool, const std::string&) {}
 std::string CComponent::StorableText(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '<') out += "\xEF\xBC\x9C"; // U+FF1C
-        else if (c == '>') out += "\xEF\xBC\x9E"; // U+FF1E
-        else out += c;
+        if (c == '<')
+            out += "\xEF\xBC\x9C"; // U+FF1C
+        else if (c == '>')
+            out += "\xEF\xBC\x9E"; // U+FF1E
+        else
+            out += c;
     }
     return out;
 }
@@ -65,8 +69,12 @@ void CComponent::PersistIdentity(CKeyDoc& doc, bool loading, const std::string& 
     SetId(id);
 }
 
-bool CComponent::HitTest(int, int) const { return false; }
-CComponent* CComponent::CloneAt(int, int) { return nullptr; }
+bool CComponent::HitTest(int, int) const {
+    return false;
+}
+CComponent* CComponent::CloneAt(int, int) {
+    return nullptr;
+}
 void CComponent::BuildBranches(CTopologyBuilder&) {}
 
 CNode::CNode() : CComponent(CATEGORY_NODE, TYPE_NODE) {
@@ -81,7 +89,8 @@ void CNode::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
         PersistIdentity(doc, false, prefix);
         int k = 0;
         for (CComponent* device : m_attached) {
-            if (!device || device->Category() == CATEGORY_WIRE || device->Category() == CATEGORY_NODE) continue;
+            if (!device || device->Category() == CATEGORY_WIRE || device->Category() == CATEGORY_NODE)
+                continue;
             int location = 0;
             for (std::size_t i = 0; i < device->m_terminals.size(); ++i)
                 if (device->m_terminals[i] == this) {
@@ -173,6 +182,25 @@ void CWire::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
         m_points.push_back(p);
     }
     doc.GetUInt(prefix + ":WIRECOLOR", m_colour, 255);
+}
+
+namespace {
+
+double SegmentDistance(CPoint a, CPoint b, double x, double y) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / length2 : 0;
+    t = t < 0 ? 0 : (t > 1 ? 1 : t);
+    const double px = a.x + t * dx - x, py = a.y + t * dy - y;
+    return std::sqrt(px * px + py * py);
+}
+
+} // namespace
+
+bool CWire::HitTest(int x, int y) const {
+    for (std::size_t i = 0; i + 1 < m_points.size(); ++i)
+        if (SegmentDistance(m_points[i], m_points[i + 1], x, y) <= kReach) return true;
+    return false;
 }
 
 CWire::CWire(CNode* a, CNode* b) : CWire() {

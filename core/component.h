@@ -66,7 +66,7 @@ class CNode;
 class CTopologyBuilder;
 
 class CComponent {
-public:
+  public:
     CComponent(int category, int typeCode);
     virtual ~CComponent();
     CComponent(const CComponent&) = delete;
@@ -121,11 +121,11 @@ public:
     std::vector<CNode*> m_terminals;
     std::vector<std::unique_ptr<CBranch>> m_branches; // made by the last rebuild, in order
 
-protected:
+  protected:
     int m_id;
     int m_typeCode;
 
-private:
+  private:
     friend class CExperiment;
     friend class CTopologyBuilder;
     std::uint64_t m_creationOrder;
@@ -135,7 +135,7 @@ private:
 
 // A junction; every device terminal is one.
 class CNode : public CComponent {
-public:
+  public:
     CNode();
     void Update(const CUpdateContext&) override {}
 
@@ -157,7 +157,7 @@ public:
 };
 
 class CWire : public CComponent {
-public:
+  public:
     CWire();
     CWire(CNode* a, CNode* b);
     void Update(const CUpdateContext&) override {}
@@ -165,11 +165,14 @@ public:
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     // The board drawing: one line item per pair of consecutive points.
     void RebuildLines();
+    // Whether board point (x, y) lies within kReach pixels of a segment.
+    bool HitTest(int x, int y) const override;
+    static constexpr double kReach = 3.0;
 
     CNode* m_nodeA = nullptr;
     CNode* m_nodeB = nullptr;
-    std::vector<CPoint> m_points; // first point on node A, last on node B, bends between
-    std::uint32_t m_colour = 0;   // 0x00RRGGBB
+    std::vector<CPoint> m_points;                // first point on node A, last on node B, bends between
+    std::uint32_t m_colour = 0;                  // 0x00RRGGBB
     int m_pendingLeft = -1, m_pendingRight = -1; // end node ids read from a file
 };
 

@@ -59,24 +59,9 @@ bool OverOperablePart(const CDevice& device, int x, int y) {
     }
 }
 
-double SegmentDistance(CPoint a, CPoint b, double x, double y) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double length2 = dx * dx + dy * dy;
-    double t = length2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / length2 : 0;
-    t = t < 0 ? 0 : (t > 1 ? 1 : t);
-    const double px = a.x + t * dx - x, py = a.y + t * dy - y;
-    return std::sqrt(px * px + py * py);
-}
-
 } // namespace
 
 // ---- shared helpers ----
-
-bool WireHitTest(const CWire& wire, int x, int y) {
-    for (std::size_t i = 0; i + 1 < wire.m_points.size(); ++i)
-        if (SegmentDistance(wire.m_points[i], wire.m_points[i + 1], x, y) <= kWireReach) return true;
-    return false;
-}
 
 void SyncWireLines(CWire& wire) {
     std::vector<CDrawItem>& items = wire.m_boardGroup.itemsB;
@@ -487,7 +472,7 @@ bool CWireHighlightFilter::Accepts(const CBoardEvent& event) {
     if (event.kind != EVENT_LEFT_DOWN) return false;
     for (CComponent* object : m_view.Experiment().Wires()) {
         auto* wire = static_cast<CWire*>(object);
-        if (!m_hit && WireHitTest(*wire, event.x, event.y))
+        if (!m_hit && wire->HitTest(event.x, event.y))
             m_hit = wire;
         else
             PaintWire(*wire, wire->m_colour);

@@ -33,13 +33,6 @@ inline constexpr int kCursorOperable = 5;
 inline constexpr int kNodeReach = 5;
 // The select tool's node feedback is finer: strictly within 2.5 pixels.
 inline constexpr float kNodeHoverReach = 2.5f;
-// How close to a wire segment a click hits the wire.
-inline constexpr float kWireReach = 3.0f;
-
-// Whether board point (x, y) lies on one of the wire's segments, within
-// kWireReach pixels of it.
-bool WireHitTest(const CWire& wire, int x, int y);
-
 // Moves a node's terminal point (its picture follows) and lets every wire
 // ending on it follow: the wire's end point moves with the node and, unless
 // the modifiers are exactly Shift, the bend next to that end moves too so the

@@ -80,9 +80,6 @@ bool CExperimentCommand::OnBoard(const CComponent* component) const {
 CDeleteCommand::CDeleteCommand(CExperiment& experiment, CComponent* component)
     : CExperimentCommand(experiment), m_component(component) {}
 
-CDeleteCommand::CDeleteCommand(CExperiment& experiment, FromSelection)
-    : CExperimentCommand(experiment), m_component(nullptr), m_takeSelection(true) {}
-
 CDeleteCommand::~CDeleteCommand() {
     if (!m_removed) return;
     // Discarded while holding the object off the board: nothing else can
@@ -93,10 +90,6 @@ CDeleteCommand::~CDeleteCommand() {
 }
 
 void CDeleteCommand::Do() {
-    if (m_takeSelection && Current()) {
-        m_component = m_experiment.m_selection;
-        m_takeSelection = false;
-    }
     if (m_removed || !OnBoard(m_component)) return;
     const std::vector<CNode*> ends = EndNodesOf(*m_component);
     m_experiment.m_outlines.clear();

@@ -65,24 +65,10 @@ class CDeleteCommand : public CExperimentCommand {
     void Do() override;
     void Undo() override;
 
-  protected:
-    // The Delete key: the component is the selection found by the first Do.
-    struct FromSelection {};
-    CDeleteCommand(CExperiment& experiment, FromSelection);
-
   private:
     CComponent* m_component;
-    bool m_takeSelection = false;
     std::vector<CNode*> m_leftNodes; // nodes that left the board with it
     bool m_removed = false;          // Do took it off and Undo has not put it back
-};
-
-// The Delete key: deletes what is selected when the command first runs, so
-// the user-interface thread never reads the selection while the loop runs.
-// Afterwards (Undo, Redo) it acts on that same component.
-class CDeleteSelectionCommand : public CDeleteCommand {
-  public:
-    explicit CDeleteSelectionCommand(CExperiment& experiment) : CDeleteCommand(experiment, FromSelection{}) {}
 };
 
 // Delete all (32797). Do: outlines emptied, every component, node and wire
@@ -167,18 +153,6 @@ class CRedoCommand : public CEditCommand {
 
   private:
     CCommandHistory& m_history;
-};
-
-// Makes the selection none on the frame loop (for the user-interface
-// thread, which must not write the experiment while the loop runs).
-class CClearSelectionCommand : public CEditCommand {
-  public:
-    explicit CClearSelectionCommand(CExperiment& experiment) : m_experiment(experiment) {}
-    void Do() override { m_experiment.m_selection = nullptr; }
-    void Undo() override {}
-
-  private:
-    CExperiment& m_experiment;
 };
 
 // Queued by the names toggle (32768) so the board is painted anew.

@@ -52,7 +52,7 @@ class IFileWork {
     virtual void ResetScroll() = 0;
     // The context item and the selection become none. Open calls this on the
     // user-interface thread with the loop running: clear the selection
-    // through the loop then (CClearSelectionCommand).
+    // through the loop then.
     virtual void ClearContext() = 0;
     // The experiment holds at least one component, node or wire.
     virtual bool HasComponents() = 0;

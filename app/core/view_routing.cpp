@@ -4,7 +4,6 @@
 #include "edit_commands.h"
 #include "menu_rules.h"
 #include "views/app_services.h"
-#include "views/board_tools.h"
 #include "views/property_groups.h"
 #include "views/tool_controller.h"
 
@@ -44,21 +43,16 @@ bool BarVisible(CAppServices& services) {
 
 } // namespace
 
-bool ComponentHit(const CComponent& component, int x, int y) {
-    if (component.Category() == CATEGORY_WIRE) return WireHitTest(static_cast<const CWire&>(component), x, y);
-    return component.HitTest(x, y);
-}
-
 CComponent* FirstHit(const CExperiment& experiment, int x, int y) {
     for (CComponent* component : experiment.AllObjects())
-        if (ComponentHit(*component, x, y)) return component;
+        if (component->HitTest(x, y)) return component;
     return nullptr;
 }
 
 CComponent* LastHit(const CExperiment& experiment, int x, int y) {
     CComponent* last = nullptr;
     for (CComponent* component : experiment.AllObjects())
-        if (ComponentHit(*component, x, y)) last = component;
+        if (component->HitTest(x, y)) last = component;
     return last;
 }
 

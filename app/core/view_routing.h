@@ -26,9 +26,6 @@ class CToolController;
 // Queues a command to the board view (CBoardView::Enqueue), not recorded.
 using CommandSink = std::function<void(EditCommandPtr)>;
 
-// The object's own hit test; wires are hit near one of their segments
-// (WireHitTest of the board tools).
-bool ComponentHit(const CComponent& component, int x, int y);
 // The first component, in the experiment's order, under (x, y); or null.
 CComponent* FirstHit(const CExperiment& experiment, int x, int y);
 // The last component, in the experiment's order, under (x, y); or null.

@@ -224,9 +224,9 @@ TEST_F(BoardViewTest, AClickedWireTurnsRedUntilTheNextClick) {
     EXPECT_EQ(second->m_boardGroup.itemsB[0].colour, 0xFF00FF00u);
     Send(EVENT_LEFT_DOWN, 600, 600);
     EXPECT_EQ(first->m_boardGroup.itemsB[0].colour, 0xFF0000FFu);
-    EXPECT_TRUE(WireHitTest(*first, 260, 300));
-    EXPECT_FALSE(WireHitTest(*first, 261, 300));
-    EXPECT_FALSE(WireHitTest(*first, 257, 500)) << "past the wire's end";
+    EXPECT_TRUE(first->HitTest(260, 300));
+    EXPECT_FALSE(first->HitTest(261, 300));
+    EXPECT_FALSE(first->HitTest(257, 500)) << "past the wire's end";
 }
 
 // --- moving -------------------------------------------------------------------

@@ -157,25 +157,6 @@ TEST_F(EditCommandTest, DeleteAllTakesTheBoardAsItIsWhenItRuns) {
     EXPECT_EQ(T(first, 0)->m_attached.size(), 1u);
 }
 
-TEST_F(EditCommandTest, DeleteKeyTakesTheSelectionWhenItRunsAndKeepsItForRedo) {
-    CDevice* first = Place(TYPE_RESISTANCE, 100, 100);
-    CDevice* second = Place(TYPE_CAPACITANCE, 300, 100);
-    auto command = std::make_shared<CDeleteSelectionCommand>(ex);
-    history.Record(command);
-    ex.m_selection = first; // selected after the key was pressed, before the loop ran
-    command->Do();
-    EXPECT_FALSE(ex.Contains(first));
-    history.Undo();
-    ex.m_selection = second;
-    history.Redo();
-    EXPECT_FALSE(ex.Contains(first));
-    EXPECT_TRUE(ex.Contains(second));
-
-    CDeleteSelectionCommand nothing(ex);
-    nothing.Do(); // no selection: nothing to delete
-    EXPECT_TRUE(ex.Contains(second));
-}
-
 TEST_F(EditCommandTest, RecordingAfterUndoEmptiesRedoAndKeepsTheRestoredObjectAlive) {
     CDevice* r = Place(TYPE_RESISTANCE);
     auto del = std::make_shared<CDeleteCommand>(ex, r);

@@ -98,8 +98,8 @@ TEST_F(RoutingTest, RightClickOnAWireSelectsItWithoutAnOutline) {
     ex.m_outlines.clear();
     const int y = (wire->m_points[1].y + wire->m_points[2].y) / 2;
 
-    EXPECT_TRUE(ComponentHit(*wire, 602, y));
-    EXPECT_FALSE(ComponentHit(*wire, 605, y));
+    EXPECT_TRUE(wire->HitTest(602, y));
+    EXPECT_FALSE(wire->HitTest(605, y));
     CRightPressCommand command(ex, &services, 601, y, nullptr, [&](const CRightPressResult& r) {
         EXPECT_EQ(r.item, wire);
         EXPECT_EQ(r.itemType, TYPE_WIRE);
