@@ -88,7 +88,7 @@ bool CMainFileWork::Load(const std::string& path, std::string& error) {
 
 void CMainFileWork::Clear() {
     CExperiment& experiment = m_window.m_experiment;
-    experiment.m_outlines.clear();
+    experiment.m_boardState.outlines.clear();
     experiment.ClearExperiment();
     if (IPropertyWindow* window = m_window.m_services->GetPropertyWindow(0)) window->SetDevice(nullptr, 0);
 }
@@ -105,7 +105,7 @@ void CMainFileWork::ResetScroll() {
 
 void CMainFileWork::ClearContext() {
     m_window.m_contextItem.store(nullptr);
-    m_window.RunOnLoop([&experiment = m_window.m_experiment] { experiment.m_selection = nullptr; });
+    m_window.RunOnLoop([&experiment = m_window.m_experiment] { experiment.m_boardState.selection = nullptr; });
     std::lock_guard lock(m_window.m_snapshotMutex);
     m_window.m_snapshot.selection = nullptr;
     m_window.m_snapshot.selectionType = -1;

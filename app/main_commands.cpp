@@ -118,7 +118,7 @@ void CMainDlg::DeleteKey() {
     OnDeleteKeyChosen(m_model);
     // The selection is gone at once: a second press deletes nothing more.
     RunOnLoop([&experiment = m_experiment, selection] {
-        if (experiment.m_selection == selection) experiment.m_selection = nullptr;
+        if (experiment.m_boardState.selection == selection) experiment.m_boardState.selection = nullptr;
     });
     {
         std::lock_guard lock(m_snapshotMutex);

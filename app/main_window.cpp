@@ -7,7 +7,7 @@
 #include "board_area.h"
 #include "colour_dialog.h"
 #include "core/experiment.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "file_work.h"
 #include "views/app_services.h"
 #include "views/asset_path.h"
@@ -111,7 +111,6 @@ CMainDlg::~CMainDlg() {
 }
 
 void CMainDlg::CreateServices() {
-    RegisterDeviceKinds();
     m_platform = m_options.platform ? m_options.platform : std::make_shared<CQtPlatform>();
     m_platform->SetMainWindow(this);
     m_services = std::make_unique<CAppServices>(m_platform);
@@ -125,7 +124,7 @@ void CMainDlg::CreateServices() {
         if (!self || self->m_shutDown) return;
         CMainDlg* window = self.data();
         window->RunOnLoop(
-            [window, code] { HandleMainCode(*window->m_services, code, window->m_experiment.m_selection); });
+            [window, code] { HandleMainCode(*window->m_services, code, window->m_experiment.m_boardState.selection); });
     });
 }
 
@@ -201,7 +200,7 @@ void CMainDlg::Shutdown() {
     // The experiment outlives the window: it must not point into what goes now.
     m_experiment.SetNoticeSink(nullptr);
     m_experiment.SetWarningServices(nullptr);
-    m_experiment.m_pendingDevice = nullptr;
+    m_experiment.m_boardState.pendingDevice = nullptr;
     m_services->SetExperiment(nullptr);
     // The tool windows use the services: they go while the services are here.
     for (QPointer<CPropertyFrame>& frame : m_propertyFrames)
@@ -219,7 +218,7 @@ CBoardSnapshot CMainDlg::ReadExperiment() const {
     CBoardSnapshot s;
     s.deviceCount = m_experiment.Devices().size();
     s.objectCount = m_experiment.AllObjects().size();
-    s.selection = m_experiment.m_selection;
+    s.selection = m_experiment.m_boardState.selection;
     s.selectionType = s.selection ? s.selection->TypeCode() : -1;
     return s;
 }

@@ -3,8 +3,8 @@
 // device's board picture in miniature above room for the caption the bar
 // writes under it. The group title buttons and the scroll arrows follow the
 // same four-state layout.
+#include "device_tables.h"
 #include "drawings.h"
-#include "geometry.h"
 #include "manifest.h"
 #include "paint.h"
 
@@ -16,11 +16,11 @@ namespace {
 
 constexpr int kStateWidth = 120, kStateHeight = 65;
 
-QImage BoardPicture(int typeCode) {
+QImage BoardPicture(const geometry::CBodyGeometry& body) {
     for (const Asset& a : Manifest()) {
-        if (a.role != Role::Body || a.turn != 0 || a.typeCode != typeCode) continue;
+        if (a.role != Role::Body || a.turn != 0 || a.body != &body) continue;
         QImage image = Render(a);
-        if (typeCode == kRheostat) {
+        if (&body == &geometry::kRheostat) {
             // The slider rides on the body where a new rheostat has it.
             QPainter p(&image);
             p.drawImage(QPointF(44, 5), Render(*Find("devpic\\resglideflip.tga")));
@@ -43,8 +43,8 @@ QImage Grey(const QImage& source) {
     return out;
 }
 
-void DeviceButton(QPainter& p, int typeCode) {
-    const QImage picture = BoardPicture(typeCode);
+void DeviceButton(QPainter& p, const geometry::CBodyGeometry& body) {
+    const QImage picture = BoardPicture(body);
     const QRectF room(6, 4, kStateWidth - 12, kStateHeight - 22);
     QSizeF size = picture.size();
     size.scale(room.size(), Qt::KeepAspectRatio);
@@ -70,64 +70,64 @@ void DeviceButton(QPainter& p, int typeCode) {
 } // namespace
 
 void PaintBarResistor(QPainter& p, int, int) {
-    DeviceButton(p, kResistor);
+    DeviceButton(p, geometry::kResistor);
 }
 void PaintBarResistanceBox(QPainter& p, int, int) {
-    DeviceButton(p, kResistanceBox);
+    DeviceButton(p, geometry::kResistanceBox);
 }
 void PaintBarRheostat(QPainter& p, int, int) {
-    DeviceButton(p, kRheostat);
+    DeviceButton(p, geometry::kRheostat);
 }
 void PaintBarCapacitor(QPainter& p, int, int) {
-    DeviceButton(p, kCapacitor);
+    DeviceButton(p, geometry::kCapacitor);
 }
 void PaintBarCapacitanceBox(QPainter& p, int, int) {
-    DeviceButton(p, kCapacitanceBox);
+    DeviceButton(p, geometry::kCapacitanceBox);
 }
 void PaintBarInductor(QPainter& p, int, int) {
-    DeviceButton(p, kInductor);
+    DeviceButton(p, geometry::kInductor);
 }
 void PaintBarDiode(QPainter& p, int, int) {
-    DeviceButton(p, kDiode);
+    DeviceButton(p, geometry::kDiode);
 }
 void PaintBarDCAmmeter(QPainter& p, int, int) {
-    DeviceButton(p, kDCAmmeter);
+    DeviceButton(p, geometry::kDCAmmeter);
 }
 void PaintBarDCVoltmeter(QPainter& p, int, int) {
-    DeviceButton(p, kDCVoltmeter);
+    DeviceButton(p, geometry::kDCVoltmeter);
 }
 void PaintBarMillivoltmeter(QPainter& p, int, int) {
-    DeviceButton(p, kMillivoltmeter);
+    DeviceButton(p, geometry::kMillivoltmeter);
 }
 void PaintBarGalvanometer(QPainter& p, int, int) {
-    DeviceButton(p, kGalvanometer);
+    DeviceButton(p, geometry::kGalvanometer);
 }
 void PaintBarMultimeter(QPainter& p, int, int) {
-    DeviceButton(p, kMultimeter);
+    DeviceButton(p, geometry::kMultimeter);
 }
 void PaintBarOscilloscope(QPainter& p, int, int) {
-    DeviceButton(p, kOscilloscope);
+    DeviceButton(p, geometry::kOscilloscope);
 }
 void PaintBarLevelMeter(QPainter& p, int, int) {
-    DeviceButton(p, kLevelMeter);
+    DeviceButton(p, geometry::kLevelMeter);
 }
 void PaintBarDCSource(QPainter& p, int, int) {
-    DeviceButton(p, kDCSource);
+    DeviceButton(p, geometry::kDCSource);
 }
 void PaintBarACSource(QPainter& p, int, int) {
-    DeviceButton(p, kACSource);
+    DeviceButton(p, geometry::kACSource);
 }
 void PaintBarSignalGenerator(QPainter& p, int, int) {
-    DeviceButton(p, kSignalGenerator);
+    DeviceButton(p, geometry::kSignalGenerator);
 }
 void PaintBarSingleSwitch(QPainter& p, int, int) {
-    DeviceButton(p, kSingleSwitch);
+    DeviceButton(p, geometry::kSingleSwitch);
 }
 void PaintBarDoubleSwitch(QPainter& p, int, int) {
-    DeviceButton(p, kDoubleSwitch);
+    DeviceButton(p, geometry::kDoubleSwitch);
 }
 void PaintBarPlugBoard(QPainter& p, int, int) {
-    DeviceButton(p, kPlugBoard);
+    DeviceButton(p, geometry::kPlugBoard);
 }
 
 void PaintBarTitleButton(QPainter& p, int w, int h) {

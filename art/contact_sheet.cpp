@@ -1,14 +1,25 @@
 #include "contact_sheet.h"
 
-#include "geometry.h"
 #include "manifest.h"
 #include "paint.h"
 
 #include "core/experiment.h"
+#include "devices/ac_millivoltmeter.h"
+#include "devices/ac_source.h"
+#include "devices/dc_ammeter.h"
+#include "devices/dc_source.h"
+#include "devices/dc_voltmeter.h"
 #include "devices/device.h"
 #include "devices/double_switch.h"
-#include "devices/factory.h"
+#include "devices/galvanometer.h"
+#include "devices/kind_registry.h"
+#include "devices/level_meter.h"
+#include "devices/multimeter.h"
+#include "devices/oscilloscope.h"
+#include "devices/panel_layout.h"
+#include "devices/signal_generator.h"
 #include "devices/single_switch.h"
+#include "devices/slide_rheostat.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -18,7 +29,9 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace art {
@@ -26,7 +39,9 @@ namespace art {
 namespace {
 
 using ampera::CDevice;
+using ampera::CDeviceKind;
 using ampera::CDrawItem;
+using ampera::CKindEntry;
 using ampera::CSpriteGroup;
 
 class Library {
@@ -152,11 +167,17 @@ struct QuietSink : ampera::INoticeSink {
     void AddLabel(const std::string&, int, int) override {}
 };
 
-// Places a device of `type` turned `turns` times to the left, so that its
+// The registry's entry of a kind.
+const CKindEntry& EntryOf(const CDeviceKind& kind) {
+    for (const CKindEntry& entry : ampera::DeviceKinds())
+        if (entry.kind == &kind) return entry;
+    throw std::logic_error(std::string("kind not registered: ") + kind.bodyPicture);
+}
+
+// Places a device of a kind turned `turns` times to the left, so that its
 // region's top-left corner lands at `at`, and returns it.
-CDevice* Place(ampera::CExperiment& ex, int type, QPointF at, int turns = 0) {
-    std::unique_ptr<ampera::CComponent> prototype(ampera::CreateDevice(type));
-    auto* proto = dynamic_cast<CDevice*>(prototype.get());
+CDevice* Place(ampera::CExperiment& ex, const CKindEntry& kind, QPointF at, int turns = 0) {
+    std::unique_ptr<CDevice> proto(kind.create());
     // A device turns about its first terminal: find where its region ends up
     // relative to the point it was placed at, then place it for real.
     CDevice* probe = proto->PlaceAt(ex, 0, 0);
@@ -185,27 +206,30 @@ void DrawOnBoard(QPainter& p, Library& lib, CDevice* d) {
 }
 
 // Clicks on a panel the way a student switching an instrument on would:
-// the power key, and for the generators a waveform and a band.
+// the power key, and for the generators a waveform and the 1 k band.
 void SwitchOn(CDevice* d) {
-    const std::map<int, std::vector<QPointF>> clicks = {
-        {kDCSource, {{150, 187}}},
-        {kACSource, {{150, 187}}},
-        {kMultimeter, {{182, 85}}},
-        {kDCVoltmeter, {{195, 142}}},
-        {kDCAmmeter, {{195, 142}}},
-        {kMillivoltmeter, {{285, 112}}},
-        {kGalvanometer, {{285, 112}}},
-        {kOscilloscope, {{562, 240}}},
-        {kSignalGenerator, {{450, 65}, {242, 37}, {345, 120}}},
-        {kLevelMeter, {{450, 65}, {345, 120}}}};
-    auto it = clicks.find(d->TypeCode());
-    if (it == clicks.end()) return;
-    for (QPointF c : it->second)
-        d->PanelButtonDown(static_cast<float>(c.x()), static_cast<float>(c.y()));
+    namespace layout = ampera::layout;
+    const std::vector<std::pair<const CDeviceKind*, std::vector<ampera::CPanelRect>>> clicks = {
+        {&ampera::CDCSource::kKind, {layout::knob_source::kPowerRect}},
+        {&ampera::CACSource::kKind, {layout::knob_source::kPowerRect}},
+        {&ampera::CMultimeter::kKind, {layout::multimeter::kPowerRect}},
+        {&ampera::CDCVoltmeter::kKind, {layout::dc_meter::kPowerRect}},
+        {&ampera::CDCAmmeter::kKind, {layout::dc_meter::kPowerRect}},
+        {&ampera::CACMillivoltmeter::kKind, {layout::ac_meter::kPowerRect}},
+        {&ampera::CGalvanometer::kKind, {layout::ac_meter::kPowerRect}},
+        {&ampera::COscilloscope::kKind, {layout::oscilloscope::kPowerRect}},
+        {&ampera::CSignalGenerator::kKind,
+         {layout::signal_generator::kPowerRect, layout::signal_generator::kWaveRects[0],
+          layout::signal_generator::kBandRects[3]}},
+        {&ampera::CLevelMeter::kKind, {layout::level_meter::kPowerRect, layout::level_meter::kBandRects[3]}}};
+    for (const auto& [kind, rects] : clicks) {
+        if (kind != &d->Kind()) continue;
+        for (const ampera::CPanelRect& r : rects)
+            d->PanelButtonDown((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
 }
 
 void Draw(QPainter& p, Library& lib, int width) {
-    ampera::RegisterDeviceKinds();
     ampera::CExperiment ex;
     QuietSink sink;
     ex.SetNoticeSink(&sink);
@@ -213,51 +237,54 @@ void Draw(QPainter& p, Library& lib, int width) {
 
     Layout layout(p, width);
     layout.Heading(QStringLiteral("实物图：每种器材及其接线端节点（按程序放置）"));
-    for (const BodyGeometry& g : Bodies()) {
-        const QPointF at = layout.Place(QSizeF(g.width + 24, g.height + 24), QString::number(g.typeCode));
-        DrawOnBoard(p, lib, Place(ex, g.typeCode, at + QPointF(12, 12)));
+    for (const CKindEntry& kind : ampera::DeviceKinds()) {
+        const ampera::geometry::CBodyGeometry& g = kind.kind->body;
+        const QPointF at =
+            layout.Place(QSizeF(g.width + 24, g.height + 24), QString::number(kind.kind->typeCode));
+        DrawOnBoard(p, lib, Place(ex, kind, at + QPointF(12, 12)));
     }
     layout.Heading(QStringLiteral("开关状态与转动（向左转 0、1、2、3 次）"));
-    for (int type : {kSingleSwitch, kDoubleSwitch}) {
-        const BodyGeometry& g = Body(type);
+    for (const CDeviceKind* type : {&ampera::CSingleSwitch::kKind, &ampera::CDoubleSwitch::kKind}) {
+        const bool single = type == &ampera::CSingleSwitch::kKind;
+        const ampera::geometry::CBodyGeometry& g = type->body;
         for (int turns = 0; turns < 4; ++turns) {
             const double side = std::max(g.width, g.height) + 24;
             const QPointF at = layout.Place(QSizeF(side, side), QStringLiteral("闭合 ×%1").arg(turns));
-            CDevice* d = Place(ex, type, at + QPointF(12, 12), turns);
+            CDevice* d = Place(ex, EntryOf(*type), at + QPointF(12, 12), turns);
             float l, t, r, b;
             d->GetRegion(l, t, r, b);
             // Double click in the first contact zone (the device's own rule).
-            const QPointF zone = type == kSingleSwitch
-                                     ? QPointF(turns % 2 ? (l + r) / 2 : (turns == 0 ? l + 75 : r - 75),
-                                               turns % 2 ? (turns == 1 ? b - 75 : t + 75) : (t + b) / 2)
-                                     : QPointF(turns % 2 ? (l + r) / 2 : (turns == 0 ? l + 30 : r - 30),
-                                               turns % 2 ? (turns == 1 ? b - 30 : t + 30) : (t + b) / 2);
-            if (type == kSingleSwitch)
+            const QPointF zone = single ? QPointF(turns % 2 ? (l + r) / 2 : (turns == 0 ? l + 75 : r - 75),
+                                                  turns % 2 ? (turns == 1 ? b - 75 : t + 75) : (t + b) / 2)
+                                        : QPointF(turns % 2 ? (l + r) / 2 : (turns == 0 ? l + 30 : r - 30),
+                                                  turns % 2 ? (turns == 1 ? b - 30 : t + 30) : (t + b) / 2);
+            if (single)
                 static_cast<ampera::CSingleSwitch*>(d)->DoubleClick(zone.x(), zone.y());
             else
                 static_cast<ampera::CDoubleSwitch*>(d)->DoubleClick(zone.x(), zone.y());
             DrawOnBoard(p, lib, d);
         }
     }
-    for (int type : {kMultimeter, kRheostat, kDCSource}) {
-        const BodyGeometry& g = Body(type);
+    for (const CDeviceKind* type :
+         {&ampera::CMultimeter::kKind, &ampera::CSlideRheostat::kKind, &ampera::CDCSource::kKind}) {
+        const ampera::geometry::CBodyGeometry& g = type->body;
         for (int turns = 1; turns < 4; ++turns) {
             const double side = std::max(g.width, g.height) + 24;
             const QPointF at =
-                layout.Place(QSizeF(side, side), QStringLiteral("%1 ×%2").arg(type).arg(turns));
-            DrawOnBoard(p, lib, Place(ex, type, at + QPointF(12, 12), turns));
+                layout.Place(QSizeF(side, side), QStringLiteral("%1 ×%2").arg(type->typeCode).arg(turns));
+            DrawOnBoard(p, lib, Place(ex, EntryOf(*type), at + QPointF(12, 12), turns));
         }
     }
 
     layout.Heading(QStringLiteral("面板：电源打开、电路求解后（步进按钮显示在第一个旋钮旁）"));
     std::vector<std::pair<CDevice*, QPointF>> panels;
-    for (const BodyGeometry& g : Bodies()) {
-        std::unique_ptr<ampera::CComponent> probe(ampera::CreateDevice(g.typeCode));
+    for (const CKindEntry& kind : ampera::DeviceKinds()) {
+        std::unique_ptr<CDevice> probe(kind.create());
         if (probe->PanelItemCount() == 0 || probe->m_panelGroup.itemsB.empty()) continue;
-        CDevice* d = Place(ex, g.typeCode, QPointF(-4000, -4000));
+        CDevice* d = Place(ex, kind, QPointF(-4000, -4000));
         SwitchOn(d);
         const QRectF face = PanelRect(*d);
-        const QPointF at = layout.Place(face.size(), QString::number(g.typeCode));
+        const QPointF at = layout.Place(face.size(), QString::number(kind.kind->typeCode));
         panels.emplace_back(d, at);
     }
     ex.UpdateCircuit(0);

@@ -1,7 +1,7 @@
 // Board pictures of the components and switches, drawn at angle 0 in the
 // board's own scale: leads and posts end where the terminal nodes sit.
+#include "device_tables.h"
 #include "drawings.h"
-#include "geometry.h"
 #include "paint.h"
 
 #include <QPainterPath>
@@ -11,10 +11,6 @@
 namespace art {
 
 namespace {
-
-QPointF Terminal(int typeCode, int index) {
-    return Body(typeCode).terminals.at(index);
-}
 
 // A cylinder seen from the side: light along its upper third, dark below.
 QLinearGradient Cylinder(double top, double bottom, const QColor& c) {
@@ -97,8 +93,8 @@ void Strip(QPainter& p, QPointF from, QPointF to) {
     p.restore();
 }
 
-void Resistorlike(QPainter& p, int w, int typeCode, bool diode) {
-    const double y = Terminal(typeCode, 0).y();
+void Resistorlike(QPainter& p, int w, const geometry::CBodyGeometry& body, bool diode) {
+    const double y = Terminal(body, 0).y();
     const double bodyL = diode ? 34 : 26, bodyR = w - bodyL;
     Lead(p, QPointF(0, y), QPointF(bodyL + 4, y));
     Lead(p, QPointF(bodyR - 4, y), QPointF(w, y));
@@ -140,16 +136,16 @@ void Resistorlike(QPainter& p, int w, int typeCode, bool diode) {
 } // namespace
 
 void PaintResistor(QPainter& p, int w, int) {
-    Resistorlike(p, w, kResistor, false);
+    Resistorlike(p, w, geometry::kResistor, false);
 }
 
 void PaintDiode(QPainter& p, int w, int) {
-    Resistorlike(p, w, kDiode, true);
+    Resistorlike(p, w, geometry::kDiode, true);
 }
 
 void PaintCapacitor(QPainter& p, int w, int h) {
     // An electrolytic can standing on its two leads.
-    const QPointF t0 = Terminal(kCapacitor, 0), t1 = Terminal(kCapacitor, 1);
+    const QPointF t0 = Terminal(geometry::kCapacitor, 0), t1 = Terminal(geometry::kCapacitor, 1);
     const double canBottom = h - 9;
     for (const auto& [from, t] :
          {std::pair{QPointF(10, canBottom), t0}, std::pair{QPointF(w - 10.0, canBottom), t1}}) {
@@ -179,7 +175,7 @@ void PaintCapacitor(QPainter& p, int w, int h) {
 }
 
 void PaintInductor(QPainter& p, int w, int h) {
-    const QPointF t0 = Terminal(kInductor, 0), t1 = Terminal(kInductor, 1);
+    const QPointF t0 = Terminal(geometry::kInductor, 0), t1 = Terminal(geometry::kInductor, 1);
     // Base plate.
     p.save();
     p.setPen(QPen(QColor(0x10, 0x10, 0x12), 0.8));
@@ -214,7 +210,7 @@ void PaintInductor(QPainter& p, int w, int h) {
 }
 
 void PaintRheostat(QPainter& p, int w, int h) {
-    const double rodY = Terminal(kRheostat, 0).y(), coilY = Terminal(kRheostat, 1).y();
+    const double rodY = Terminal(geometry::kRheostat, 0).y(), coilY = Terminal(geometry::kRheostat, 1).y();
     const double tubeTop = 10, tubeBottom = 42;
     // Base board and the two end stands.
     p.save();
@@ -255,7 +251,7 @@ void PaintRheostat(QPainter& p, int w, int h) {
     p.restore();
     // Terminal screws on the stands: rod ends (terminals 0, 2), coil ends (1, 3).
     for (int i = 0; i < 4; ++i) {
-        const QPointF t = Terminal(kRheostat, i);
+        const QPointF t = Terminal(geometry::kRheostat, i);
         const double x = t.x() < 0 ? 5 : w - 5;
         Strip(p, QPointF(x, t.y()), QPointF(t.x() < 0 ? 0 : w, t.y()));
         Screw(p, QPointF(x, t.y()), 2.8);
@@ -295,10 +291,10 @@ namespace {
 
 // A decade box seen from above: black top plate, knobs in rows, a caption
 // over each knob and the two binding posts along the top edge.
-void DecadeBox(QPainter& p, int w, int h, int typeCode, const std::vector<QPointF>& knobs,
-               const std::vector<QString>& captions, const QString& title) {
+void DecadeBox(QPainter& p, int w, int h, const geometry::CBodyGeometry& body,
+               const std::vector<QPointF>& knobs, const std::vector<QString>& captions,
+               const QString& title) {
     InstrumentCase(p, QRectF(0, 0, w, h), 3, 5, QColor(0x2b, 0x2e, 0x34));
-    const BodyGeometry& g = Body(typeCode);
     const QColor ink(0xee, 0xee, 0xe6);
     for (std::size_t i = 0; i < knobs.size(); ++i) {
         const QPointF c = knobs[i];
@@ -310,14 +306,15 @@ void DecadeBox(QPainter& p, int w, int h, int typeCode, const std::vector<QPoint
         Text(p, QRectF(c.x() - 24, c.y() - 27, 48, 10), captions[i], 8, ink);
     }
     Text(p, QRectF(6, 3, 40, 11), title, 8, QColor(0xc0, 0xc4, 0xcc), Qt::AlignLeft | Qt::AlignVCenter, true);
-    EdgePost(p, w, h, g.terminals[0], Post::Red, 6);
-    EdgePost(p, w, h, g.terminals[1], Post::Black, 6);
+    EdgePost(p, w, h, Terminal(body, 0), Post::Red, 6);
+    EdgePost(p, w, h, Terminal(body, 1), Post::Black, 6);
 }
 
 } // namespace
 
 void PaintResistanceBox(QPainter& p, int w, int h) {
-    DecadeBox(p, w, h, kResistanceBox, {{28, 44}, {76, 44}, {124, 44}, {28, 86}, {76, 86}, {124, 86}},
+    DecadeBox(p, w, h, geometry::kResistanceBox,
+              {{28, 44}, {76, 44}, {124, 44}, {28, 86}, {76, 86}, {124, 86}},
               {QStringLiteral("×1"), QStringLiteral("×10"), QStringLiteral("×100"), QStringLiteral("×1000"),
                QStringLiteral("×10000"), QStringLiteral("×100000")},
               QStringLiteral("电阻箱"));
@@ -325,7 +322,7 @@ void PaintResistanceBox(QPainter& p, int w, int h) {
 
 void PaintCapacitanceBox(QPainter& p, int w, int h) {
     DecadeBox(
-        p, w, h, kCapacitanceBox, {{40, 44}, {98, 44}, {40, 86}, {98, 86}},
+        p, w, h, geometry::kCapacitanceBox, {{40, 44}, {98, 44}, {40, 86}, {98, 86}},
         {QStringLiteral("×0.001"), QStringLiteral("×0.01"), QStringLiteral("×0.1"), QStringLiteral("×1")},
         QStringLiteral("电容箱"));
 }
@@ -335,7 +332,7 @@ namespace {
 // A single-pole knife switch: hinge on the left, clip on the right; the
 // blade lies in the clip when closed and is lifted when open.
 void SingleSwitch(QPainter& p, int w, int h, bool closed) {
-    const double y = Terminal(kSingleSwitch, 0).y();
+    const double y = Terminal(geometry::kSingleSwitch, 0).y();
     SwitchBase(p, QRectF(1, 17, w - 2, h - 18));
     Strip(p, QPointF(0, y), QPointF(18, y));
     Strip(p, QPointF(w - 18.0, y), QPointF(w, y));
@@ -356,8 +353,8 @@ void SingleSwitch(QPainter& p, int w, int h, bool closed) {
 // A double-throw knife switch: centre hinge joined to the lower terminal,
 // clips left and right; neutral leaves the blade standing up.
 void DoubleSwitch(QPainter& p, int w, int h, int state) {
-    const QPointF t0 = Terminal(kDoubleSwitch, 0), t1 = Terminal(kDoubleSwitch, 1),
-                  t2 = Terminal(kDoubleSwitch, 2);
+    const QPointF t0 = Terminal(geometry::kDoubleSwitch, 0), t1 = Terminal(geometry::kDoubleSwitch, 1),
+                  t2 = Terminal(geometry::kDoubleSwitch, 2);
     const double y = t0.y();
     SwitchBase(p, QRectF(1, 12, w - 2, h - 13));
     Strip(p, QPointF(0, y), QPointF(24, y));
@@ -407,7 +404,7 @@ void PaintDoubleSwitchRight(QPainter& p, int w, int h) {
 void PaintPlugBoard(QPainter& p, int w, int h) {
     // A small board with two jacks where a digital ammeter's terminals land
     // when it is plugged in; a spring link joins them while no meter is in.
-    const double y = Terminal(kPlugBoard, 0).y();
+    const double y = Terminal(geometry::kPlugBoard, 0).y();
     p.save();
     p.setPen(QPen(QColor(0x10, 0x1a, 0x12), 0.8));
     QLinearGradient g(QPointF(0, 0), QPointF(0, h));
@@ -446,8 +443,8 @@ void PaintResistanceWire(QPainter& p, int w, int h) {
 
 void PaintVerticalSwitch(QPainter& p, int w, int h) {
     p.fillRect(QRectF(0, 0, w, h), Qt::white);
-    const QPointF t0 = Body(kVerticalSwitch).terminals[0], t1 = Body(kVerticalSwitch).terminals[1],
-                  t2 = Body(kVerticalSwitch).terminals[2];
+    const QPointF t0 = Terminal(geometry::kVerticalSwitch, 0), t1 = Terminal(geometry::kVerticalSwitch, 1),
+                  t2 = Terminal(geometry::kVerticalSwitch, 2);
     SwitchBase(p, QRectF(1, 1, w - 2, h - 2));
     Strip(p, QPointF(0, t0.y()), QPointF(16, t0.y()));
     Strip(p, QPointF(0, t1.y()), QPointF(16, t1.y()));
@@ -462,15 +459,15 @@ namespace {
 // A small panel meter of the kinds only old files hold: the program draws
 // its reading at half size (cells 8.5 x 15) ending 3 pixels from the right
 // edge, 30 pixels down; the leads leave at the bottom edge.
-void SmallMeter(QPainter& p, int w, int h, int typeCode, const QString& unit, const QString& name) {
+void SmallMeter(QPainter& p, int w, int h, const geometry::CBodyGeometry& body, const QString& unit,
+                const QString& name) {
     p.fillRect(QRectF(0, 0, w, h), Qt::white);
     InstrumentCase(p, QRectF(0, 0, w, h - 2), 2.5, 4);
     Text(p, QRectF(4, 3, 16, 20), unit, 15, colour::kAccent, Qt::AlignCenter, true);
     Text(p, QRectF(19, 5, 28, 16), name, 8, colour::kInk, Qt::AlignCenter, true);
     DisplayWindow(p, QRectF(4, 26, w - 8, 20));
-    const BodyGeometry& g = Body(typeCode);
-    for (int i = 0; i < 2; ++i) {
-        const double x = g.terminals[i].x();
+    for (std::size_t i = 0; i < 2; ++i) {
+        const double x = Terminal(body, i).x();
         p.setPen(Qt::NoPen);
         p.setBrush(i == 0 ? colour::kRed : colour::kBlack);
         p.drawRect(QRectF(x - 3, h - 4.0, 6, 4));
@@ -479,10 +476,10 @@ void SmallMeter(QPainter& p, int w, int h, int typeCode, const QString& unit, co
 } // namespace
 
 void PaintSmallVoltmeter(QPainter& p, int w, int h) {
-    SmallMeter(p, w, h, kVoltmeter, QStringLiteral("V"), QStringLiteral("电压表"));
+    SmallMeter(p, w, h, geometry::kFileVoltmeter, QStringLiteral("V"), QStringLiteral("电压表"));
 }
 void PaintSmallAmmeter(QPainter& p, int w, int h) {
-    SmallMeter(p, w, h, kAmmeter, QStringLiteral("A"), QStringLiteral("电流表"));
+    SmallMeter(p, w, h, geometry::kFileAmmeter, QStringLiteral("A"), QStringLiteral("电流表"));
 }
 
 } // namespace art

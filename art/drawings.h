@@ -45,6 +45,9 @@ void PaintCapacitanceBoxPanel(QPainter& p, int w, int h);
 void PaintDCSourcePanel(QPainter& p, int w, int h);
 void PaintACSourcePanel(QPainter& p, int w, int h);
 void PaintSignalGeneratorPanel(QPainter& p, int w, int h);
+// The frequency knobs' places (under their face pictures) and captions, the
+// same on the signal generator's and the level meter's panels.
+void FrequencyKnobs(QPainter& p);
 
 // panels_meters.cpp: front panels of the meters, oscilloscope and level meter.
 void PaintMultimeterPanel(QPainter& p, int w, int h);

@@ -1,7 +1,7 @@
 #include "manifest.h"
 
+#include "device_tables.h"
 #include "drawings.h"
-#include "geometry.h"
 
 #include <QTransform>
 
@@ -14,7 +14,8 @@ namespace {
 struct Builder {
     std::vector<Asset> list;
 
-    void Picture(const char* name, int w, int h, Format f, Role role, PaintFn paint, int typeCode = -1) {
+    void Picture(const char* name, int w, int h, Format f, Role role, PaintFn paint,
+                 const geometry::CBodyGeometry* body = nullptr) {
         Asset a;
         a.name = name;
         a.width = w;
@@ -22,14 +23,15 @@ struct Builder {
         a.format = f;
         a.role = role;
         a.paint = paint;
-        a.typeCode = typeCode;
+        a.body = body;
         list.push_back(a);
     }
     // A board picture of a device that turns: the 0 degree picture and the
     // three turned ones ("base90.tga", "base180.tga", "base270.tga").
-    void Turning(const std::string& base, int w, int h, Role role, PaintFn paint, int typeCode = -1) {
+    void Turning(const std::string& base, int w, int h, Role role, PaintFn paint,
+                 const geometry::CBodyGeometry* body = nullptr) {
         const std::string zero = base + ".tga";
-        Picture(zero.c_str(), w, h, Format::Tga, role, paint, typeCode);
+        Picture(zero.c_str(), w, h, Format::Tga, role, paint, body);
         for (int turn : {90, 180, 270}) {
             Asset a;
             a.name = base + std::to_string(turn) + ".tga";
@@ -39,9 +41,30 @@ struct Builder {
             a.role = role;
             a.turnedFrom = zero;
             a.turn = turn;
-            a.typeCode = typeCode;
+            a.body = body;
             list.push_back(a);
         }
+    }
+    // A kind's board picture at the size of its body, turned versions too
+    // when the kind turns; and another look of the same body (switch states).
+    void Body(const char* name, Format f, PaintFn paint, const geometry::CBodyGeometry& body) {
+        Picture(name, body.width, body.height, f, Role::Body, paint, &body);
+    }
+    void TurningBody(const std::string& base, PaintFn paint, const geometry::CBodyGeometry& body) {
+        Turning(base, body.width, body.height, Role::Body, paint, &body);
+    }
+    void TurningState(const std::string& base, PaintFn paint, const geometry::CBodyGeometry& body) {
+        Turning(base, body.width, body.height, Role::BodyState, paint);
+    }
+    // A front panel at the size its device lays it out; a panel part at the
+    // size of the control it covers.
+    void Panel(const char* name, const layout::CPanelSize& size, PaintFn paint) {
+        Picture(name, static_cast<int>(size.width), static_cast<int>(size.height), Format::Tga, Role::Panel,
+                paint);
+    }
+    void Part(const char* name, const ampera::CPanelRect& covers, Format f, PaintFn paint) {
+        Picture(name, static_cast<int>(covers.right - covers.left),
+                static_cast<int>(covers.bottom - covers.top), f, Role::PanelPart, paint);
     }
     void Bytes(const char* name, Format f, Role role, BytesFn bytes) {
         Asset a;
@@ -58,68 +81,70 @@ std::vector<Asset> Build() {
     const Format tga = Format::Tga, bmp = Format::Bmp, png = Format::Png;
 
     // Board pictures of the devices. Kinds that turn have a picture per angle.
-    b.Turning("devpic\\comres", 102, 20, Role::Body, PaintResistor, kResistor);
-    b.Turning("devpic\\resbox", 152, 109, Role::Body, PaintResistanceBox, kResistanceBox);
-    b.Turning("devpic\\resglide", 88, 58, Role::Body, PaintRheostat, kRheostat);
+    namespace g = geometry;
+    b.TurningBody("devpic\\comres", PaintResistor, g::kResistor);
+    b.TurningBody("devpic\\resbox", PaintResistanceBox, g::kResistanceBox);
+    b.TurningBody("devpic\\resglide", PaintRheostat, g::kRheostat);
     b.Turning("devpic\\resglideflip", 15, 31, Role::BodyState, PaintRheostatSlider);
-    b.Turning("devpic\\capacitance", 33, 54, Role::Body, PaintCapacitor, kCapacitor);
-    b.Turning("devpic\\capacitancebox", 152, 109, Role::Body, PaintCapacitanceBox, kCapacitanceBox);
-    b.Turning("devpic\\inductance", 65, 70, Role::Body, PaintInductor, kInductor);
-    b.Turning("devpic\\diode", 102, 20, Role::Body, PaintDiode, kDiode);
-    b.Turning("devpic\\sinswopen", 113, 43, Role::Body, PaintSingleSwitchOpen, kSingleSwitch);
-    b.Turning("devpic\\sinswclose", 113, 43, Role::BodyState, PaintSingleSwitchClosed);
-    b.Turning("devpic\\hdswitch", 120, 49, Role::Body, PaintDoubleSwitchOpen, kDoubleSwitch);
-    b.Turning("devpic\\hdleft", 120, 49, Role::BodyState, PaintDoubleSwitchLeft);
-    b.Turning("devpic\\hdright", 120, 49, Role::BodyState, PaintDoubleSwitchRight);
-    b.Turning("devpic\\eletri", 117, 124, Role::Body, PaintDCSource, kDCSource);
-    b.Turning("devpic\\signalgenerator", 172, 80, Role::Body, PaintSignalGenerator, kSignalGenerator);
-    b.Turning("devpic\\multimeter", 131, 159, Role::Body, PaintMultimeter, kMultimeter);
-    b.Picture("devpic\\acelectricity.tga", 117, 124, tga, Role::Body, PaintACSource, kACSource);
-    b.Picture("devpic\\digitaloltagemeter.tga", 131, 136, tga, Role::Body, PaintDCVoltmeter, kDCVoltmeter);
-    b.Picture("devpic\\DigitalCurrentmeter.tga", 131, 136, tga, Role::Body, PaintDCAmmeter, kDCAmmeter);
-    b.Picture("devpic\\ACmVoltagemeter.tga", 172, 80, tga, Role::Body, PaintMillivoltmeter, kMillivoltmeter);
-    b.Picture("devpic\\DigitalGalvanometer.tga", 172, 80, tga, Role::Body, PaintGalvanometer, kGalvanometer);
-    b.Picture("devpic\\sbq.tga", 172, 86, tga, Role::Body, PaintOscilloscope, kOscilloscope);
-    b.Picture("devpic\\SelectFrequencyVmeter.tga", 220, 92, tga, Role::Body, PaintLevelMeter, kLevelMeter);
-    b.Picture("devpic\\CurrentmeterPlugBoard.tga", 120, 31, tga, Role::Body, PaintPlugBoard, kPlugBoard);
+    b.TurningBody("devpic\\capacitance", PaintCapacitor, g::kCapacitor);
+    b.TurningBody("devpic\\capacitancebox", PaintCapacitanceBox, g::kCapacitanceBox);
+    b.TurningBody("devpic\\inductance", PaintInductor, g::kInductor);
+    b.TurningBody("devpic\\diode", PaintDiode, g::kDiode);
+    b.TurningBody("devpic\\sinswopen", PaintSingleSwitchOpen, g::kSingleSwitch);
+    b.TurningState("devpic\\sinswclose", PaintSingleSwitchClosed, g::kSingleSwitch);
+    b.TurningBody("devpic\\hdswitch", PaintDoubleSwitchOpen, g::kDoubleSwitch);
+    b.TurningState("devpic\\hdleft", PaintDoubleSwitchLeft, g::kDoubleSwitch);
+    b.TurningState("devpic\\hdright", PaintDoubleSwitchRight, g::kDoubleSwitch);
+    b.TurningBody("devpic\\eletri", PaintDCSource, g::kDCSource);
+    b.TurningBody("devpic\\signalgenerator", PaintSignalGenerator, g::kSignalGenerator);
+    b.TurningBody("devpic\\multimeter", PaintMultimeter, g::kMultimeter);
+    b.Body("devpic\\acelectricity.tga", tga, PaintACSource, g::kACSource);
+    b.Body("devpic\\digitaloltagemeter.tga", tga, PaintDCVoltmeter, g::kDCVoltmeter);
+    b.Body("devpic\\DigitalCurrentmeter.tga", tga, PaintDCAmmeter, g::kDCAmmeter);
+    b.Body("devpic\\ACmVoltagemeter.tga", tga, PaintMillivoltmeter, g::kMillivoltmeter);
+    b.Body("devpic\\DigitalGalvanometer.tga", tga, PaintGalvanometer, g::kGalvanometer);
+    b.Body("devpic\\sbq.tga", tga, PaintOscilloscope, g::kOscilloscope);
+    b.Body("devpic\\SelectFrequencyVmeter.tga", tga, PaintLevelMeter, g::kLevelMeter);
+    b.Body("devpic\\CurrentmeterPlugBoard.tga", tga, PaintPlugBoard, g::kPlugBoard);
     // Kinds that only old experiment files contain.
-    b.Picture("pic_zxf\\resglide.bmp", 40, 20, bmp, Role::Body, PaintResistanceWire, kResistanceWire);
-    b.Picture("pic_zxf\\vdswitch.bmp", 80, 50, bmp, Role::Body, PaintVerticalSwitch, kVerticalSwitch);
-    b.Picture("pic_zxf\\voltagemeter.bmp", 50, 50, bmp, Role::Body, PaintSmallVoltmeter, kVoltmeter);
-    b.Picture("pic_zxf\\currentmeter.bmp", 50, 50, bmp, Role::Body, PaintSmallAmmeter, kAmmeter);
+    b.Body("pic_zxf\\resglide.bmp", bmp, PaintResistanceWire, g::kResistanceWire);
+    b.Body("pic_zxf\\vdswitch.bmp", bmp, PaintVerticalSwitch, g::kVerticalSwitch);
+    b.Body("pic_zxf\\voltagemeter.bmp", bmp, PaintSmallVoltmeter, g::kFileVoltmeter);
+    b.Body("pic_zxf\\currentmeter.bmp", bmp, PaintSmallAmmeter, g::kFileAmmeter);
 
     // The node drawn at every terminal, and the glyph page text is cut into.
     b.Picture("devpic\\node.tga", 12, 12, tga, Role::Board, PaintNode);
     b.Picture("devpic\\font.tga", 256, 256, tga, Role::Board, PaintGlyphPage);
 
     // Front panels.
-    b.Picture("devpic\\panal\\resbox.tga", 306, 200, tga, Role::Panel, PaintResistanceBoxPanel);
-    b.Picture("devpic\\panal\\capbox.tga", 211, 200, tga, Role::Panel, PaintCapacitanceBoxPanel);
-    b.Picture("devpic\\panal\\eletri.tga", 216, 211, tga, Role::Panel, PaintDCSourcePanel);
-    b.Picture("devpic\\panal\\交流电压源.tga", 216, 211, tga, Role::Panel, PaintACSourcePanel);
-    b.Picture("devpic\\panal\\xhfsq.tga", 487, 173, tga, Role::Panel, PaintSignalGeneratorPanel);
-    b.Picture("devpic\\panal\\multi.tga", 247, 312, tga, Role::Panel, PaintMultimeterPanel);
-    b.Picture("devpic\\panal\\直流电压表.tga", 247, 186, tga, Role::Panel, PaintDCVoltmeterPanel);
-    b.Picture("devpic\\panal\\直流电流表.tga", 247, 186, tga, Role::Panel, PaintDCAmmeterPanel);
-    b.Picture("devpic\\panal\\交流毫伏表.tga", 332, 127, tga, Role::Panel, PaintMillivoltmeterPanel);
-    b.Picture("devpic\\panal\\检流计.tga", 332, 127, tga, Role::Panel, PaintGalvanometerPanel);
-    b.Picture("devpic\\panal\\sbq.tga", 625, 260, tga, Role::Panel, PaintOscilloscopePanel);
-    b.Picture("devpic\\panal\\选频电压表.tga", 487, 173, tga, Role::Panel, PaintLevelMeterPanel);
+    b.Panel("devpic\\panal\\resbox.tga", layout::resistance_box::kPanel, PaintResistanceBoxPanel);
+    b.Panel("devpic\\panal\\capbox.tga", layout::capacitance_box::kPanel, PaintCapacitanceBoxPanel);
+    b.Panel("devpic\\panal\\eletri.tga", layout::knob_source::kPanel, PaintDCSourcePanel);
+    b.Panel("devpic\\panal\\交流电压源.tga", layout::knob_source::kPanel, PaintACSourcePanel);
+    b.Panel("devpic\\panal\\xhfsq.tga", layout::signal_generator::kPanel, PaintSignalGeneratorPanel);
+    b.Panel("devpic\\panal\\multi.tga", layout::multimeter::kPanel, PaintMultimeterPanel);
+    b.Panel("devpic\\panal\\直流电压表.tga", layout::dc_meter::kPanel, PaintDCVoltmeterPanel);
+    b.Panel("devpic\\panal\\直流电流表.tga", layout::dc_meter::kPanel, PaintDCAmmeterPanel);
+    b.Panel("devpic\\panal\\交流毫伏表.tga", layout::ac_meter::kPanel, PaintMillivoltmeterPanel);
+    b.Panel("devpic\\panal\\检流计.tga", layout::ac_meter::kPanel, PaintGalvanometerPanel);
+    b.Panel("devpic\\panal\\sbq.tga", layout::oscilloscope::kPanel, PaintOscilloscopePanel);
+    b.Panel("devpic\\panal\\选频电压表.tga", layout::level_meter::kPanel, PaintLevelMeterPanel);
 
     // Panel parts: the shared sheet, knob faces, needles, slides and legends.
-    b.Picture("devpic\\panal\\above.tga", 256, 256, tga, Role::PanelPart, PaintPanelSheet);
-    b.Picture("pic_syl\\electricity_fine.bmp", 70, 70, bmp, Role::PanelPart, PaintSourceFineFace);
-    b.Picture("pic_syl\\main1.bmp", 70, 70, bmp, Role::PanelPart, PaintCoarseFrequencyFace);
-    b.Picture("pic_syl\\fine1.bmp", 70, 70, bmp, Role::PanelPart, PaintFineFrequencyFace);
+    b.Picture(sheet::kPicture, sheet::kPixels, sheet::kPixels, tga, Role::PanelPart, PaintPanelSheet);
+    b.Part("pic_syl\\electricity_fine.bmp", layout::knob_source::kFineRect, bmp, PaintSourceFineFace);
+    b.Part("pic_syl\\main1.bmp", layout::frequency_knobs::kCoarseRect, bmp, PaintCoarseFrequencyFace);
+    b.Part("pic_syl\\fine1.bmp", layout::frequency_knobs::kFineRect, bmp, PaintFineFrequencyFace);
     b.Picture("pic_syl\\power.bmp", 48, 24, bmp, Role::PanelPart, PaintPowerOn);
-    b.Picture("pointer.bmp", 70, 70, bmp, Role::PanelPart, PaintPointer);
-    b.Picture("aaa.bmp", 40, 90, bmp, Role::PanelPart, PaintModeSlide);
+    b.Part("pointer.bmp", layout::knob_source::kFineRect, bmp, PaintPointer);
+    b.Part("aaa.bmp", layout::oscilloscope::kModeSlide, bmp, PaintModeSlide);
     b.Picture("bulge.bmp", 56, 56, bmp, Role::PanelPart, PaintPositionKnob);
     b.Picture("pic_zxf\\dial.tga", 90, 90, tga, Role::PanelPart, PaintKnobBezel);
     b.Picture("unit2.bmp", 32, 24, bmp, Role::PanelPart, PaintLegend2);
     b.Picture("unit20.bmp", 32, 24, bmp, Role::PanelPart, PaintLegend20);
     b.Picture("unit200.bmp", 32, 24, bmp, Role::PanelPart, PaintLegend200);
-    b.Picture("pic_zxf\\sbq.bmp", 320, 256, bmp, Role::PanelPart, PaintScopeScreen);
+    b.Picture("pic_zxf\\sbq.bmp", static_cast<int>(layout::oscilloscope::kScreenWidth),
+              static_cast<int>(layout::oscilloscope::kScreenHeight), bmp, Role::PanelPart, PaintScopeScreen);
 
     // Schematic symbols, sized to the rectangles the schematic view gives them
     // over a device of its board size.

@@ -4,6 +4,8 @@
 // exactly this list and the tests check the program's names against it.
 #pragma once
 
+#include "devices/kind_geometry.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
@@ -42,7 +44,8 @@ struct Asset {
     BytesFn bytes = nullptr; // sound and documents
     std::string turnedFrom;  // a turned picture: the name of its 0 degree picture
     int turn = 0;            // counter-clockwise degrees: 90, 180 or 270
-    int typeCode = -1;       // Role::Body: the device type the picture shows
+    // Role::Body: the board geometry of the kind the picture shows.
+    const ampera::geometry::CBodyGeometry* body = nullptr;
 };
 
 const std::vector<Asset>& Manifest();

@@ -1,12 +1,8 @@
 // Front panels of the meters, the oscilloscope and the level meter. Controls
 // are drawn under their hit rectangles; needles turn about the centres of
-// their knobs' hit rectangles.
-//
-// Display windows on the panels (digit cells 17 x 30, 18 pixels apart):
-//   multimeter, digital DC meters   cells end at x 199.5, y 16.5..46.5
-//   AC millivoltmeter, galvanometer cells end at x 227, y 34..64
-//   level meter                     level cells end at 206.5 (y 26.5),
-//                                   frequency cells at 289.5 (y 28.5)
+// their knobs' hit rectangles; the unlit digit cells lie where the board
+// display shifted onto the panel puts the digits.
+#include "device_tables.h"
 #include "drawings.h"
 #include "paint.h"
 
@@ -67,18 +63,21 @@ void PaintMultimeterPanel(QPainter& p, int w, int h) {
     p.drawRoundedRect(QRectF(0.75, 0.75, w - 1.5, h - 1.5), 14, 14);
     const QColor face(0x3a, 0x3f, 0x47), ink(0xee, 0xf0, 0xf2);
     PanelFace(p, QRectF(7, 4, w - 14, h - 10), face, 8);
-    // Display: the board display shifted so the body's right edge lands at
-    // x 220 and its top at y 0: cells end at x 199.5, y 16.5..46.5. The range
-    // legend picture sits left of the leftmost digit.
+    // Display: the board display shifted onto the panel; the range legend
+    // picture sits left of the leftmost digit.
     DisplayWindow(p, QRectF(26, 8, 190, 48));
-    GhostDigits(p, 199.5, 16.5, 4);
+    const QPointF digits = PanelDigits(layout::multimeter::kDisplay);
+    GhostDigits(p, digits.x(), digits.y(), 4);
     Text(p, QRectF(14, 62, 120, 18), QStringLiteral("数字万用表"), 13, ink, Qt::AlignLeft | Qt::AlignVCenter,
          true);
-    ButtonWell(p, QRectF(160, 75, 45, 20));
-    Text(p, QRectF(118, 78, 40, 14), QStringLiteral("电源"), 10, ink, Qt::AlignCenter, true);
+    const QRectF power = Rect(layout::multimeter::kPowerRect);
+    ButtonWell(p, power);
+    Text(p, QRectF(power.left() - 42, power.top() + 3, 40, 14), QStringLiteral("电源"), 10, ink,
+         Qt::AlignCenter, true);
 
     // Range selector: 32 positions, 11.25 degrees apart, position 0 upright.
-    const QPointF c(110, 200);
+    const QPointF c = Centre(layout::multimeter::kKnobRect);
+    const ampera::CKnobTravel& range = layout::multimeter::kRange;
     struct Group {
         int first, last;
         QString name;
@@ -99,14 +98,14 @@ void PaintMultimeterPanel(QPainter& p, int w, int h) {
     // half and inwards on the left) so that neighbours never overlap. The
     // group names sit inside, where the needle passes over them.
     for (const Group& g : groups) {
-        DialArc(p, c, 76, g.first * 11.25 - 4, g.last * 11.25 + 4, g.colour, 3);
-        const double mid = (g.first + g.last) * 11.25 / 2;
+        DialArc(p, c, 76, range.DegreesAt(g.first) - 4, range.DegreesAt(g.last) + 4, g.colour, 3);
+        const double mid = (g.first + g.last) * range.stepDegrees / 2;
         if (g.first < 9)
             DcLabel(p, Polar(c, 58, mid), g.name, 12, g.colour); // the two DC groups
         else
             TextAt(p, Polar(c, 58, mid), g.name, 12, g.colour, true);
         for (int i = g.first; i <= g.last; ++i) {
-            const double a = i * 11.25;
+            const double a = range.DegreesAt(i);
             DialTicks(p, c, 80.5, 86, {a}, g.colour, 1.6);
             const QString text = QString::fromUtf8(labels[i]);
             p.save();
@@ -119,7 +118,7 @@ void PaintMultimeterPanel(QPainter& p, int w, int h) {
     for (int i : {14, 15, 16, 17, 18, 19, 24}) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0x8a, 0x90, 0x98));
-        p.drawEllipse(Polar(c, 83, i * 11.25), 1.6, 1.6);
+        p.drawEllipse(Polar(c, 83, range.DegreesAt(i)), 1.6, 1.6);
     }
     Knob(p, c, 32, false, 0, QColor(0x1c, 0x1e, 0x22));
 
@@ -135,19 +134,24 @@ namespace {
 // The digital DC voltmeter and ammeter: display top right, title top left,
 // range knob bottom left, power key and input posts on the right.
 void BenchMeterPanel(QPainter& p, int w, int h, const QString& line1, const QString& line2,
-                     const std::vector<double>& angles, const std::vector<QString>& ranges) {
+                     const ampera::CKnobTravel& range, const std::vector<QString>& ranges) {
+    namespace meter = layout::dc_meter;
     PanelBase(p, w, h);
     DisplayWindow(p, QRectF(74, 8, 144, 48));
-    GhostDigits(p, 199.5, 16.5, 4);
+    const QPointF digits = PanelDigits(meter::kDisplay);
+    GhostDigits(p, digits.x(), digits.y(), 4);
     Text(p, QRectF(6, 10, 64, 20), line1, 14, colour::kAccent, Qt::AlignCenter, true);
     Text(p, QRectF(6, 30, 64, 20), line2, 14, colour::kAccent, Qt::AlignCenter, true);
-    const QPointF c(56.5, 125);
+    const QPointF c = Centre(meter::kKnobRect);
+    const std::vector<double> angles = Angles(range);
     // The range needle is 0.8 of the knob's 90-pixel height: tip 36 out.
     NeedleDial(p, c, angles, 38, 22);
     RangeLabels(p, c, 51, angles, ranges, 10, w);
     Text(p, QRectF(2, 66, 40, 14), QStringLiteral("量程"), 10, kInk, Qt::AlignCenter, true);
-    ButtonWell(p, QRectF(165, 130, 60, 25));
-    Text(p, QRectF(165, 114, 60, 14), QStringLiteral("电源"), 10, kInk, Qt::AlignCenter, true);
+    const QRectF power = Rect(meter::kPowerRect);
+    ButtonWell(p, power);
+    Text(p, QRectF(power.left(), power.top() - 16, power.width(), 14), QStringLiteral("电源"), 10, kInk,
+         Qt::AlignCenter, true);
     BindingPost(p, QPointF(140, 88), 9, Post::Red);
     BindingPost(p, QPointF(186, 88), 9, Post::Black);
     TextAt(p, QPointF(140, 106), QStringLiteral("+"), 12, colour::kRed, true);
@@ -158,38 +162,41 @@ void BenchMeterPanel(QPainter& p, int w, int h, const QString& line1, const QStr
 } // namespace
 
 void PaintDCVoltmeterPanel(QPainter& p, int w, int h) {
-    BenchMeterPanel(p, w, h, QStringLiteral("直流"), QStringLiteral("电压表"), KnobAngles(0, 4, 2, 72),
+    BenchMeterPanel(p, w, h, QStringLiteral("直流"), QStringLiteral("电压表"), layout::dc_meter::kVoltRange,
                     {QStringLiteral("200mV"), QStringLiteral("2V"), QStringLiteral("20V"),
                      QStringLiteral("200V"), QStringLiteral("1000V")});
 }
 
 void PaintDCAmmeterPanel(QPainter& p, int w, int h) {
     BenchMeterPanel(
-        p, w, h, QStringLiteral("直流"), QStringLiteral("电流表"), KnobAngles(0, 3, 2, 90),
+        p, w, h, QStringLiteral("直流"), QStringLiteral("电流表"), layout::dc_meter::kAmpereRange,
         {QStringLiteral("2mA"), QStringLiteral("20mA"), QStringLiteral("200mA"), QStringLiteral("20A")});
 }
 
 namespace {
 
-void ACMeterPanel(QPainter& p, int w, int h, const QString& title, const QString& subtitle, double knobY,
-                  const std::vector<QString>& ranges) {
+void ACMeterPanel(QPainter& p, int w, int h, const QString& title, const QString& subtitle,
+                  const ampera::CPanelRect& knob, const std::vector<QString>& ranges) {
+    namespace meter = layout::ac_meter;
     PanelBase(p, w, h);
-    // Display: the board display shifted so the body's top-right corner lands
-    // at (277, 20): cells end at x 227, y 34..64.
+    // Display: the board display shifted onto the panel.
     DisplayWindow(p, QRectF(125, 27, 106, 44));
-    GhostDigits(p, 227, 34, 5);
+    const QPointF digits = PanelDigits(meter::kDisplay);
+    GhostDigits(p, digits.x(), digits.y(), 5);
     Text(p, QRectF(6, 10, 112, 20), title, 14, colour::kAccent, Qt::AlignLeft | Qt::AlignVCenter, true);
     Text(p, QRectF(6, 30, 112, 16), subtitle, 10, colour::kInkSoft, Qt::AlignLeft | Qt::AlignVCenter);
     // Range knob: the needle is 0.8 of the knob's height (its tip at most 28
     // out); ticks beyond it, labels kept off the display window.
-    const QPointF c(273, knobY);
-    const std::vector<double> angles = KnobAngles(0, 4, 2, 72);
+    const QPointF c = Centre(knob);
+    const std::vector<double> angles = Angles(meter::kRange);
     DialTicks(p, c, 30, 33, angles, kInk, 1.4);
     Knob(p, c, 18, false);
     RangeLabels(p, c, 40, angles, ranges, 8, w, {QRectF(123, 25, 110, 48)});
     Text(p, QRectF(253, 82, 40, 14), QStringLiteral("量程"), 10, kInk, Qt::AlignCenter, true);
-    ButtonWell(p, QRectF(255, 100, 60, 25));
-    Text(p, QRectF(212, 105, 40, 14), QStringLiteral("电源"), 10, kInk, Qt::AlignCenter, true);
+    const QRectF power = Rect(meter::kPowerRect);
+    ButtonWell(p, power);
+    Text(p, QRectF(power.left() - 43, power.top() + 5, 40, 14), QStringLiteral("电源"), 10, kInk,
+         Qt::AlignCenter, true);
     BindingPost(p, QPointF(28, 96), 9, Post::Red);
     BindingPost(p, QPointF(70, 96), 9, Post::Black);
     TextAt(p, QPointF(28, 116), QStringLiteral("+"), 11, colour::kRed, true);
@@ -200,26 +207,30 @@ void ACMeterPanel(QPainter& p, int w, int h, const QString& title, const QString
 } // namespace
 
 void PaintMillivoltmeterPanel(QPainter& p, int w, int h) {
-    ACMeterPanel(p, w, h, QStringLiteral("交流毫伏表"), QStringLiteral("交流电压有效值"), 40,
+    ACMeterPanel(p, w, h, QStringLiteral("交流毫伏表"), QStringLiteral("交流电压有效值"),
+                 layout::ac_meter::kMillivoltmeterKnobRect,
                  {QStringLiteral("40mV"), QStringLiteral("400mV"), QStringLiteral("4V"),
                   QStringLiteral("40V"), QStringLiteral("400V")});
 }
 
 void PaintGalvanometerPanel(QPainter& p, int w, int h) {
-    ACMeterPanel(p, w, h, QStringLiteral("数字检流计"), QStringLiteral("微弱直流电流"), 35,
+    ACMeterPanel(p, w, h, QStringLiteral("数字检流计"), QStringLiteral("微弱直流电流"),
+                 layout::ac_meter::kGalvanometerKnobRect,
                  {QStringLiteral("20mA"), QStringLiteral("200μA"), QStringLiteral("2mA"),
                   QStringLiteral("20mA"), QStringLiteral("200mA")});
 }
 
 void PaintLevelMeterPanel(QPainter& p, int w, int h) {
+    namespace meter = layout::level_meter;
     PanelBase(p, w, h);
-    // Displays: the board displays shifted so the body's top-right corner
-    // lands at (325, 5). Level cells end at 206.5 (y 26.5..56.5), frequency
-    // cells at 289.5 (y 28.5..58.5); the kHz lamp at (242..255, 66..69).
+    // Displays: the board displays shifted onto the panel; the kHz lamp at
+    // (242..255, 66..69).
     DisplayWindow(p, QRectF(124, 19, 88, 45));
     DisplayWindow(p, QRectF(213, 19, 84, 45));
-    GhostDigits(p, 206.5, 26.5, 4);
-    GhostDigits(p, 289.5, 28.5, 4);
+    const QPointF level = PanelDigits(meter::kLevelDisplay),
+                  frequency = PanelDigits(meter::kFrequencyDisplay);
+    GhostDigits(p, level.x(), level.y(), 4);
+    GhostDigits(p, frequency.x(), frequency.y(), 4);
     Text(p, QRectF(124, 4, 88, 14), QStringLiteral("电平"), 10, kInk, Qt::AlignCenter, true);
     Text(p, QRectF(213, 4, 84, 14), QStringLiteral("频率"), 10, kInk, Qt::AlignCenter, true);
     p.fillRect(QRectF(241, 65, 15, 5), QColor(0x2b, 0x2e, 0x33));
@@ -228,30 +239,34 @@ void PaintLevelMeterPanel(QPainter& p, int w, int h) {
     Text(p, QRectF(6, 12, 112, 22), QStringLiteral("选频电平表"), 15, colour::kAccent, Qt::AlignCenter, true);
     Text(p, QRectF(6, 38, 112, 14), QStringLiteral("测量选定频率的分量"), 9, colour::kInkSoft);
 
-    FaceStandIn(p, QPointF(55, 125));
-    FaceStandIn(p, QPointF(145, 125));
-    Text(p, QRectF(20, 76, 70, 13), QStringLiteral("频率粗调"), 11, kInk, Qt::AlignCenter, true);
-    Text(p, QRectF(110, 76, 70, 13), QStringLiteral("频率微调"), 11, kInk, Qt::AlignCenter, true);
+    FrequencyKnobs(p);
 
     const QString bands[4] = {QStringLiteral("×1M"), QStringLiteral("×100k"), QStringLiteral("×10k"),
                               QStringLiteral("×1k")};
     for (int i = 0; i < 4; ++i) {
-        const QRectF key(210 + 40.0 * i, 100, 30, 40);
+        const QRectF key = Rect(meter::kBandRects[i]);
         ButtonWell(p, key);
         Text(p, QRectF(key.left() - 6, 143, key.width() + 12, 12), bands[i], 9, kInk, Qt::AlignCenter, true);
     }
-    GroupFrame(p, QRectF(204, 94, 158, 64), QStringLiteral("频段 Hz"), 9);
+    // The band keys' frame reaches down round their names.
+    const QRectF frame =
+        Rect(meter::kBandRects[0]).united(Rect(meter::kBandRects[3])).adjusted(-6, -6, 2, 18);
+    GroupFrame(p, frame, QStringLiteral("频段 Hz"), 9);
 
-    ButtonWell(p, QRectF(425, 50, 50, 30));
-    Text(p, QRectF(425, 34, 50, 14), QStringLiteral("电源"), 10, kInk, Qt::AlignCenter, true);
-    const QPointF c(416.5, 125);
-    const std::vector<double> angles = KnobAngles(0, 4, 2, 72);
+    const QRectF power = Rect(meter::kPowerRect);
+    ButtonWell(p, power);
+    Text(p, QRectF(power.left(), power.top() - 16, power.width(), 14), QStringLiteral("电源"), 10, kInk,
+         Qt::AlignCenter, true);
+    const QRectF knob = Rect(meter::kRangeRect);
+    const QPointF c = knob.center();
+    const std::vector<double> angles = Angles(meter::kRange);
     NeedleDial(p, c, angles, 37);
     RangeLabels(p, c, 47, angles,
                 {QStringLiteral("2μV"), QStringLiteral("2mV"), QStringLiteral("200mV"), QStringLiteral("2V"),
                  QStringLiteral("20V")},
-                9, w, {QRectF(423, 48, 54, 34), QRectF(204, 94, 159, 64)});
-    Text(p, QRectF(372, 80, 40, 12), QStringLiteral("量程"), 9, kInk, Qt::AlignLeft | Qt::AlignVCenter, true);
+                9, w, {power.adjusted(-2, -2, 2, 2), frame.adjusted(0, 0, 1, 0)});
+    Text(p, QRectF(knob.left() + 2, knob.top() - 10, 40, 12), QStringLiteral("量程"), 9, kInk,
+         Qt::AlignLeft | Qt::AlignVCenter, true);
 }
 
 } // namespace art

@@ -2,6 +2,7 @@
 // looks, power looks, unit bar) and the separate panel parts: knob faces,
 // pointers, the oscilloscope's slide, position knob and screen, the range
 // legends, the terminal node and the blank glyph page.
+#include "device_tables.h"
 #include "drawings.h"
 #include "paint.h"
 
@@ -14,16 +15,9 @@ namespace art {
 
 namespace {
 
-// Regions of the sheet in pixels (the program cuts them as u/v corners: the
-// pixel edge divided by 256).
-const QRectF kNeedle(43, 31, 9, 57);
-const QRectF kStepDownReleased(21, 216, 15, 15), kStepDownPressed(0, 216, 15, 15);
-const QRectF kStepUpReleased(21, 241, 15, 15), kStepUpPressed(0, 241, 15, 15);
-const QRectF kWaveReleased(90, 102, 35, 60), kWavePressed(56, 102, 33, 60);
-const QRectF kBandReleased(56, 41, 43, 51), kBandPressed(100, 41, 42, 51);
-const QRectF kPowerOn(160, 176, 48, 24), kPowerOff(208, 176, 48, 24);
-constexpr double kDigitCell = 256.0 / 15;        // u d/15 .. (d+1)/15
-constexpr double kDigitHeight = 0.1215686 * 256; // v 0 .. 0.1215686
+// The digit cells, in sheet pixels.
+constexpr double kDigitCell = static_cast<double>(sheet::kPixels) / sheet::kDigitCells;
+constexpr double kDigitHeight = static_cast<double>(sheet::kDigitV) * sheet::kPixels;
 
 // One seven-segment digit inside the cell at x0: slanted a little like LED
 // displays, lit segments with a soft glow kept inside the cell.
@@ -154,24 +148,27 @@ void Legend(QPainter& p, int w, int h, const QString& text) {
 void PaintPanelSheet(QPainter& p, int, int) {
     for (int d = 0; d < 10; ++d)
         SevenSegment(p, d * kDigitCell, d);
-    // Decimal point and unit bar share one small solid patch (u 170..174,
-    // v 0..4). Column 170 is half covered so that the "9" cell beside it,
-    // which ends at u 170.67, picks up no visible edge.
-    p.fillRect(QRectF(170, 0, 1, 4), QColor(0xff, 0x3a, 0x24, 110));
-    p.fillRect(QRectF(171, 0, 3, 4), colour::kLed);
-    Needle(p, kNeedle);
-    StepButton(p, kStepDownReleased, false, false);
-    StepButton(p, kStepDownPressed, true, false);
-    StepButton(p, kStepUpReleased, false, true);
-    StepButton(p, kStepUpPressed, true, true);
+    // Decimal point and unit bar share one small solid patch (the unit bar's
+    // region). Its first column is half covered so that the "9" cell beside
+    // it, which ends a little inside that column, picks up no visible edge.
+    const QRectF patch = SheetPixels(sheet::kUnitBar);
+    p.fillRect(QRectF(patch.left(), patch.top(), 1, patch.height()), QColor(0xff, 0x3a, 0x24, 110));
+    p.fillRect(patch.adjusted(1, 0, 0, 0), colour::kLed);
+    Needle(p, SheetPixels(sheet::kNeedle));
+    StepButton(p, SheetPixels(sheet::kStepDownReleased), false, false);
+    StepButton(p, SheetPixels(sheet::kStepDownPressed), true, false);
+    StepButton(p, SheetPixels(sheet::kStepUpReleased), false, true);
+    StepButton(p, SheetPixels(sheet::kStepUpPressed), true, true);
     // Waveform buttons: tall keys with a green lamp that lights when pressed.
-    PushButton(p, kWaveReleased, false, QColor(0xe9, 0xea, 0xec), QColor(0x40, 0xe0, 0x60));
-    PushButton(p, kWavePressed, true, QColor(0xe9, 0xea, 0xec), QColor(0x40, 0xe0, 0x60));
+    PushButton(p, SheetPixels(sheet::kWaveReleased), false, QColor(0xe9, 0xea, 0xec),
+               QColor(0x40, 0xe0, 0x60));
+    PushButton(p, SheetPixels(sheet::kWavePressed), true, QColor(0xe9, 0xea, 0xec), QColor(0x40, 0xe0, 0x60));
     // Band buttons: blue-grey keys with an amber lamp.
-    PushButton(p, kBandReleased, false, QColor(0xc9, 0xd6, 0xe6), QColor(0xff, 0xb0, 0x20));
-    PushButton(p, kBandPressed, true, QColor(0xc9, 0xd6, 0xe6), QColor(0xff, 0xb0, 0x20));
-    PowerRocker(p, kPowerOn, true);
-    PowerRocker(p, kPowerOff, false);
+    PushButton(p, SheetPixels(sheet::kBandReleased), false, QColor(0xc9, 0xd6, 0xe6),
+               QColor(0xff, 0xb0, 0x20));
+    PushButton(p, SheetPixels(sheet::kBandPressed), true, QColor(0xc9, 0xd6, 0xe6), QColor(0xff, 0xb0, 0x20));
+    PowerRocker(p, SheetPixels(sheet::kPowerOn), true);
+    PowerRocker(p, SheetPixels(sheet::kPowerOff), false);
 }
 
 void PaintNode(QPainter& p, int w, int h) {
@@ -201,11 +198,11 @@ void PaintSourceFineFace(QPainter& p, int w, int h) {
 }
 
 void PaintCoarseFrequencyFace(QPainter& p, int w, int h) {
-    KnobFace(p, w, h, KnobAngles(0, 9, 5, 36));
+    KnobFace(p, w, h, Angles(layout::frequency_knobs::kCoarse));
 }
 
 void PaintFineFrequencyFace(QPainter& p, int w, int h) {
-    KnobFace(p, w, h, KnobAngles(0, 10, 5, 360.0 / 11));
+    KnobFace(p, w, h, Angles(layout::frequency_knobs::kFine));
 }
 
 void PaintPowerOn(QPainter& p, int w, int h) {
@@ -296,28 +293,30 @@ void PaintLegend200(QPainter& p, int w, int h) {
 }
 
 void PaintScopeScreen(QPainter& p, int w, int h) {
-    // A green phosphor tube: divisions of 32 pixels, the centre axes
+    // A green phosphor tube: the traces' divisions, the centre axes
     // subdivided in fifths. The traces are laid from the bottom-left corner
-    // with the channels' zero at 133 pixels up and time zero at 160 across,
-    // so the horizontal axis lies 133 pixels above the bottom edge.
+    // with the channels' zero level and time zero on the centre lines, so the
+    // horizontal axis lies that far above the bottom edge.
+    namespace scope = layout::oscilloscope;
     QRadialGradient g(QPointF(w / 2.0, h / 2.0), w * 0.7);
     g.setColorAt(0, QColor(0x0c, 0x2a, 0x1a));
     g.setColorAt(1, QColor(0x03, 0x0d, 0x08));
     p.fillRect(QRectF(0, 0, w, h), g);
-    const double axisX = 160, axisY = h - 133.0;
+    const double axisX = scope::kScreenCentreX, axisY = h - scope::kScreenCentreY;
+    const double division = scope::kPixelsPerDivision, tick = division / 5;
     const QColor grid(0x3a, 0x7a, 0x55), fine(0x2c, 0x60, 0x44);
     p.setPen(QPen(grid, 1, Qt::DotLine));
-    for (double x = std::fmod(axisX, 32.0); x < w; x += 32)
+    for (double x = std::fmod(axisX, division); x < w; x += division)
         p.drawLine(QPointF(x + 0.5, 0), QPointF(x + 0.5, h));
-    for (double y = std::fmod(axisY, 32.0); y < h; y += 32)
+    for (double y = std::fmod(axisY, division); y < h; y += division)
         p.drawLine(QPointF(0, y + 0.5), QPointF(w, y + 0.5));
     p.setPen(QPen(grid, 1));
     p.drawLine(QPointF(axisX + 0.5, 0), QPointF(axisX + 0.5, h));
     p.drawLine(QPointF(0, axisY + 0.5), QPointF(w, axisY + 0.5));
     p.setPen(QPen(fine, 1));
-    for (double x = std::fmod(axisX, 6.4); x <= w; x += 6.4)
+    for (double x = std::fmod(axisX, tick); x <= w; x += tick)
         p.drawLine(QPointF(x + 0.5, axisY - 2.5), QPointF(x + 0.5, axisY + 3.5));
-    for (double y = std::fmod(axisY, 6.4); y <= h; y += 6.4)
+    for (double y = std::fmod(axisY, tick); y <= h; y += tick)
         p.drawLine(QPointF(axisX - 2.5, y + 0.5), QPointF(axisX + 3.5, y + 0.5));
     p.setPen(QPen(QColor(0x1a, 0x1d, 0x22), 2));
     p.setBrush(Qt::NoBrush);

@@ -8,7 +8,7 @@
 #include "board_view.h"
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "frame_renderer.h"
 
 #include <benchmark/benchmark.h>
@@ -68,7 +68,6 @@ CBoardEvent Event(int kind, int x, int y) {
 }
 
 void BM_DragDeviceWithTenWires(benchmark::State& state) {
-    RegisterDeviceKinds();
     CExperiment ex;
     ex.Solver().SetTraceStream(nullptr);
     CDevice* dragged = BuildBoard(ex, static_cast<int>(state.range(0)));
@@ -87,7 +86,7 @@ void BM_DragDeviceWithTenWires(benchmark::State& state) {
     const int cy = static_cast<int>((dragged->m_region[1] + dragged->m_region[3]) / 2);
     view.Deposit(Event(EVENT_LEFT_DOWN, cx, cy));
     view.Tick(0);
-    if (ex.m_selection != dragged) {
+    if (ex.m_boardState.selection != dragged) {
         state.SkipWithError("the press did not pick up the dragged device");
         return;
     }

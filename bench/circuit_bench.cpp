@@ -2,7 +2,7 @@
 // dirty topology (rebuild + solve + update), and an idle update.
 #include "core/experiment.h"
 #include "devices/dc_source.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "devices/resistance.h"
 
 #include <benchmark/benchmark.h>
@@ -18,7 +18,6 @@ using namespace ampera;
 // rail, the others alternately series resistors in the top rail and shunt
 // resistors down to the bottom rail.
 void BuildLadder(CExperiment& ex, int devices) {
-    RegisterDeviceKinds();
     CResistance resistorPrototype;
     CDCSource sourcePrototype;
     CNode* top = nullptr;

@@ -2,7 +2,7 @@
 // and update; and writing it back.
 #include "core/experiment.h"
 #include "devices/dc_source.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "devices/resistance.h"
 #include "document/experiment_file.h"
 #include "document/gbk.h"
@@ -18,7 +18,6 @@ using namespace ampera;
 
 // 200 devices in chains of ten: a powered source and nine resistors each.
 std::string GeneratedFile() {
-    RegisterDeviceKinds();
     CExperiment ex;
     ex.Solver().SetTraceStream(nullptr);
     CResistance resistor;

@@ -2,7 +2,7 @@
 // first-order square-wave responses, and a level meter matching a square wave.
 #include "core/experiment.h"
 #include "devices/capacitance.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "devices/level_meter.h"
 #include "devices/oscilloscope.h"
 #include "devices/resistance.h"
@@ -21,7 +21,6 @@ struct SquareRc {
     CCapacitance* c;
     // With `capacitor` false the resistor closes the loop alone (a plain square wave).
     explicit SquareRc(bool capacitor = true) {
-        RegisterDeviceKinds();
         ex.Solver().SetTraceStream(nullptr);
         CSignalGenerator g;
         gen = static_cast<CSignalGenerator*>(g.PlaceAt(ex, 100, 100));

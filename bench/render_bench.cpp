@@ -5,7 +5,7 @@
 // the renderer's own work, not disk reads.
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "frame_renderer.h"
 
 #include <benchmark/benchmark.h>
@@ -30,7 +30,6 @@ class MemoryLoader : public ITextureLoader {
 // 100 devices of mixed kinds in rows, each joined to the next by a wire
 // with one bend, so nodes and wires are drawn as well.
 void BuildBoard(CExperiment& ex, int devices) {
-    RegisterDeviceKinds();
     static constexpr int kKinds[] = {
         TYPE_RESISTANCE, TYPE_RESISTANCE_BOX, TYPE_CAPACITANCE,   TYPE_DC_SOURCE,  TYPE_DC_VOLTMETER,
         TYPE_DC_AMMETER, TYPE_MULTIMETER,     TYPE_SINGLE_SWITCH, TYPE_INDUCTANCE, TYPE_DIODE};

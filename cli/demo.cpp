@@ -4,7 +4,7 @@
 #include "devices/ac_source.h"
 #include "devices/capacitance.h"
 #include "devices/dc_source.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "devices/inductance.h"
 #include "devices/resistance.h"
 #include "devices/signal_generator.h"
@@ -28,7 +28,6 @@ const CBranchResult& Result(const CDevice* d, int branch = 0) { return d->m_bran
 } // namespace
 
 int main() {
-    RegisterDeviceKinds();
     CExperiment& ex = CExperiment::GetExperiment();
     ex.Solver().SetTraceStream(nullptr);
 

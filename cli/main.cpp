@@ -2,7 +2,7 @@
 // bench shows, so a teacher can check a file without a display.
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "document/experiment_file.h"
 #include "render.h"
 
@@ -54,7 +54,6 @@ std::string Trimmed(std::string s) {
 }
 
 int Solve(const std::string& path, long long time, bool asJson) {
-    RegisterDeviceKinds();
     CExperiment experiment;
     experiment.Solver().SetTraceStream(nullptr);
     std::vector<std::string> notices;
@@ -97,7 +96,7 @@ int Solve(const std::string& path, long long time, bool asJson) {
                       {"display", device->DisplayTexts()},
                       {"warnings", warnings},
                       {"branches", branches}};
-        if (device->TypeCode() == TYPE_OSCILLOSCOPE) {
+        if (device->HasScreen()) {
             json traces = json::array();
             for (const auto& line : device->Traces()) {
                 json points = json::array();

@@ -8,7 +8,7 @@
 #include "devices/dc_source.h"
 #include "devices/dc_voltmeter.h"
 #include "devices/diode.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "devices/galvanometer.h"
 #include "devices/inductance.h"
 #include "devices/level_meter.h"
@@ -207,7 +207,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: ampera-make-examples OUTDIR\n");
         return 64;
     }
-    RegisterDeviceKinds();
     const std::pair<const char*, std::function<void(Board&)>> examples[] = {
         {"ohms_law", OhmsLaw},
         {"voltage_divider", Divider},

@@ -4,7 +4,7 @@
 
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "document/experiment_file.h"
 #include "views/renderer_factory.h"
 
@@ -33,7 +33,6 @@ int Render(const CRenderRequest& request, int argc, char** argv) {
     if (!platform && (!display || !*display) && (!wayland || !*wayland))
         return Fail(kExitUnreadable, "no display to draw with: run it under xvfb-run -a");
 
-    RegisterDeviceKinds();
     CExperiment experiment;
     experiment.Solver().SetTraceStream(nullptr);
     std::string error;

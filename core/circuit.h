@@ -2,6 +2,7 @@
 // results a solve publishes into every branch.
 #pragma once
 
+#include <cmath>
 #include <complex>
 #include <vector>
 
@@ -39,6 +40,9 @@ enum CircuitClass : int {
     CLASS_UNSUPPORTED = 6,
 };
 
+// r.m.s. of a sine per unit of peak: the solver publishes peak values.
+inline const double kSineRms = std::sqrt(2.0) * 0.5;
+
 // One published quantity (a current or a voltage). The meaning of the arrays
 // depends on the class of the graph that wrote it:
 //  class 0/1: para[0] steady DC value.
@@ -47,10 +51,58 @@ enum CircuitClass : int {
 //  class 3:   para = [value at t=0+, step (initial - final), 1/tau];
 //             wave = [para[1], Hz, source phase (deg), source amplitude (voltage only)].
 //  class 5:   para all 0; wave = [peak amplitude, Hz, phase (rad, -pi..pi), 0].
+// Readers use the named accessors below; the raw arrays are the published
+// form (the command line's JSON, the solver trace). An accessor reads its slot whatever the
+// class, so a reading taken in the wrong class is the same number it always
+// was (a sine result's steady value is 0, a DC result's peak is 0).
 struct CQuantity {
     int m_circuitClass = CLASS_DC;
     double wave_array[4] = {0, 0, 0, 0};
     double para_array[10] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+    bool IsSine() const { return m_circuitClass == CLASS_SINE; }
+    // Driven by a square or triangle wave (classes 2, 3 and 4).
+    bool IsPeriodic() const {
+        return m_circuitClass == CLASS_SQUARE || m_circuitClass == CLASS_SQUARE_FIRST_ORDER ||
+               m_circuitClass == CLASS_TRIANGLE;
+    }
+    bool IsSquare() const { return m_circuitClass == CLASS_SQUARE || m_circuitClass == CLASS_SQUARE_FIRST_ORDER; }
+    bool IsTriangle() const { return m_circuitClass == CLASS_TRIANGLE; }
+    // The graph holds one capacitor or inductor (classes 1 and 3).
+    bool IsFirstOrder() const {
+        return m_circuitClass == CLASS_DC_FIRST_ORDER || m_circuitClass == CLASS_SQUARE_FIRST_ORDER;
+    }
+    // A square wave through that element: the step parameters below hold.
+    bool HasStepResponse() const { return m_circuitClass == CLASS_SQUARE_FIRST_ORDER; }
+
+    // The DC reading: the steady value (classes 0/1), the response to the
+    // wave's DC level (2/4), the value just after a rising edge (3); 0 in a
+    // sine circuit, which has no DC part.
+    double Steady() const { return para_array[0]; }
+
+    // Sine circuits: peak amplitude, its r.m.s., and the phase in radians.
+    double Peak() const { return wave_array[0]; }
+    double Rms() const { return wave_array[0] * kSineRms; }
+    double SinePhase() const { return wave_array[2]; }
+    // The peak in a sine circuit, the steady value in every other: what a
+    // rating is held against.
+    double Magnitude() const { return std::fabs(IsSine() ? Peak() : Steady()); }
+
+    // Step response (class 3): value at t = 0+, step (initial - final) and
+    // rate 1/tau in 1/s.
+    double Initial() const { return para_array[0]; }
+    double Step() const { return para_array[1]; }
+    double Rate() const { return para_array[2]; }
+
+    // Periodic circuits: the amplitude a trace draws (the response to the DC
+    // level; the step in class 3), the source's phase in degrees and its
+    // amplitude (voltages only).
+    double Level() const { return wave_array[0]; }
+    double SourcePhase() const { return wave_array[2]; }
+    double SourceAmplitude() const { return wave_array[3]; }
+
+    // Sine and periodic circuits: the source frequency in Hz.
+    double Frequency() const { return wave_array[1]; }
 };
 
 struct CBranchResult {
@@ -70,8 +122,12 @@ public:
         return m_baseKind == BRANCH_SINE_CURRENT_SOURCE || m_baseKind == BRANCH_SINE_VOLTAGE_SOURCE;
     }
 
-    int m_kind = 0;     // working kind, changed temporarily between solver passes
-    int m_baseKind = 0; // kind given at construction
+    // The element's kind, given at construction and never changed: the DC
+    // passes that take an element as something else (a short, an open, a
+    // resistor, a DC source) keep that in their own overrides (CPassOverride).
+    // Both names are in use and always agree.
+    const int m_kind = 0;
+    const int m_baseKind = 0;
     int m_wave = WAVE_NONE;
     double m_value = 0;
     double m_amplitude = 0;

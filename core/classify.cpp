@@ -12,19 +12,16 @@ namespace ampera {
 namespace {
 constexpr double kDiodeOffOhms = 9999999999.0;
 constexpr double kDiodeOnOhms = 8e-8;
+// What the branch trace lists as a diode's value once the passes solved it.
+constexpr double kDiodeListedValue = 1.0;
 
-void Open(CBranch& b) {
-    for (CCircuitNode* end : b.m_end) {
-        if (!end) continue;
-        auto& list = end->m_branches;
-        for (auto it = list.begin(); it != list.end();)
-            it = *it == &b ? list.erase(it) : it + 1;
-    }
-}
-
-void Reconnect(CBranch& b) {
-    for (CCircuitNode* end : b.m_end)
-        if (end) end->m_branches.push_back(&b);
+// The DC source a periodic source is solved as: a triangle at its amplitude,
+// a square wave at twice `level` (it steps between -A and +A) unless that
+// level is negligible.
+double DcEquivalent(const CBranch& b, double level) {
+    double value = b.m_amplitude;
+    if (b.m_wave == WAVE_SQUARE && !(level > -1e-4 && level < 1e-4)) value = 2 * level;
+    return value;
 }
 } // namespace
 
@@ -52,7 +49,7 @@ void CCircuitSolver::Classify(CGraph& graph) {
             case BRANCH_INDUCTOR: ++a; break;
             default: break;
             }
-            if (b->m_baseKind == BRANCH_DIODE || b->m_kind == BRANCH_DIODE) ++d;
+            if (b->m_kind == BRANCH_DIODE) ++d;
         }
     }
     for (CBranch* b : graph.m_branches) b->m_collected = 0;
@@ -83,18 +80,6 @@ void CCircuitSolver::Classify(CGraph& graph) {
     if (message) Post(message);
 }
 
-void CCircuitSolver::SourceToDC(CBranch& b) const {
-    if (b.m_kind == BRANCH_SINE_CURRENT_SOURCE) b.m_kind = BRANCH_CURRENT_SOURCE;
-    else if (b.m_kind == BRANCH_SINE_VOLTAGE_SOURCE) b.m_kind = BRANCH_VOLTAGE_SOURCE;
-    SetDcEquivalent(b);
-}
-
-void CCircuitSolver::SetDcEquivalent(CBranch& b) const {
-    b.m_value = b.m_amplitude;
-    // A square wave steps between -A and +A: twice its level.
-    if (b.m_wave == WAVE_SQUARE && !(m_level > -1e-4 && m_level < 1e-4)) b.m_value = 2 * m_level;
-}
-
 void CCircuitSolver::SolvePasses(CGraph& graph) {
     const int cls = graph.m_class;
     const bool periodic = cls == CLASS_SQUARE || cls == CLASS_SQUARE_FIRST_ORDER || cls == CLASS_TRIANGLE;
@@ -117,60 +102,41 @@ void CCircuitSolver::SolvePasses(CGraph& graph) {
         graph.m_amplitude = graph.m_amplitude2 = source->m_amplitude;
         graph.m_frequency = source->m_frequency;
         graph.m_phase = source->m_phase;
-        m_level = cls == CLASS_SQUARE_FIRST_ORDER ? source->m_amplitude : source->m_amplitude / 2;
     }
-    auto shortOut = [this](CBranch& b) {
-        m_savedValue = b.m_value;
-        b.m_kind = BRANCH_VOLTAGE_SOURCE;
-        b.m_value = 0;
-    };
-    auto unshort = [this](CBranch& b) {
-        b.m_kind = b.m_baseKind;
-        b.m_value = m_savedValue;
-    };
+
+    // Pass 0: every diode off. Class 1: the steady state (C open, L shorted);
+    // class 3: just after the step (C shorted, L open).
+    std::vector<CPassOverride>& overrides = graph.m_overrides;
+    overrides.clear();
+    for (CBranch* d : diodes) overrides.push_back({d, CPassOverride::AS_RESISTOR, kDiodeOffOhms});
+    if (source) {
+        const double level = cls == CLASS_SQUARE_FIRST_ORDER ? source->m_amplitude : source->m_amplitude / 2;
+        overrides.push_back({source, CPassOverride::AS_SOURCE, DcEquivalent(*source, level)});
+        m_listedValues.emplace_back(source, overrides.back().value);
+    }
+    CPassOverride* element = nullptr;
+    if (reactive) {
+        const bool open = capacitor == (cls == CLASS_DC_FIRST_ORDER);
+        overrides.push_back({reactive, open ? CPassOverride::AS_OPEN : CPassOverride::AS_SHORT, 0});
+        element = &overrides.back();
+    }
 
     for (int p = 0; p < passes; ++p) {
-        for (CBranch* d : diodes) {
-            const bool conducts = p == 1 && d->m_end[0]->m_voltage > d->m_end[1]->m_voltage;
-            if (p == 0 || conducts) {
-                d->m_kind = BRANCH_RESISTOR;
-                d->m_value = conducts ? kDiodeOnOhms : kDiodeOffOhms;
-            }
-        }
-        if (source) SourceToDC(*source);
-        if (reactive && p == 0) {
-            // Class 1: the steady state (C open, L shorted); class 3: just after the step (C shorted, L open).
-            if (capacitor == (cls == CLASS_DC_FIRST_ORDER)) Open(*reactive);
-            else shortOut(*reactive);
-        }
-        if (reactive && p == 1 && cls == CLASS_SQUARE_FIRST_ORDER) {
-            // The final state after the step.
-            if (capacitor) {
-                unshort(*reactive);
-                Open(*reactive);
-            } else {
-                Reconnect(*reactive);
-                shortOut(*reactive);
+        if (p == 1) {
+            // Pass 1: the diodes that pass 0 found forward-biased conduct.
+            for (std::size_t k = 0; k < diodes.size(); ++k)
+                if (diodes[k]->m_end[0]->m_voltage > diodes[k]->m_end[1]->m_voltage)
+                    overrides[k].value = kDiodeOnOhms;
+            if (element && cls == CLASS_SQUARE_FIRST_ORDER) {
+                // The final state after the step: C open, L shorted.
+                if (capacitor) *element = {reactive, CPassOverride::AS_OPEN, 0};
+                else *element = {reactive, CPassOverride::AS_SHORT, 0, true};
             }
         }
         SolveDC(graph, p);
     }
-
-    if (source) {
-        if (source->m_kind == BRANCH_CURRENT_SOURCE) source->m_kind = BRANCH_SINE_CURRENT_SOURCE;
-        else if (source->m_kind == BRANCH_VOLTAGE_SOURCE) {
-            source->m_kind = BRANCH_SINE_VOLTAGE_SOURCE;
-            SetDcEquivalent(*source);
-        }
-    }
-    if (reactive) {
-        if (capacitor) Reconnect(*reactive);
-        else unshort(*reactive);
-    }
-    for (CBranch* d : diodes) {
-        d->m_kind = BRANCH_DIODE;
-        d->m_value = 1.0;
-    }
+    overrides.clear();
+    for (CBranch* d : diodes) m_listedValues.emplace_back(d, kDiodeListedValue);
 
     double rate = 0;
     if (cls == CLASS_SQUARE_FIRST_ORDER && reactive) {

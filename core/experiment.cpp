@@ -5,12 +5,6 @@
 
 namespace ampera {
 
-namespace {
-std::atomic<DeviceFactory> g_deviceFactory{nullptr};
-}
-
-void SetDeviceFactory(DeviceFactory factory) { g_deviceFactory = factory; }
-
 CExperiment::CExperiment() = default;
 
 CExperiment::~CExperiment() { ClearAll(); }
@@ -18,14 +12,6 @@ CExperiment::~CExperiment() { ClearAll(); }
 CExperiment& CExperiment::GetExperiment() {
     static CExperiment experiment;
     return experiment;
-}
-
-CComponent* CExperiment::CreateObject(int typeCode) const {
-    if (typeCode == TYPE_NODE) return new CNode();
-    if (typeCode == TYPE_WIRE) return new CWire();
-    if (typeCode < 0 || typeCode > TYPE_LAST) return nullptr;
-    DeviceFactory factory = g_deviceFactory.load();
-    return factory ? factory(typeCode) : nullptr;
 }
 
 void CExperiment::Insert(CComponent* object) {
@@ -146,8 +132,8 @@ void CExperiment::ClearAll() {
 
 void CExperiment::ClearExperiment() {
     ClearAll();
-    m_pendingDevice = nullptr;
-    m_selection = nullptr;
+    m_boardState.pendingDevice = nullptr;
+    m_boardState.selection = nullptr;
     m_abstractName.clear();
     m_warningShown = false;
     m_topologyDirty = 1;

@@ -27,9 +27,16 @@ struct CRectF {
     float left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// Makes the device of a type code (0-25 except 14 and 15), or nothing.
-using DeviceFactory = CComponent* (*)(int typeCode);
-void SetDeviceFactory(DeviceFactory factory);
+// What the board shows besides its objects: the device being placed, the
+// selection and the red outlines. It belongs to the frame-loop thread: tools,
+// queued commands and painting read and write it there; whole-experiment work
+// (New, Open) touches it only while the loop is stopped. The user-interface
+// thread reads the selection only through the loop's per-frame snapshot.
+struct CBoardState {
+    CComponent* pendingDevice = nullptr; // from the device bar, following the pointer
+    CComponent* selection = nullptr;     // the selected object, if any
+    std::vector<CRectF> outlines;        // red rectangles drawn over the board
+};
 
 class CExperiment {
 public:
@@ -40,10 +47,6 @@ public:
 
     // The program's single experiment, created on first use.
     static CExperiment& GetExperiment();
-
-    // Creates the object of a type code: nodes, wires and every device kind;
-    // nullptr for an unknown code.
-    CComponent* CreateObject(int typeCode) const;
 
     void AddObject(CComponent* object, bool rebuild);
     // A new wire joining two nodes, attached to both and added to the board.
@@ -91,13 +94,11 @@ public:
     unsigned char m_holdSolve = 0;
     unsigned char m_solveEveryUpdate = 0;
 
-    CComponent* m_pendingDevice = nullptr;
+    CBoardState m_boardState;
     std::string m_abstractName;
     // Toggled by the user-interface thread, read by the frame loop every frame.
     std::atomic<unsigned char> m_realView{1};
     std::atomic<unsigned char> m_showNames{1};
-    CComponent* m_selection = nullptr;
-    std::vector<CRectF> m_outlines;
 
 private:
     friend class CTopologyBuilder;

@@ -17,6 +17,7 @@ std::string Format(const char* format, auto... args) {
 
 bool CCircuitSolver::Solve(CExperiment& experiment) {
     m_notices = experiment.NoticeSink();
+    m_listedValues.clear();
     std::vector<CBranch*> branches;
     std::vector<CCircuitNode*> nodes;
     auto collect = [&](const ObjectSet& set) {
@@ -114,7 +115,10 @@ void CCircuitSolver::QueueTrace(CExperiment& experiment, const std::vector<std::
         sink->AddLabel(Format("\n元件%d vol: ", n), 0, y);
         for (int k = 0; k < 3; ++k) sink->AddLabel(Format(" %3.3f", b.m_result.m_vol.para_array[k]), columns[k], y);
         y += step;
-        sink->AddLabel(Format("\n元件%d value: %f", n, b.m_value), 0, y);
+        double value = b.m_value;
+        for (const auto& [listed, shown] : m_listedValues)
+            if (listed == &b) value = shown;
+        sink->AddLabel(Format("\n元件%d value: %f", n, value), 0, y);
         for (int k = 0; k < 3; ++k) sink->AddLabel(Format("  %4.6f", b.m_result.m_vol.wave_array[k]), columns[k], y);
         y += step;
     }

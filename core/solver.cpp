@@ -36,6 +36,31 @@ int IndexIn(const std::vector<CCircuitNode*>& nodes, const CCircuitNode* node) {
     return nodes[node->m_index] == node ? node->m_index : -1;
 }
 
+const CPassOverride* FindOverride(const std::vector<CPassOverride>& overrides, const CBranch* b) {
+    for (const CPassOverride& o : overrides)
+        if (o.branch == b) return &o;
+    return nullptr;
+}
+
+// A branch as a DC pass sees it: its own kind and value, or what its
+// override makes of it. Open branches are never stamped.
+struct DcElement {
+    int kind;
+    double value;
+};
+DcElement AsInPass(const CBranch& b, const CPassOverride* o) {
+    if (!o) return {b.m_kind, b.m_value};
+    switch (o->as) {
+    case CPassOverride::AS_SHORT: return {BRANCH_VOLTAGE_SOURCE, 0};
+    case CPassOverride::AS_RESISTOR: return {BRANCH_RESISTOR, o->value};
+    case CPassOverride::AS_SOURCE:
+        if (b.m_kind == BRANCH_SINE_CURRENT_SOURCE) return {BRANCH_CURRENT_SOURCE, o->value};
+        if (b.m_kind == BRANCH_SINE_VOLTAGE_SOURCE) return {BRANCH_VOLTAGE_SOURCE, o->value};
+        return {b.m_kind, o->value};
+    default: return {b.m_kind, b.m_value};
+    }
+}
+
 // Union-find over the nodes joined by stamps that fix a voltage difference.
 struct Islands {
     std::vector<int> parent;
@@ -55,32 +80,46 @@ template <typename T> struct CCircuitSolver::System {
     int sources = 0;
 
     // Walks the graph's nodes and their branch lists; each listed branch is
-    // stamped once, from the node at which the scan meets it.
-    template <typename MakeStamp> void Build(const CGraph& graph, MakeStamp make) {
+    // stamped once, from the node at which the scan meets it. An overridden
+    // branch that is open is left out; one marked `last` is met after every
+    // listed branch of each node it ends on. `make` gets the branch's
+    // override (or null).
+    template <typename MakeStamp>
+    void Build(const CGraph& graph, const std::vector<CPassOverride>& overrides, MakeStamp make) {
         nodes = static_cast<int>(graph.m_nodes.size());
         for (CBranch* b : graph.m_branches) b->m_stamped = 0;
         for (int i = 0; i < nodes; ++i) graph.m_nodes[i]->m_index = i;
         for (int i = 0; i < nodes; ++i) {
             CCircuitNode* u = graph.m_nodes[i];
             for (CBranch* b : u->m_branches) {
-                if (b->m_stamped) continue;
-                b->m_stamped = 1;
-                int other = IndexIn(graph.m_nodes, b->OtherEnd(u));
-                if (other < 0) continue;
-                Stamp<T> s;
-                s.from = i;
-                s.to = other;
-                s.branch = b;
-                s.reversed = b->m_end[0] != u;
-                make(s);
-                if (s.type == STAMP_VOLTAGE) {
-                    // A source looped onto one node fixes nothing; its current is taken as 0.
-                    if (s.from == s.to) continue;
-                    s.variable = sources++;
-                }
-                stamps.push_back(s);
+                const CPassOverride* o = FindOverride(overrides, b);
+                if (o && (o->as == CPassOverride::AS_OPEN || o->last)) continue;
+                Meet(graph, i, u, b, o, make);
             }
+            for (const CPassOverride& o : overrides)
+                if (o.last && o.as != CPassOverride::AS_OPEN && (o.branch->m_end[0] == u || o.branch->m_end[1] == u))
+                    Meet(graph, i, u, o.branch, &o, make);
         }
+    }
+
+    template <typename MakeStamp>
+    void Meet(const CGraph& graph, int i, CCircuitNode* u, CBranch* b, const CPassOverride* o, MakeStamp& make) {
+        if (b->m_stamped) return;
+        b->m_stamped = 1;
+        int other = IndexIn(graph.m_nodes, b->OtherEnd(u));
+        if (other < 0) return;
+        Stamp<T> s;
+        s.from = i;
+        s.to = other;
+        s.branch = b;
+        s.reversed = b->m_end[0] != u;
+        make(s, o);
+        if (s.type == STAMP_VOLTAGE) {
+            // A source looped onto one node fixes nothing; its current is taken as 0.
+            if (s.from == s.to) return;
+            s.variable = sources++;
+        }
+        stamps.push_back(s);
     }
 
     int Size() const { return nodes - 1 + sources; }
@@ -186,23 +225,24 @@ std::vector<std::vector<CCircuitNode*>> CCircuitSolver::SplitGraphs(const std::v
 }
 
 bool CCircuitSolver::SolveDC(CGraph& graph, int pass) {
+    const std::vector<CPassOverride>& overrides = graph.m_overrides;
     System<double> sys;
-    sys.Build(graph, [](Stamp<double>& s) {
-        const CBranch& b = *s.branch;
+    sys.Build(graph, overrides, [](Stamp<double>& s, const CPassOverride* o) {
+        const DcElement b = AsInPass(*s.branch, o);
         const double sign = s.reversed ? -1.0 : 1.0;
-        if (b.m_kind == BRANCH_RESISTOR && b.m_value != 0) {
+        if (b.kind == BRANCH_RESISTOR && b.value != 0) {
             s.type = STAMP_CONDUCTANCE;
-            s.value = 1.0 / b.m_value;
-            s.shown = b.m_value;
-        } else if (b.m_kind == BRANCH_CURRENT_SOURCE) {
+            s.value = 1.0 / b.value;
+            s.shown = b.value;
+        } else if (b.kind == BRANCH_CURRENT_SOURCE) {
             s.type = STAMP_CURRENT;
-            s.value = sign * b.m_value;
+            s.value = sign * b.value;
             s.shown = s.value;
         } else {
             // DC voltage sources; everything else (a 0 ohm resistor, a shorted
             // or unconverted element) is a 0 V source whose current is the branch's.
             s.type = STAMP_VOLTAGE;
-            s.value = b.m_kind == BRANCH_VOLTAGE_SOURCE ? sign * b.m_value : 0.0;
+            s.value = b.kind == BRANCH_VOLTAGE_SOURCE ? sign * b.value : 0.0;
             s.shown = s.value;
         }
     });
@@ -218,9 +258,15 @@ bool CCircuitSolver::SolveDC(CGraph& graph, int pass) {
     for (CBranch* b : graph.m_branches) {
         const double v = b->m_end[0]->m_voltage - b->m_end[1]->m_voltage;
         b->m_passVoltage[pass] = v;
-        if (b->m_kind == BRANCH_RESISTOR && b->m_value != 0) b->m_passCurrent[pass] = v / b->m_value;
-        else if (b->m_kind == BRANCH_CURRENT_SOURCE) b->m_passCurrent[pass] = b->m_value;
-        else if (b->m_kind == BRANCH_RESISTOR || b->m_kind == BRANCH_VOLTAGE_SOURCE) b->m_passCurrent[pass] = 0;
+        const CPassOverride* o = overrides.empty() ? nullptr : FindOverride(overrides, b);
+        if (o && o->as == CPassOverride::AS_OPEN) {
+            b->m_passCurrent[pass] = 0;
+            continue;
+        }
+        const DcElement e = AsInPass(*b, o);
+        if (e.kind == BRANCH_RESISTOR && e.value != 0) b->m_passCurrent[pass] = v / e.value;
+        else if (e.kind == BRANCH_CURRENT_SOURCE) b->m_passCurrent[pass] = e.value;
+        else if (e.kind == BRANCH_RESISTOR || e.kind == BRANCH_VOLTAGE_SOURCE) b->m_passCurrent[pass] = 0;
     }
     for (const auto& s : sys.stamps) {
         if (s.type != STAMP_VOLTAGE || !s.branch) continue;
@@ -242,7 +288,7 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
     const double f = graph.m_frequency;
     const double w = kTwoPi * f;
     System<C> sys;
-    sys.Build(graph, [w](Stamp<C>& s) {
+    sys.Build(graph, {}, [w](Stamp<C>& s, const CPassOverride*) {
         const CBranch& b = *s.branch;
         const double sign = s.reversed ? -1.0 : 1.0;
         const C source = b.m_amplitude * C(std::cos(b.m_phase * kDegToRad), std::sin(b.m_phase * kDegToRad));

@@ -7,12 +7,35 @@
 #include <complex>
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ampera {
 
 class CExperiment;
 class INoticeSink;
+
+// How one DC pass takes a branch instead of as its own element. The passes
+// describe a response by DC solutions of altered copies of the circuit (a
+// capacitor opened or shorted, a diode as a resistor, a periodic source at its
+// DC level); the alterations live here, so the board's branches keep their
+// kind, value and place in their nodes' lists.
+struct CPassOverride {
+    enum As : int {
+        AS_SHORT,    // a 0 V source: the branch's current is solved for
+        AS_OPEN,     // no branch at all: it is not stamped and carries no current
+        AS_RESISTOR, // a resistor of `value` ohms
+        AS_SOURCE,   // a sine source's DC counterpart of `value` volts or amperes
+    };
+    CBranch* branch = nullptr;
+    int as = AS_SHORT;
+    double value = 0;
+    // Stamped after every other branch of the nodes it ends on. The short
+    // that takes the place of an opened coil for the settled state of a step
+    // is stamped last on its nodes; the order of stamps decides the
+    // elimination's rounding, and results stay reproducible to the bit.
+    bool last = false;
+};
 
 struct CGraph {
     int m_class = CLASS_DC;
@@ -22,6 +45,7 @@ struct CGraph {
     double m_amplitude2 = 0;
     std::vector<CCircuitNode*> m_nodes;  // breadth-first order; the first is the reference
     std::vector<CBranch*> m_branches;    // discovery order of Classify
+    std::vector<CPassOverride> m_overrides; // how the next DC pass takes some branches
 };
 
 // Rates of a first-order response are kept finite so instruments can always
@@ -53,8 +77,9 @@ public:
     void Classify(CGraph& graph);
     // DC passes for classes 0 to 4 and publishing of m_result.
     void SolvePasses(CGraph& graph);
-    // One DC solve; results go to m_passCurrent/m_passVoltage[pass]. False when
-    // the system has no answer (every result of the pass is then zero).
+    // One DC solve of the graph with its overrides; results go to
+    // m_passCurrent/m_passVoltage[pass]. False when the system has no answer
+    // (every result of the pass is then zero).
     bool SolveDC(CGraph& graph, int pass);
     // Sinusoidal steady state at the graph's source frequency; fills m_result.
     bool SolveSine(CGraph& graph);
@@ -67,9 +92,12 @@ private:
     template <typename T> struct System;
     std::ostream* m_trace;
     INoticeSink* m_notices = nullptr;
-    double m_savedValue = 0; // value of the element currently shorted
-    double m_level = 0;      // DC-equivalent level of the graph's dynamic source
     int m_traceBottom = 0;   // where the branch trace continues below the graph trace
+    // The value the branch trace lists for a branch the passes took as
+    // something else: a periodic source at the DC level it was solved at, a
+    // diode (whose board value means nothing to the passes) as the nominal 1.
+    // Filled by SolvePasses, cleared by each Solve.
+    std::vector<std::pair<const CBranch*, double>> m_listedValues;
 
     // Scratch reused between calls so a solve allocates only when a graph grows.
     std::vector<double> m_realMatrix;
@@ -77,8 +105,6 @@ private:
     std::vector<int> m_rowOrder, m_pattern;
 
     void Post(const std::string& text);
-    void SourceToDC(CBranch& b) const;
-    void SetDcEquivalent(CBranch& b) const;
     void QueueTrace(CExperiment& experiment, const std::vector<std::vector<CCircuitNode*>>& graphs,
                     const std::vector<CBranch*>& branches, bool afterSolve);
 };

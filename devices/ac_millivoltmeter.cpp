@@ -1,5 +1,7 @@
 #include "ac_millivoltmeter.h"
 
+#include "panel_layout.h"
+
 #include <cmath>
 
 namespace ampera {
@@ -8,16 +10,25 @@ namespace {
 constexpr double kMinVoltage = 1e-7;
 const double kRms = std::sqrt(2.0) * 0.5; // the solver publishes peak values
 
-const CMeterPanel kPanel{"devpic\\panal\\交流毫伏表.tga", 332, 127, {233, 10, 313, 70}, {255, 100, 315, 125}};
-const CDisplayWindow kWindow{50, 14, 277, 20};
+const CMeterPanel kPanel{"devpic\\panal\\交流毫伏表.tga", layout::ac_meter::kPanel.width,
+                        layout::ac_meter::kPanel.height, layout::ac_meter::kMillivoltmeterKnobRect, layout::ac_meter::kPowerRect};
+const CDisplayWindow kWindow{layout::ac_meter::kDisplay.fromRight, layout::ac_meter::kDisplay.fromTop,
+                            layout::ac_meter::kDisplay.panelRight, layout::ac_meter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CACMillivoltmeter::kKind{
-    TYPE_AC_MILLIVOLTMETER,        CATEGORY_METER,       172,  80, "交流毫伏表",
-    "devpic\\ACmVoltagemeter.tga", {{30, 86}, {84, 86}}, false};
+    .typeCode = TYPE_AC_MILLIVOLTMETER,
+    .category = CATEGORY_METER,
+    .namePrefix = "交流毫伏表",
+    .bodyPicture = "devpic\\ACmVoltagemeter.tga",
+    .body = geometry::kMillivoltmeter,
+    .propertyGroup = GROUP_PANEL,
+    .bar = {BAR_METERS, 2, "交流毫伏表", "交流毫伏表.bmp"},
+    .symbols = OneSymbol({"abstract\\mv-meter.bmp", 2, 15, -62, 71}),
+};
 
 CACMillivoltmeter::CACMillivoltmeter()
-    : CDigitalMeter(kKind, CKnob::Limited(0, 4, 2, 2, 72, -144, 144), kPanel, kWindow) {
+    : CDigitalMeter(kKind, CKnob::Of(layout::ac_meter::kRange), kPanel, kWindow) {
     m_internalResistance = 999999;
 }
 

@@ -2,14 +2,16 @@
 
 namespace ampera {
 
-const CDeviceKind CACSource::kKind{TYPE_AC_SOURCE,
-                                   CATEGORY_ELECTRICITY,
-                                   117,
-                                   124,
-                                   "交流电压源",
-                                   "devpic\\acelectricity.tga",
-                                   {{17, 130}, {59, 130}},
-                                   false};
+const CDeviceKind CACSource::kKind{
+    .typeCode = TYPE_AC_SOURCE,
+    .category = CATEGORY_ELECTRICITY,
+    .namePrefix = "交流电压源",
+    .bodyPicture = "devpic\\acelectricity.tga",
+    .body = geometry::kACSource,
+    .propertyGroup = GROUP_PANEL,
+    .bar = {BAR_SOURCES, 1, "交流电压源", "交流电压源.bmp"},
+    .symbols = OneSymbol({"abstract\\ac-ele.bmp", -26, 88, -21, 50}),
+};
 
 CACSource::CACSource()
     : CKnobSource(kKind, 0.5f, "devpic\\panal\\交流电压源.tga", "当前有个交流电压源烧毁") {}

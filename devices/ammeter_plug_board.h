@@ -12,10 +12,14 @@ class CAmmeterPlugBoard : public CDevice {
     static const CDeviceKind kKind;
     CAmmeterPlugBoard() : CDevice(kKind) {}
     void FillPropertyPage(CPropertyPage& page) override;
+    std::optional<CSymbol> Symbol() const override;
 
     void BuildBranches(CTopologyBuilder& b) override { b.OverTerminals(BRANCH_RESISTOR, kShuntResistance); }
 
     bool IsOccupied() const { return m_ammeter != nullptr; }
+    // Whether `device` is a plug board of `experiment` that holds an ammeter
+    // still on that board and plugged into it.
+    static bool Holds(const CExperiment& experiment, const CDevice& device);
 
     CDevice* m_ammeter =
         nullptr; // the digital ammeter plugged in, if any (set and cleared by the board view)

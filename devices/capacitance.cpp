@@ -6,8 +6,19 @@
 
 namespace ampera {
 
-const CDeviceKind CCapacitance::kKind{TYPE_CAPACITANCE,          CATEGORY_CAPACITANCE, 33,  54, "C",
-                                      "devpic\\capacitance.tga", {{3, 60}, {29, 60}},  true};
+const CDeviceKind CCapacitance::kKind{
+    .typeCode = TYPE_CAPACITANCE,
+    .category = CATEGORY_CAPACITANCE,
+    .namePrefix = "C",
+    .bodyPicture = "devpic\\capacitance.tga",
+    .body = geometry::kCapacitor,
+    .propertyGroup = GROUP_PASSIVE,
+    .bar = {BAR_BASIC, 3, "电容", "电容.bmp"},
+    .symbols = TurnedSymbols({"abstract\\cap.bmp", 2, 10, -2, 23},
+                                    {"abstract\\cap270.bmp", 20, 4, 15, -3},
+                                    {"abstract\\cap90.bmp", -20, 4, 0, -5},
+                                    {"abstract\\cap.bmp", 0, -43, 0, -43}),
+};
 const char* const CCapacitance::kBurntWarning = "当前电路有个电容被烧毁";
 
 void CCapacitance::Update(const CUpdateContext& context) {
@@ -44,5 +55,7 @@ void CCapacitance::FillPropertyPage(CPropertyPage& page) {
                       "使用时加在电容两端的电压不能超过它的额定工作电压，否则电容会被击穿烧毁。\n\n"
                       "可利用参数设置页改变电容的名称和电容值。");
 }
+
+std::string CCapacitance::LabelValue() const { return LabelNumber(m_capacitance) + "μF"; }
 
 } // namespace ampera

@@ -12,6 +12,7 @@ class CCapacitance : public CDevice {
     static const char* const kBurntWarning;
     CCapacitance() : CDevice(kKind) {}
     void FillPropertyPage(CPropertyPage& page) override;
+    std::string LabelValue() const override;
 
     // Burns out when the voltage across it exceeds its rating.
     void Update(const CUpdateContext& context) override;

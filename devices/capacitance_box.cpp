@@ -2,6 +2,7 @@
 
 #include "document/keydoc.h"
 
+#include "panel_layout.h"
 #include "resistance_box.h"
 
 #include <cmath>
@@ -9,17 +10,24 @@
 namespace ampera {
 
 const CDeviceKind CCapacitanceBox::kKind{
-    TYPE_CAPACITANCE_BOX,         CATEGORY_CAPACITANCE,  152, 109, "电容箱",
-    "devpic\\capacitancebox.tga", {{46, -6}, {101, -6}}, true};
+    .typeCode = TYPE_CAPACITANCE_BOX,
+    .category = CATEGORY_CAPACITANCE,
+    .namePrefix = "电容箱",
+    .bodyPicture = "devpic\\capacitancebox.tga",
+    .body = geometry::kCapacitanceBox,
+    .propertyGroup = GROUP_PANEL,
+    .bar = {BAR_BASIC, 4, "电容箱", "电容箱.bmp"},
+    .labelRise = 25,
+    .symbols = OneSymbol({"abstract\\cap-box.bmp", 24, -63, -22, -63}),
+};
 const char* const CCapacitanceBox::kBurntWarning = "当前电路有个电容箱被烧毁";
 
 CCapacitanceBox::CCapacitanceBox() : CDevice(kKind) {
-    m_panelGroup.itemsB.push_back(CDrawItem::Quad(0, 0, 211, 200, kPanelPicture));
-    static constexpr CPanelRect kHits[4] = {
-        {0, 0, 80, 80}, {100, 0, 180, 80}, {0, 105, 80, 185}, {100, 105, 180, 185}};
-    // The lower row's needles stand where the resistance box has them.
+    using namespace layout::capacitance_box;
+    m_panelGroup.itemsB.push_back(CDrawItem::Quad(0, 0, kPanel.width, kPanel.height, kPanelPicture));
     for (std::size_t i = 0; i < m_decades.size(); ++i)
-        AddDecadeKnob(m_panelGroup, m_controls, m_decades[i], kHits[i], i < 2 ? 28.0f : 129.0f, 9);
+        AddDecadeKnob(m_panelGroup, m_controls, m_decades[i], kDecades[i].hit, kDecades[i].needleTop,
+                      layout::decade_box::kKnob.position);
     SealPanel();
 }
 
@@ -58,5 +66,7 @@ void CCapacitanceBox::FillPropertyPage(CPropertyPage& page) {
                                         "分别使该旋钮转到下一档和上一档。\n\n"
                                         "电容箱没有参数设置。");
 }
+
+std::string CCapacitanceBox::LabelValue() const { return LabelNumber(m_total) + "μF"; }
 
 } // namespace ampera

@@ -19,6 +19,7 @@ class CCapacitanceBox : public CDevice {
     static constexpr std::array<double, 4> kDecadeCurrentLimit{0.003, 0.015, 0.05, 0.15};
     CCapacitanceBox();
     void FillPropertyPage(CPropertyPage& page) override;
+    std::string LabelValue() const override;
 
     // Every decade in use checks the current against its own limit (one
     // warning each), and the whole box checks the voltage.

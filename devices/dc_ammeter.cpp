@@ -2,6 +2,7 @@
 
 #include "ammeter_plug_board.h"
 #include "core/experiment.h"
+#include "panel_layout.h"
 
 #include <cmath>
 
@@ -12,15 +13,24 @@ constexpr double kMinCurrent = 1e-7;
 // The knob's positions continue the multimeter's DC ampere ranges 5-8.
 constexpr int kFirstRange = 5;
 
-const CMeterPanel kPanel{"devpic\\panal\\直流电流表.tga", 247, 186, {0, 80, 113, 170}, {165, 130, 225, 155}};
-const CDisplayWindow kWindow{20.5f, 16.5f, 220, 0};
+const CMeterPanel kPanel{"devpic\\panal\\直流电流表.tga", layout::dc_meter::kPanel.width,
+                        layout::dc_meter::kPanel.height, layout::dc_meter::kKnobRect, layout::dc_meter::kPowerRect};
+const CDisplayWindow kWindow{layout::dc_meter::kDisplay.fromRight, layout::dc_meter::kDisplay.fromTop,
+                            layout::dc_meter::kDisplay.panelRight, layout::dc_meter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CDCAmmeter::kKind{
-    TYPE_DC_AMMETER,         CATEGORY_METER, 131, 136, "数字电流表", "devpic\\DigitalCurrentmeter.tga",
-    {{31, 142}, {100, 142}}, false};
+    .typeCode = TYPE_DC_AMMETER,
+    .category = CATEGORY_METER,
+    .namePrefix = "数字电流表",
+    .bodyPicture = "devpic\\DigitalCurrentmeter.tga",
+    .body = geometry::kDCAmmeter,
+    .propertyGroup = GROUP_PLAIN,
+    .bar = {BAR_METERS, 0, "直流电流表", "直流电流表.bmp"},
+    .symbols = OneSymbol({"abstract\\multimeter_a.bmp", 5, 73, -8, 68}),
+};
 
-CDCAmmeter::CDCAmmeter() : CDigitalMeter(kKind, CKnob::Limited(0, 3, 2, 2, 90, -180, 90), kPanel, kWindow) {
+CDCAmmeter::CDCAmmeter() : CDigitalMeter(kKind, CKnob::Of(layout::dc_meter::kAmpereRange), kPanel, kWindow) {
     m_internalResistance = 0.01f;
 }
 
@@ -74,6 +84,12 @@ void CDCAmmeter::FillPropertyPage(CPropertyPage& page) {
                       "按下电源开关，电流表开始测量；再按一次，电流表关闭。\n\n"
                       "电流表应串联在电路中，也可插在电流表插口板上使用。\n\n"
                       "电流表的内阻可在参数设置页中设置，范围为0.01－10Ω。");
+}
+
+// Plugged in, the ammeter sits on its plug board, which then draws the
+// combined symbol; the ammeter's own symbol is blank.
+std::optional<CSymbol> CDCAmmeter::Symbol() const {
+    return ReadPlugBoard() ? SymbolWith("abstract\\hide.bmp") : CDevice::Symbol();
 }
 
 } // namespace ampera

@@ -11,6 +11,7 @@ class CDCAmmeter : public CDigitalMeter {
     static const CDeviceKind kKind;
     CDCAmmeter();
     void FillPropertyPage(CPropertyPage& page) override;
+    std::optional<CSymbol> Symbol() const override;
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, m_internalResistance);

@@ -22,13 +22,14 @@ double DeliveredCurrent(const CQuantity& current) {
 
 CKnobSource::CKnobSource(const CDeviceKind& kind, float internalResistance, const char* panelPicture,
                          const char* burnOutWarning)
-    : CDevice(kind), m_coarse(CKnob::Limited(0, 9, 5, 5, 36, -180, 144)),
-      m_fine(CKnob::Limited(0, 10, 0, 5, 30, -150, 150)), m_burnOutWarning(burnOutWarning) {
+    : CDevice(kind), m_coarse(CKnob::Of(layout::knob_source::kCoarse)),
+      m_fine(CKnob::Of(layout::knob_source::kFine)), m_burnOutWarning(burnOutWarning) {
     m_internalResistance = internalResistance;
 
     // Items: 0 panel, 1 coarse needle, 2 fine face, 3 fine needle, 4 power button.
     auto& items = m_panelGroup.itemsB;
-    items.push_back(CDrawItem::Quad(0, 0, 216, 211, panelPicture));
+    items.push_back(CDrawItem::Quad(0, 0, layout::knob_source::kPanel.width, layout::knob_source::kPanel.height,
+                                    panelPicture));
     items.push_back(SheetNeedle(kCoarseRect));
     items.push_back(PanelPicture(kFineRect, "pic_syl\\electricity_fine.bmp"));
     CDrawItem fineNeedle = PanelPicture(kFineRect, "pointer.bmp");
@@ -80,8 +81,17 @@ void CKnobSource::Update(const CUpdateContext& context) {
     AppendShifted(m_boardGroup.itemsA, m_panelGroup.itemsA, 175 - right, 5 - top);
 }
 
-const CDeviceKind CDCSource::kKind{TYPE_DC_SOURCE,       CATEGORY_ELECTRICITY,   117, 124, "直流电源",
-                                   "devpic\\eletri.tga", {{17, 130}, {59, 130}}, true};
+const CDeviceKind CDCSource::kKind{
+    .typeCode = TYPE_DC_SOURCE,
+    .category = CATEGORY_ELECTRICITY,
+    .namePrefix = "直流电源",
+    .bodyPicture = "devpic\\eletri.tga",
+    .body = geometry::kDCSource,
+    .propertyGroup = GROUP_PLAIN,
+    .selectionHint = kPanelHint,
+    .bar = {BAR_SOURCES, 0, "直流电压源", "直流电压源.bmp"},
+    .symbols = OneSymbol({"abstract\\ele.bmp", -25, 74, -23, 64}),
+};
 
 CDCSource::CDCSource() : CKnobSource(kKind, 0.01f, "devpic\\panal\\eletri.tga", "当前有个电源被烧毁") {}
 

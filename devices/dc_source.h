@@ -6,6 +6,7 @@
 #include "device.h"
 #include "display.h"
 #include "panel_control.h"
+#include "panel_layout.h"
 
 #include <string>
 
@@ -30,9 +31,9 @@ class CKnobSource : public CDevice {
     CHeldReading m_shown; // shown value, time of last change, last set value
 
     // Panel layout shared by both sources (panel pixels).
-    static constexpr CPanelRect kCoarseRect{0, 100, 70, 170};
-    static constexpr CPanelRect kFineRect{90, 100, 160, 170};
-    static constexpr CPanelRect kPowerRect{120, 175, 180, 200};
+    static constexpr CPanelRect kCoarseRect = layout::knob_source::kCoarseRect;
+    static constexpr CPanelRect kFineRect = layout::knob_source::kFineRect;
+    static constexpr CPanelRect kPowerRect = layout::knob_source::kPowerRect;
 
   protected:
     CKnobSource(const CDeviceKind& kind, float internalResistance, const char* panelPicture,

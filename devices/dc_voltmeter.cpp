@@ -1,5 +1,7 @@
 #include "dc_voltmeter.h"
 
+#include "panel_layout.h"
+
 #include <cmath>
 
 namespace ampera {
@@ -8,16 +10,25 @@ namespace {
 // Below this voltage the meter sees nothing worth a range warning.
 constexpr double kMinVoltage = 0.0001;
 
-const CMeterPanel kPanel{"devpic\\panal\\直流电压表.tga", 247, 186, {0, 80, 113, 170}, {165, 130, 225, 155}};
-const CDisplayWindow kWindow{20.5f, 16.5f, 220, 0};
+const CMeterPanel kPanel{"devpic\\panal\\直流电压表.tga", layout::dc_meter::kPanel.width,
+                        layout::dc_meter::kPanel.height, layout::dc_meter::kKnobRect, layout::dc_meter::kPowerRect};
+const CDisplayWindow kWindow{layout::dc_meter::kDisplay.fromRight, layout::dc_meter::kDisplay.fromTop,
+                            layout::dc_meter::kDisplay.panelRight, layout::dc_meter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CDCVoltmeter::kKind{
-    TYPE_DC_VOLTMETER,       CATEGORY_METER, 131, 136, "数字电压表", "devpic\\digitaloltagemeter.tga",
-    {{31, 142}, {100, 142}}, false};
+    .typeCode = TYPE_DC_VOLTMETER,
+    .category = CATEGORY_METER,
+    .namePrefix = "数字电压表",
+    .bodyPicture = "devpic\\digitaloltagemeter.tga",
+    .body = geometry::kDCVoltmeter,
+    .propertyGroup = GROUP_PLAIN,
+    .bar = {BAR_METERS, 1, "直流电压表", "直流电压表.bmp"},
+    .symbols = OneSymbol({"abstract\\multimeter_v.bmp", 5, 73, -8, 68}),
+};
 
 CDCVoltmeter::CDCVoltmeter()
-    : CDigitalMeter(kKind, CKnob::Limited(0, 4, 2, 2, 72, -144, 144), kPanel, kWindow) {
+    : CDigitalMeter(kKind, CKnob::Of(layout::dc_meter::kVoltRange), kPanel, kWindow) {
     m_internalResistance = 999999;
 }
 

@@ -2,10 +2,12 @@
 
 #include "core/experiment.h"
 #include "document/keydoc.h"
+#include "kind_registry.h"
 #include "panel_sheet.h"
 
 #include <array>
 #include <cmath>
+#include <sstream>
 
 namespace ampera {
 
@@ -21,9 +23,9 @@ CPoint TurnOffset(CPoint d, bool left) {
 
 CDevice::CDevice(const CDeviceKind& kind) : CComponent(kind.category, kind.typeCode), m_kind(kind) {
     m_name = kind.namePrefix;
-    m_boardGroup.itemsB.push_back(CDrawItem::Quad(0, 0, static_cast<float>(kind.width),
-                                                  static_cast<float>(kind.height), kind.bodyPicture));
-    SetRegion(0, 0, static_cast<float>(kind.width), static_cast<float>(kind.height));
+    const auto w = static_cast<float>(kind.body.width), h = static_cast<float>(kind.body.height);
+    m_boardGroup.itemsB.push_back(CDrawItem::Quad(0, 0, w, h, kind.bodyPicture));
+    SetRegion(0, 0, w, h);
 }
 
 CDevice::~CDevice() = default;
@@ -65,17 +67,17 @@ void CDevice::ResetRunningNumbers() {
 }
 
 CDevice* CDevice::PlaceAt(CExperiment& experiment, int x, int y) {
-    auto* device = dynamic_cast<CDevice*>(experiment.CreateObject(TypeCode()));
+    auto* device = dynamic_cast<CDevice*>(CreateObject(TypeCode()));
     if (!device) return nullptr;
     device->CopyRating(*this);
-    const int w = m_kind.width, h = m_kind.height;
+    const int w = m_kind.body.width, h = m_kind.body.height;
     const int left = x - w / 2, top = y - h / 2;
     device->SetRegion(static_cast<float>(left), static_cast<float>(top), static_cast<float>(x + w / 2),
                       static_cast<float>(y + h / 2));
     device->m_name = m_kind.namePrefix + std::to_string(++g_runningNumber[TypeCode()]);
     experiment.AddObject(device, false);
-    for (const CPoint& offset : m_kind.terminals) {
-        auto* node = static_cast<CNode*>(experiment.CreateObject(TYPE_NODE));
+    for (const geometry::CTerminalOffset& offset : m_kind.body) {
+        auto* node = static_cast<CNode*>(CreateObject(TYPE_NODE));
         node->SetPosition(left + offset.x, top + offset.y);
         node->m_attached.push_back(device);
         device->m_terminals.push_back(node);
@@ -99,11 +101,11 @@ void CDevice::RefreshBody() {
 }
 
 void CDevice::RotateLeft() {
-    if (m_kind.rotates) Turn(true);
+    if (m_kind.Rotates()) Turn(true);
 }
 
 void CDevice::RotateRight() {
-    if (m_kind.rotates) Turn(false);
+    if (m_kind.Rotates()) Turn(false);
 }
 
 void CDevice::Turn(bool left) {
@@ -145,7 +147,7 @@ void CDevice::Turn(bool left) {
 }
 
 void CDevice::RestoreAfterLoad() {
-    float w = static_cast<float>(m_kind.width), h = static_cast<float>(m_kind.height);
+    float w = static_cast<float>(m_kind.body.width), h = static_cast<float>(m_kind.body.height);
     if (Turned()) std::swap(w, h);
     SetRegion(m_region[0], m_region[1], m_region[0] + w, m_region[1] + h);
     RefreshBody();
@@ -177,8 +179,8 @@ void CDevice::PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix
     auto quarter = [](int a) { return a == 90 || a == 180 || a == 270 ? a : 0; };
     m_region[0] = std::isfinite(left) ? std::trunc(left) : 0.0f;
     m_region[1] = std::isfinite(top) ? std::trunc(top) : 0.0f;
-    m_angleLeft = m_kind.rotates ? quarter(angleLeft) : 0;
-    m_angleRight = m_kind.rotates ? quarter(angleRight) : 0;
+    m_angleLeft = m_kind.Rotates() ? quarter(angleLeft) : 0;
+    m_angleRight = m_kind.Rotates() ? quarter(angleRight) : 0;
 }
 
 void CDevice::PersistPlaceAndIdentity(CKeyDoc& doc, bool loading, const std::string& prefix) {
@@ -317,6 +319,43 @@ void CDevice::AddPushButton(CPanelButton& button, const CPanelRect& hit, const C
 void CDevice::Toggle(CPanelButton& button) {
     button.SetOn(!button.IsOn());
     button.ApplyLook(m_panelGroup);
+}
+
+} // namespace ampera
+
+namespace ampera {
+
+SymbolOrientation OrientationOf(int angleLeft, int angleRight) {
+    if (angleRight == 90 || angleLeft == 270) return ORIENT_TURNED_RIGHT;
+    if (angleLeft == 90 || angleRight == 270) return ORIENT_TURNED_LEFT;
+    if (angleLeft == 180 || angleRight == 180) return ORIENT_UPSIDE_DOWN;
+    return ORIENT_UPRIGHT;
+}
+
+const CSymbolPlace& CDevice::SymbolPlace() const {
+    return m_kind.symbols[static_cast<std::size_t>(OrientationOf(m_angleLeft, m_angleRight))];
+}
+
+std::optional<CSymbol> CDevice::SymbolWith(const char* picture) const {
+    const CSymbolPlace& place = SymbolPlace();
+    if (!picture) return std::nullopt;
+    return CSymbol{picture,
+                   {m_region[0] + place.left, m_region[1] + place.top, m_region[2] + place.right,
+                    m_region[3] + place.bottom}};
+}
+
+std::optional<CSymbol> CDevice::Symbol() const {
+    return SymbolWith(SymbolPlace().picture);
+}
+
+std::string CDevice::LabelNumber(double value) {
+    // Written as a stream writes them by default (six significant digits, no
+    // trailing zeros): 1000, 0.5, 1e+06.
+    thread_local std::ostringstream out;
+    out.str({});
+    out.clear();
+    out << value;
+    return out.str();
 }
 
 } // namespace ampera

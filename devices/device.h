@@ -1,29 +1,21 @@
-// The base of every placed device: its kind's fixed description (type code,
-// size, name prefix, body picture, terminals), its place and turn on the
-// board, its front-panel controls and how panel clicks operate them.
+// The base of every placed device: its kind's descriptor (type code, size,
+// name prefix, body picture, terminals and the rest of device_kind.h), its
+// place and turn on the board, its front-panel controls and how panel clicks
+// operate them.
 #pragma once
 
 #include "core/component.h"
 #include "core/topology.h"
+#include "device_kind.h"
 #include "panel_control.h"
 #include "property_page.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace ampera {
-
-// What every device of one kind shares.
-struct CDeviceKind {
-    int typeCode;
-    int category;
-    int width, height;             // board size at angle 0
-    const char* namePrefix;        // "R" gives R1, R2, ...
-    const char* bodyPicture;       // picture at angle 0; turned ones append the angle
-    std::vector<CPoint> terminals; // offsets from the region's top-left corner at angle 0
-    bool rotates;
-};
 
 class CDevice : public CComponent {
   public:
@@ -51,7 +43,7 @@ class CDevice : public CComponent {
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override {
         PersistPlaceAndIdentity(doc, loading, prefix);
     }
-    std::size_t TerminalSlots() const override { return m_kind.terminals.size(); }
+    std::size_t TerminalSlots() const override { return m_kind.body.terminalCount; }
 
     // The same as CloneAt, into a given experiment.
     CDevice* PlaceAt(CExperiment& experiment, int x, int y);
@@ -70,8 +62,28 @@ class CDevice : public CComponent {
     // What a screen shows as polylines in screen pixels (the oscilloscope).
     using Polyline = std::vector<std::pair<float, float>>;
     virtual std::vector<Polyline> Traces() const { return {}; }
+    // Whether the device has such a screen at all (its traces may be none
+    // while it is off).
+    virtual bool HasScreen() const { return false; }
     // Rating fields a new device takes over from the device-bar prototype.
     virtual void CopyRating(const CDevice&) {}
+
+    // The device's symbol in the symbol view, in its present orientation and
+    // state; nothing for kinds without one. Kinds whose symbol shows their
+    // state (switches, the multimeter's range) choose the picture.
+    virtual std::optional<CSymbol> Symbol() const;
+    // The value its board label shows after the name ("1000Ω"), or nothing.
+    virtual std::string LabelValue() const { return {}; }
+    // Whether a press at board point (x, y) operates the device rather than
+    // picking it up (the rheostat's slider, a switch's contacts).
+    virtual bool OperatesAt(int /*x*/, int /*y*/) const { return false; }
+    // While a device of this kind is being placed its body picture follows
+    // the pointer, centred on (x, y); parts drawn over the body (the
+    // rheostat's slider) follow here.
+    virtual void FollowPreview(float /*x*/, float /*y*/, float /*halfHeight*/) {}
+    // The picture a panel control's face returns to when the pointer leaves
+    // it after a click, or nullptr when the face keeps its look.
+    virtual const char* RestingFace(std::size_t /*control*/) const { return nullptr; }
 
     // After the region's left/top and the angles were loaded: the rest of the
     // region, the body picture, and the panel pictures of every control.
@@ -89,7 +101,7 @@ class CDevice : public CComponent {
     void StepControl(CPanelControl& control, int direction);
 
     const CDeviceKind& Kind() const { return m_kind; }
-    std::size_t TerminalCount() const { return m_kind.terminals.size(); }
+    std::size_t TerminalCount() const { return m_kind.body.terminalCount; }
     bool Turned() const { return m_angleLeft == 90 || m_angleLeft == 270; }
     // The picture of `base` ("devpic\\x.tga") at the current angle.
     std::string PictureAtAngle(const std::string& base) const;
@@ -133,6 +145,12 @@ class CDevice : public CComponent {
         return m_branches.empty() ? nullptr : &m_branches.front()->m_result;
     }
     CDrawItem& Body() { return m_boardGroup.itemsB.front(); }
+    // The kind's symbol place for the present orientation, and the symbol of
+    // a picture laid there (nothing for no picture).
+    const CSymbolPlace& SymbolPlace() const;
+    std::optional<CSymbol> SymbolWith(const char* picture) const;
+    // A number as board labels write it: 1000, 0.5, 1e+06.
+    static std::string LabelNumber(double value);
 
   private:
     void Turn(bool left);

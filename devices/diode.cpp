@@ -1,8 +1,16 @@
 #include "diode.h"
 
 namespace ampera {
-const CDeviceKind CDiode::kKind{TYPE_DIODE, CATEGORY_METER, 102, 20, "二极管", "devpic\\diode.tga",
-                                {{-6, 10}, {108, 10}}, true};
+const CDeviceKind CDiode::kKind{
+    .typeCode = TYPE_DIODE,
+    .category = CATEGORY_METER,
+    .namePrefix = "二极管",
+    .bodyPicture = "devpic\\diode.tga",
+    .body = geometry::kDiode,
+    .propertyGroup = GROUP_PASSIVE,
+    .bar = {BAR_BASIC, 6, "二极管", "二极管.bmp"},
+    .symbols = OneSymbol({"abstract\\diode.bmp", -18, -16, 32, 16}),
+};
 void CDiode::FillPropertyPage(CPropertyPage& page) {
     page.window = {0, 0, 300, 250};
     page.AddText({10, 10, 250, 80}, "二极管：无参数设置。");

@@ -4,14 +4,20 @@
 
 namespace ampera {
 
-const CDeviceKind CDoubleSwitch::kKind{TYPE_DOUBLE_SWITCH,
-                                       CATEGORY_SWITCH,
-                                       120,
-                                       49,
-                                       "双刀开关",
-                                       kOpenPicture,
-                                       {{-6, 32}, {126, 32}, {59, 55}},
-                                       true};
+const CDeviceKind CDoubleSwitch::kKind{
+    .typeCode = TYPE_DOUBLE_SWITCH,
+    .category = CATEGORY_SWITCH,
+    .namePrefix = "双刀开关",
+    .bodyPicture = kOpenPicture,
+    .body = geometry::kDoubleSwitch,
+    .propertyGroup = GROUP_PASSIVE,
+    .selectionHint = kSwitchHint,
+    .bar = {BAR_SWITCHES, 1, "双刀开关", "双刀开关.bmp"},
+    .symbols = TurnedSymbols({"abstract\\hdoubleswitch.bmp", -5, 10, 5, 10},
+                                    {"abstract\\hdoubleswitch90.bmp", 3, -6, 6, 6},
+                                    {"abstract\\hdoubleswitch90.bmp", -15, -6, -8, 6},
+                                    {"abstract\\hdoubleswitch180.bmp", -5, -5, 7, -5}),
+};
 
 std::string CDoubleSwitch::BodyPictureBase() const {
     return m_state == 1 ? kFirstPicture : m_state == 2 ? kSecondPicture : kOpenPicture;
@@ -60,6 +66,26 @@ void CDoubleSwitch::FillPropertyPage(CPropertyPage& page) {
                  "单刀双置开关：有三个端口的开关，可控制电路的接通或断开。无面板操作，也无参数设置。");
     page.AddUsageText({10, 10, 230, 200},
                       "单刀双置开关直接在实验区操作。在任意一个接口附近双击，该处闭合，再次双击断开。 ");
+}
+
+// The symbol shows which side the blades are thrown to (state 1 left, 2 right).
+std::optional<CSymbol> CDoubleSwitch::Symbol() const {
+    static const char* const kSide[3] = {"abstract\\hdoubleswitch90.bmp", "abstract\\hdoubleswitch_left90.bmp",
+                                         "abstract\\hdoubleswitch_right90.bmp"};
+    static const char* const kDown[3] = {"abstract\\hdoubleswitch180.bmp", "abstract\\hdoubleswitch_left180.bmp",
+                                         "abstract\\hdoubleswitch_right180.bmp"};
+    static const char* const kUp[3] = {"abstract\\hdoubleswitch.bmp", "abstract\\hdoubleswitch_left.bmp",
+                                       "abstract\\hdoubleswitch_right.bmp"};
+    const int state = m_state == 1 || m_state == 2 ? m_state : 0;
+    switch (OrientationOf(m_angleLeft, m_angleRight)) {
+    case ORIENT_TURNED_LEFT:
+    case ORIENT_TURNED_RIGHT:
+        return SymbolWith(kSide[state]);
+    case ORIENT_UPSIDE_DOWN:
+        return SymbolWith(kDown[state]);
+    default:
+        return SymbolWith(kUp[state]);
+    }
 }
 
 } // namespace ampera

@@ -15,6 +15,8 @@ class CDoubleSwitch : public CDevice {
     static constexpr const char* kSecondPicture = "devpic\\hdright.tga";
     CDoubleSwitch() : CDevice(kKind) {}
     void FillPropertyPage(CPropertyPage& page) override;
+    std::optional<CSymbol> Symbol() const override;
+    bool OperatesAt(int x, int y) const override { return ContactAt(x, y) != 0; }
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (m_state == 1)

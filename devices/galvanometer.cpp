@@ -1,5 +1,7 @@
 #include "galvanometer.h"
 
+#include "panel_layout.h"
+
 #include <cmath>
 
 namespace ampera {
@@ -7,16 +9,25 @@ namespace ampera {
 namespace {
 constexpr double kMinCurrent = 1e-7;
 
-const CMeterPanel kPanel{"devpic\\panal\\检流计.tga", 332, 127, {233, 0, 313, 70}, {255, 100, 315, 125}};
-const CDisplayWindow kWindow{50, 14, 277, 20};
+const CMeterPanel kPanel{"devpic\\panal\\检流计.tga", layout::ac_meter::kPanel.width,
+                        layout::ac_meter::kPanel.height, layout::ac_meter::kGalvanometerKnobRect, layout::ac_meter::kPowerRect};
+const CDisplayWindow kWindow{layout::ac_meter::kDisplay.fromRight, layout::ac_meter::kDisplay.fromTop,
+                            layout::ac_meter::kDisplay.panelRight, layout::ac_meter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CGalvanometer::kKind{
-    TYPE_GALVANOMETER,    CATEGORY_METER, 172, 80, "数字检流计", "devpic\\DigitalGalvanometer.tga",
-    {{30, 86}, {84, 86}}, false};
+    .typeCode = TYPE_GALVANOMETER,
+    .category = CATEGORY_METER,
+    .namePrefix = "数字检流计",
+    .bodyPicture = "devpic\\DigitalGalvanometer.tga",
+    .body = geometry::kGalvanometer,
+    .propertyGroup = GROUP_PANEL,
+    .bar = {BAR_METERS, 3, "检流计", "检流计.bmp"},
+    .symbols = OneSymbol({"abstract\\G.bmp", 2, 15, -62, 71}),
+};
 
 CGalvanometer::CGalvanometer()
-    : CDigitalMeter(kKind, CKnob::Limited(0, 4, 2, 2, 72, -144, 144), kPanel, kWindow) {
+    : CDigitalMeter(kKind, CKnob::Of(layout::ac_meter::kRange), kPanel, kWindow) {
     m_internalResistance = 0.01f;
 }
 

@@ -6,8 +6,20 @@
 
 namespace ampera {
 
-const CDeviceKind CInductance::kKind{TYPE_INDUCTANCE,          CATEGORY_INDUCTANCE,  65,  70, "L",
-                                     "devpic\\inductance.tga", {{13, -3}, {45, -6}}, true};
+const CDeviceKind CInductance::kKind{
+    .typeCode = TYPE_INDUCTANCE,
+    .category = CATEGORY_INDUCTANCE,
+    .namePrefix = "L",
+    .bodyPicture = "devpic\\inductance.tga",
+    .body = geometry::kInductor,
+    .propertyGroup = GROUP_PASSIVE,
+    .bar = {BAR_BASIC, 5, "电感", "电感.bmp"},
+    .labelRise = 30,
+    .symbols = TurnedSymbols({"abstract\\ind.bmp", 11, -30, -18, -20},
+                                    {"abstract\\ind90.bmp", -52, 20, -50, -11},
+                                    {"abstract\\ind90.bmp", 26, 13, 25, -19},
+                                    {"abstract\\ind.bmp", 11, 54, 11, 43}),
+};
 const char* const CInductance::kBurntWarning = "当前电路有个电感被烧毁";
 
 void CInductance::Update(const CUpdateContext& context) {
@@ -42,5 +54,7 @@ void CInductance::FillPropertyPage(CPropertyPage& page) {
                       "使用时流过电感的电流不能超过它的额定工作电流，否则电感会被烧毁。\n\n"
                       "可利用参数设置页改变电感的名称和电感值。");
 }
+
+std::string CInductance::LabelValue() const { return LabelNumber(m_inductance) + "H"; }
 
 } // namespace ampera

@@ -12,6 +12,7 @@ class CInductance : public CDevice {
     static const char* const kBurntWarning;
     CInductance() : CDevice(kKind) {}
     void FillPropertyPage(CPropertyPage& page) override;
+    std::string LabelValue() const override;
 
     // Burns out when the current through it exceeds its rating.
     void Update(const CUpdateContext& context) override;

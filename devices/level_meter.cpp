@@ -2,6 +2,7 @@
 
 #include "document/keydoc.h"
 
+#include "panel_layout.h"
 #include "panel_sheet.h"
 #include "harmonic_lines.h"
 
@@ -37,16 +38,16 @@ constexpr CRange kRanges[5] = {
     {1, 20, 0.01f},   // 20 V
 };
 
-constexpr CPanelRect kBandRects[4] = {
-    {210, 100, 240, 140}, {250, 100, 280, 140}, {290, 100, 320, 140}, {330, 100, 360, 140}};
-constexpr CPanelRect kPowerRect{425, 50, 475, 80};
-constexpr CPanelRect kRangeRect{370, 90, 463, 160};
-constexpr CPanelRect kCoarseRect{20, 90, 90, 160};
-constexpr CPanelRect kFineRect{110, 90, 180, 160};
+using layout::frequency_knobs::kCoarseRect;
+using layout::frequency_knobs::kFineRect;
+using layout::level_meter::kBandRects;
+using layout::level_meter::kPowerRect;
+using layout::level_meter::kRangeRect;
 constexpr const char* kPanelPicture = "devpic\\panal\\选频电压表.tga";
 
 // The panel's display window has its top-right corner here.
-constexpr float kPanelDisplayRight = 325, kPanelDisplayTop = 5;
+constexpr float kPanelDisplayRight = layout::level_meter::kLevelDisplay.panelRight,
+                kPanelDisplayTop = layout::level_meter::kLevelDisplay.panelTop;
 
 std::string Format(const char* format, double value) {
     char text[64];
@@ -77,13 +78,19 @@ std::string LevelText(int range, double level) {
 } // namespace
 
 const CDeviceKind CLevelMeter::kKind{
-    TYPE_LEVEL_METER,      CATEGORY_METER, 220, 92, "选频电平表", "devpic\\SelectFrequencyVmeter.tga",
-    {{33, 98}, {123, 98}}, false};
+    .typeCode = TYPE_LEVEL_METER,
+    .category = CATEGORY_METER,
+    .namePrefix = "选频电平表",
+    .bodyPicture = "devpic\\SelectFrequencyVmeter.tga",
+    .body = geometry::kLevelMeter,
+    .propertyGroup = GROUP_SCREEN,
+    .bar = {BAR_METERS, 6, "选频电平表", "选频电平表.bmp"},
+    .symbols = OneSymbol({"abstract\\fre.bmp", -30, 46, -30, 46}),
+};
 
 CLevelMeter::CLevelMeter()
-    : CDevice(kKind), m_range(CKnob::Limited(0, 4, 4, 2, 72, -144, 144)),
-      m_coarse(CKnob::Limited(0, 9, 5, 5, 36, -180, 144)),
-      m_fine(CKnob::Limited(0, 10, 0, 5, 360.0f / 11.0f, -5 * 360.0f / 11.0f, 5 * 360.0f / 11.0f)) {
+    : CDevice(kKind), m_range(CKnob::Of(layout::level_meter::kRange)),
+      m_coarse(CKnob::Of(layout::frequency_knobs::kCoarse)), m_fine(CKnob::Of(layout::frequency_knobs::kFine)) {
     m_range.m_labelMode = kKnobLabelMode;
     m_internalResistance = 999999;
 
@@ -93,7 +100,8 @@ CLevelMeter::CLevelMeter()
     for (int i = 0; i < 4; ++i)
         AddPushButton(m_bandButtons[i], kBandRects[i], sheet::kBandReleased, sheet::kBandPressed);
     AddPushButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
-    items.push_back(CDrawItem::Quad(0, 0, 487, 173, kPanelPicture));
+    items.push_back(CDrawItem::Quad(0, 0, layout::level_meter::kPanel.width, layout::level_meter::kPanel.height,
+                                    kPanelPicture));
 
     auto addKnob = [&](CKnob& knob, const CPanelRect& hit, const char* label) {
         knob.m_hitRect = hit;

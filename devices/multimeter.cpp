@@ -1,5 +1,6 @@
 #include "multimeter.h"
 
+#include "panel_layout.h"
 #include "panel_sheet.h"
 
 #include <cmath>
@@ -23,15 +24,28 @@ const double kRms = std::sqrt(2.0) * 0.5;
 // The LCD window under the digits on the panel, cut from the shared sheet.
 constexpr CPanelRect kDisplayGlass{0.6875f, 0.125f, 1.0f, 0.25f};
 
-const CMeterPanel kPanel{"devpic\\panal\\multi.tga", 247, 312, {5, 100, 215, 300}, {160, 75, 205, 95}};
-const CDisplayWindow kWindow{20.5f, 16.5f, 220, 0};
+const CMeterPanel kPanel{"devpic\\panal\\multi.tga", layout::multimeter::kPanel.width,
+                        layout::multimeter::kPanel.height, layout::multimeter::kKnobRect,
+                        layout::multimeter::kPowerRect};
+const CDisplayWindow kWindow{layout::multimeter::kDisplay.fromRight, layout::multimeter::kDisplay.fromTop,
+                            layout::multimeter::kDisplay.panelRight, layout::multimeter::kDisplay.panelTop};
 } // namespace
 
-const CDeviceKind CMultimeter::kKind{TYPE_MULTIMETER,          CATEGORY_METER,         131, 159, "万用表",
-                                     "devpic\\multimeter.tga", {{31, 162}, {99, 162}}, true};
+const CDeviceKind CMultimeter::kKind{
+    .typeCode = TYPE_MULTIMETER,
+    .category = CATEGORY_METER,
+    .namePrefix = "万用表",
+    .bodyPicture = "devpic\\multimeter.tga",
+    .body = geometry::kMultimeter,
+    .propertyGroup = GROUP_PANEL,
+    .selectionHint = kPanelHint,
+    .bar = {BAR_METERS, 4, "万用表", "万用表.bmp"},
+    .symbols = OneSymbol({"abstract\\multimeter.bmp", 6, 82, -10, 77}),
+};
 
-CMultimeter::CMultimeter() : CDigitalMeter(kKind, CKnob::FullCircle(32, 0, true), kPanel, kWindow) {
-    CDrawItem glass = CDrawItem::Quad(86, 10, 206, 53, sheet::kPicture); // 3 display window
+CMultimeter::CMultimeter() : CDigitalMeter(kKind, CKnob::Of(layout::multimeter::kRange), kPanel, kWindow) {
+    constexpr CPanelRect kGlass = layout::multimeter::kGlassRect; // 3 display window
+    CDrawItem glass = CDrawItem::Quad(kGlass.left, kGlass.top, kGlass.right, kGlass.bottom, sheet::kPicture);
     glass.SetUV(kDisplayGlass.left, kDisplayGlass.top, kDisplayGlass.right, kDisplayGlass.bottom);
     m_panelGroup.itemsB.push_back(glass);
     SealPanel();
@@ -147,6 +161,15 @@ void CMultimeter::FillPropertyPage(CPropertyPage& page) {
                       "  20A，分辨率0.01A。\n\n"
                       "按下电源开关，万用表开始工作；再按一次，万用表关闭。"
                       "单击量程选择旋钮，旁边会出现两个步进按钮，单击它们使旋钮逐档转动，选择所需的档位。");
+}
+
+// The symbol names what the range knob measures: volts, amperes, ohms.
+std::optional<CSymbol> CMultimeter::Symbol() const {
+    const int position = Range();
+    if (position >= 0 && position <= 4) return SymbolWith("abstract\\multimeter_v.bmp");
+    if (position >= 5 && position <= 8) return SymbolWith("abstract\\multimeter_a.bmp");
+    if (position >= 25 && position <= 31) return SymbolWith("abstract\\multimeter_r.bmp");
+    return CDevice::Symbol();
 }
 
 } // namespace ampera

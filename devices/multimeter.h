@@ -16,6 +16,7 @@ class CMultimeter : public CDigitalMeter {
     static constexpr int kJitterHoldMs = 1000;
     CMultimeter();
     void FillPropertyPage(CPropertyPage& page) override;
+    std::optional<CSymbol> Symbol() const override;
 
     bool IsVoltageRange() const { return (Range() >= 0 && Range() <= 4) || (Range() >= 9 && Range() <= 13); }
     bool IsResistanceRange() const { return Range() >= 25 && Range() <= 31; }

@@ -2,6 +2,7 @@
 
 #include "document/keydoc.h"
 
+#include "panel_layout.h"
 #include "panel_sheet.h"
 
 #include <algorithm>
@@ -31,19 +32,20 @@ constexpr const char* kKnobPicture = "bulge.bmp";
 constexpr const char* kDialPicture = "pic_zxf\\dial.tga";
 constexpr const char* kSlidePicture = "aaa.bmp";
 
-constexpr CPanelRect kY1PositionRect{330, 5, 380, 55};
-constexpr CPanelRect kY2PositionRect{410, 5, 470, 55};
-constexpr CPanelRect kY1GainRect{320, 150, 403, 220};
-constexpr CPanelRect kY2GainRect{420, 150, 493, 220};
-constexpr CPanelRect kXPositionRect{540, 20, 590, 70};
-constexpr CPanelRect kTimeBaseRect{510, 115, 607, 205};
-constexpr CPanelRect kModeRect{380, 60, 420, 140};
-constexpr CPanelRect kModeSlide{380, 60, 420, 150};
-constexpr CPanelRect kTimes5Rect{540, 80, 580, 110};
-constexpr CPanelRect kPowerRect{530, 225, 595, 255};
-constexpr CPanelRect kCoupling1Rect{330, 230, 390, 250};
-constexpr CPanelRect kCoupling2Rect{420, 230, 480, 250};
-constexpr float kCouplingSlideWidth = 20; // one of three positions 20 pixels apart
+using layout::oscilloscope::kY1PositionRect;
+using layout::oscilloscope::kY2PositionRect;
+using layout::oscilloscope::kY1GainRect;
+using layout::oscilloscope::kY2GainRect;
+using layout::oscilloscope::kXPositionRect;
+using layout::oscilloscope::kTimeBaseRect;
+using layout::oscilloscope::kModeRect;
+using layout::oscilloscope::kModeSlide;
+using layout::oscilloscope::kTimes5Rect;
+using layout::oscilloscope::kPowerRect;
+using layout::oscilloscope::kCoupling1Rect;
+using layout::oscilloscope::kCoupling2Rect;
+using layout::oscilloscope::kCouplingSlideWidth;
+using layout::oscilloscope::kKnobScale;
 
 // The largest square centred in `r`, scaled by `scale` about its centre.
 CPanelRect CentredSquare(const CPanelRect& r, float scale) {
@@ -58,29 +60,32 @@ template <std::size_t N> double FromTable(const double (&table)[N], int position
 
 } // namespace
 
-const CDeviceKind COscilloscope::kKind{TYPE_OSCILLOSCOPE,
-                                       CATEGORY_METER,
-                                       172,
-                                       86,
-                                       "示波器",
-                                       "devpic\\sbq.tga",
-                                       {{86, 92}, {104, 92}, {122, 92}, {140, 92}},
-                                       false};
+const CDeviceKind COscilloscope::kKind{
+    .typeCode = TYPE_OSCILLOSCOPE,
+    .category = CATEGORY_METER,
+    .namePrefix = "示波器",
+    .bodyPicture = "devpic\\sbq.tga",
+    .body = geometry::kOscilloscope,
+    .propertyGroup = GROUP_SCREEN,
+    .selectionHint = kPanelHint,
+    .bar = {BAR_METERS, 5, "示波器", "示波器.bmp"},
+    .symbols = OneSymbol({"abstract\\osc_little.bmp", 12, 10, 20, 20}),
+};
 
 // Every knob turns as many degrees per step as it has steps above zero.
 COscilloscope::COscilloscope()
-    : CDevice(kKind), m_y1Position(CKnob::Limited(0, 12, 6, 6, 12, -72, 72)),
-      m_y2Position(CKnob::Limited(0, 12, 6, 6, 12, -72, 72)),
-      m_y1Gain(CKnob::Limited(0, 9, 1, 5, 9, -45, 36)), m_y2Gain(CKnob::Limited(0, 9, 1, 5, 9, -45, 36)),
-      m_xPosition(CKnob::Limited(0, 12, 6, 6, 12, -72, 72)),
-      m_timeBase(CKnob::Limited(0, 16, 3, 8, 16, -128, 128)) {
+    : CDevice(kKind), m_y1Position(CKnob::Of(layout::oscilloscope::kPosition)),
+      m_y2Position(CKnob::Of(layout::oscilloscope::kPosition)), m_y1Gain(CKnob::Of(layout::oscilloscope::kGain)),
+      m_y2Gain(CKnob::Of(layout::oscilloscope::kGain)), m_xPosition(CKnob::Of(layout::oscilloscope::kPosition)),
+      m_timeBase(CKnob::Of(layout::oscilloscope::kTimeBase)) {
     m_internalResistance = 999999;
 
     // Items: 0 panel, 1 screen, 2-13 six knobs each followed by its dial,
     // 14 mode slide, 15 x5 button, 16 power button, 17-18 coupling slides,
     // 19-20 the zero-level marks of the two channels at the screen's edge.
     auto& items = m_panelGroup.itemsB;
-    items.push_back(CDrawItem::Quad(0, 0, 625, 260, kPanelPicture));
+    items.push_back(CDrawItem::Quad(0, 0, layout::oscilloscope::kPanel.width, layout::oscilloscope::kPanel.height,
+                                    kPanelPicture));
     items.push_back(CDrawItem::Quad(0, 0, static_cast<float>(kScreenWidth), static_cast<float>(kScreenHeight),
                                     kScreenPicture));
 
@@ -92,7 +97,7 @@ COscilloscope::COscilloscope()
         m_controls.push_back(&control);
     };
     auto addKnob = [&](CKnob& knob, const CPanelRect& hit, const char* label) {
-        CDrawItem face = PanelPicture(CentredSquare(hit, 0.8f), kKnobPicture);
+        CDrawItem face = PanelPicture(CentredSquare(hit, kKnobScale), kKnobPicture);
         face.flags |= DRAW_ROTATE;
         add(knob, hit, label, face);
         items.push_back(PanelPicture(CentredSquare(hit, 1.0f), kDialPicture));
@@ -277,5 +282,8 @@ void COscilloscope::FillPropertyPage(CPropertyPage& page) {
         "电源开关打开或关闭示波器。\n\n"
         "单击旋钮、输入耦合开关或输出模式开关，旁边会出现两个按钮，单击它们逐档调节。");
 }
+
+// The two position knobs show their plain face again once the pointer has left them.
+const char* COscilloscope::RestingFace(std::size_t control) const { return control < 2 ? kKnobPicture : nullptr; }
 
 } // namespace ampera

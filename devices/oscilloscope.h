@@ -20,6 +20,7 @@ class COscilloscope : public CDevice {
     static const CDeviceKind kKind;
     COscilloscope();
     void FillPropertyPage(CPropertyPage& page) override;
+    const char* RestingFace(std::size_t control) const override;
 
     bool IsPowered() const { return m_power.IsOn(); }
     void BuildBranches(CTopologyBuilder& b) override {
@@ -36,6 +37,7 @@ class COscilloscope : public CDevice {
     const std::vector<CPolyline>& Polylines() const { return m_polylines; }
     // The traces in screen pixels (y downwards from the screen's top edge).
     std::vector<Polyline> Traces() const override;
+    bool HasScreen() const override { return true; }
     // Channel 0 or 1 as the last update read it (coupling applied).
     const CScopeChannel& Channel(int channel) const { return m_channels[channel == 0 ? 0 : 1]; }
     // The settings as the panel gives them now.

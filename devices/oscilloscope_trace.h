@@ -6,6 +6,7 @@
 
 #include "core/circuit.h"
 #include "core/draw_item.h"
+#include "panel_layout.h"
 
 #include <cstdint>
 #include <vector>
@@ -51,9 +52,11 @@ double ChannelValue(const CScopeChannel& channel, double t, double secondsPerDiv
 
 // Screen geometry, in the screen's own pixels: x to the right, y upwards.
 inline constexpr int kScopeSamples = 441;
-inline constexpr double kPixelsPerDivision = 32;
-inline constexpr double kScreenWidth = 320, kScreenHeight = 256;
-inline constexpr double kScreenCentreX = 160, kScreenCentreY = 133;
+using layout::oscilloscope::kPixelsPerDivision;
+using layout::oscilloscope::kScreenCentreX;
+using layout::oscilloscope::kScreenCentreY;
+using layout::oscilloscope::kScreenHeight;
+using layout::oscilloscope::kScreenWidth;
 // Successive samples further apart than this belong to different strokes:
 // a square wave's vertical edges are not drawn.
 inline constexpr double kEdgeBreakPixels = 6;

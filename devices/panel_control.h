@@ -4,14 +4,11 @@
 #pragma once
 
 #include "core/draw_item.h"
+#include "panel_geometry.h"
 
 #include <string>
 
 namespace ampera {
-
-struct CPanelRect {
-    float left = 0, top = 0, right = 0, bottom = 0;
-};
 
 enum PanelControlKind : int {
     CONTROL_KNOB = 2,
@@ -71,6 +68,12 @@ public:
     // A range selector turning (p - zero) * stepDegrees from angleMin to angleMax.
     static CKnob Limited(int minimum, int maximum, int position, int zeroPosition, float stepDegrees,
                          float angleMinDegrees, float angleMaxDegrees);
+    // The knob a panel table describes (panel_layout.h).
+    static CKnob Of(const CKnobTravel& t) {
+        if (t.fullCircle) return FullCircle(t.Positions(), t.position, t.wrapsDown);
+        return Limited(t.minimum, t.maximum, t.position, t.zeroPosition, static_cast<float>(t.stepDegrees),
+                       static_cast<float>(t.angleMinDegrees), static_cast<float>(t.angleMaxDegrees));
+    }
 
     void UpdateLabel() override;
     void Step(int direction, CSpriteGroup& panel) override;

@@ -7,8 +7,19 @@
 
 namespace ampera {
 
-const CDeviceKind CResistance::kKind{TYPE_RESISTANCE,      CATEGORY_RESISTANCE,   102, 20, "R",
-                                     "devpic\\comres.tga", {{-6, 10}, {108, 10}}, true};
+const CDeviceKind CResistance::kKind{
+    .typeCode = TYPE_RESISTANCE,
+    .category = CATEGORY_RESISTANCE,
+    .namePrefix = "R",
+    .bodyPicture = "devpic\\comres.tga",
+    .body = geometry::kResistor,
+    .propertyGroup = GROUP_PASSIVE,
+    .bar = {BAR_BASIC, 0, "电阻", "电阻.bmp"},
+    .symbols = TurnedSymbols({"abstract\\res.bmp", -6, 1, 6, 21},
+                                    {"abstract\\res90.bmp", 0, -6, 20, 6},
+                                    {"abstract\\res90.bmp", 0, -6, 20, 6},
+                                    {"abstract\\res.bmp", -6, 1, 6, 21}),
+};
 const char* const CResistance::kBurntWarning = "当前有个电阻被烧毁";
 
 // The resistor has no front panel: it is edited on its parameter page only,
@@ -61,5 +72,7 @@ void CResistance::FillPropertyPage(CPropertyPage& page) {
                       "普通电阻：电阻是电路的基本元件之一，是一种耗能器件，具有一定功率。\n\n"
                       "可利用参数设置页改变电阻的名称和阻值。");
 }
+
+std::string CResistance::LabelValue() const { return LabelNumber(m_resistance) + "Ω"; }
 
 } // namespace ampera

@@ -12,6 +12,7 @@ class CResistance : public CDevice {
     static const char* const kBurntWarning;
     CResistance() : CDevice(kKind) {}
     void FillPropertyPage(CPropertyPage& page) override;
+    std::string LabelValue() const override;
 
     // Burns out when the power it dissipates exceeds its rating.
     void Update(const CUpdateContext& context) override;

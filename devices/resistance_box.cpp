@@ -2,20 +2,33 @@
 
 #include "document/keydoc.h"
 
+#include "panel_layout.h"
 #include "panel_sheet.h"
 
 namespace ampera {
 
-const CDeviceKind CResistanceBox::kKind{TYPE_RESISTANCE_BOX,  CATEGORY_RESISTANCE,  152, 109, "变阻箱",
-                                        "devpic\\resbox.tga", {{52, -6}, {99, -6}}, true};
-
-namespace {
-constexpr float kNeedleLeft = 36, kNeedleWidth = 9, kNeedleHeight = 58;
-} // namespace
+const CDeviceKind CResistanceBox::kKind{
+    .typeCode = TYPE_RESISTANCE_BOX,
+    .category = CATEGORY_RESISTANCE,
+    .namePrefix = "变阻箱",
+    .bodyPicture = "devpic\\resbox.tga",
+    .body = geometry::kResistanceBox,
+    .propertyGroup = GROUP_PANEL,
+    .selectionHint = kPanelHint,
+    .bar = {BAR_BASIC, 1, "电阻箱", "电阻箱.bmp"},
+    .labelRise = 25,
+    .symbols = TurnedSymbols({"abstract\\resbox.bmp", 49, -29, -49, -80},
+                                    {"abstract\\resbox90.bmp", -52, 50, -82, -50},
+                                    {"abstract\\resbox270.bmp", 86, 50, 40, -50},
+                                    {"abstract\\resbox.bmp", 25, 88, -25, 40}),
+};
 
 void AddDecadeKnob(CSpriteGroup& panel, std::vector<CPanelControl*>& controls, CKnob& knob, CPanelRect hit,
                    float needleTop, int position) {
-    knob = CKnob::FullCircle(10, position, true);
+    using namespace layout::decade_box;
+    CKnobTravel travel = kKnob;
+    travel.position = position;
+    knob = CKnob::Of(travel);
     if (!controls.empty()) {
         // A zero-sized quad: nothing shows even in the one frame a renderer
         // draws hidden items after its generation changed.
@@ -35,11 +48,11 @@ void AddDecadeKnob(CSpriteGroup& panel, std::vector<CPanelControl*>& controls, C
 }
 
 CResistanceBox::CResistanceBox() : CDevice(kKind) {
-    m_panelGroup.itemsB.push_back(CDrawItem::Quad(0, 0, 306, 200, kPanelPicture));
-    static constexpr CPanelRect kHits[6] = {{0, 0, 80, 80},    {100, 0, 180, 80},    {200, 0, 280, 80},
-                                            {0, 105, 80, 195}, {100, 105, 180, 195}, {200, 105, 280, 195}};
+    using namespace layout::resistance_box;
+    m_panelGroup.itemsB.push_back(CDrawItem::Quad(0, 0, kPanel.width, kPanel.height, kPanelPicture));
     for (std::size_t i = 0; i < m_decades.size(); ++i)
-        AddDecadeKnob(m_panelGroup, m_controls, m_decades[i], kHits[i], i < 3 ? 28.0f : 129.0f, 9);
+        AddDecadeKnob(m_panelGroup, m_controls, m_decades[i], kDecades[i].hit, kDecades[i].needleTop,
+                      layout::decade_box::kKnob.position);
     SealPanel();
 }
 
@@ -68,5 +81,7 @@ void CResistanceBox::FillPropertyPage(CPropertyPage& page) {
                       "单击某个旋钮，旁边会出现两个按钮，单击它们使该旋钮转到下一档或上一档。\n\n"
                       "电阻箱的名称可以设置。使用时通过电阻箱的电流不能超过其允许的最大电流。");
 }
+
+std::string CResistanceBox::LabelValue() const { return LabelNumber(GetKnobValue()) + "Ω"; }
 
 } // namespace ampera

@@ -16,6 +16,7 @@ class CResistanceBox : public CDevice {
     static constexpr const char* kPanelPicture = "devpic\\panal\\resbox.tga";
     CResistanceBox();
     void FillPropertyPage(CPropertyPage& page) override;
+    std::string LabelValue() const override;
 
     // Sum of position x weight over the decades, in ohms.
     double GetKnobValue() const;

@@ -2,6 +2,7 @@
 
 #include "document/keydoc.h"
 
+#include "panel_layout.h"
 #include "panel_sheet.h"
 
 #include <algorithm>
@@ -18,11 +19,12 @@ double DeliveredCurrent(const CQuantity& current) {
     return std::fabs(current.m_circuitClass == CLASS_SINE ? current.wave_array[0] : current.para_array[0]);
 }
 
-constexpr CPanelRect kWaveRects[3] = {{225, 10, 260, 65}, {270, 10, 305, 65}, {315, 10, 350, 65}};
-constexpr CPanelRect kPowerRect{425, 50, 475, 80};
-constexpr CPanelRect kAmplitudeRect{360, 10, 430, 80};
-constexpr CPanelRect kCoarseRect{20, 90, 90, 160};
-constexpr CPanelRect kFineRect{110, 90, 180, 160};
+using layout::frequency_knobs::kCoarseRect;
+using layout::frequency_knobs::kFineRect;
+using layout::signal_generator::kAmplitudeRect;
+using layout::signal_generator::kBandRects;
+using layout::signal_generator::kPowerRect;
+using layout::signal_generator::kWaveRects;
 
 // Per band (1M ... 1): the display reads kHz for the first four bands, Hz
 // for the rest, with the resolution of the knobs' smallest step.
@@ -32,13 +34,20 @@ constexpr const char* kLeadingZeros[7] = {"", "", "", "", "0", "00", "00"};
 } // namespace
 
 const CDeviceKind CSignalGenerator::kKind{
-    TYPE_SIGNAL_GENERATOR,         CATEGORY_METER,       172, 80, "信号发生器",
-    "devpic\\signalgenerator.tga", {{27, 86}, {97, 86}}, true};
+    .typeCode = TYPE_SIGNAL_GENERATOR,
+    .category = CATEGORY_METER,
+    .namePrefix = "信号发生器",
+    .bodyPicture = "devpic\\signalgenerator.tga",
+    .body = geometry::kSignalGenerator,
+    .propertyGroup = GROUP_PANEL,
+    .selectionHint = kPanelHint,
+    .bar = {BAR_SOURCES, 2, "信号发生器", "信号发生器.bmp"},
+    .symbols = OneSymbol({"abstract\\sig.bmp", -25, 40, -25, 40}),
+};
 
 CSignalGenerator::CSignalGenerator()
-    : CDevice(kKind), m_amplitudeKnob(CKnob::Limited(0, 11, 2, 6, 30, -180, 150)),
-      m_coarse(CKnob::Limited(0, 9, 5, 5, 36, -180, 144)),
-      m_fine(CKnob::Limited(0, 10, 0, 5, 360.0f / 11.0f, -5 * 360.0f / 11.0f, 5 * 360.0f / 11.0f)) {
+    : CDevice(kKind), m_amplitudeKnob(CKnob::Of(layout::signal_generator::kAmplitude)),
+      m_coarse(CKnob::Of(layout::frequency_knobs::kCoarse)), m_fine(CKnob::Of(layout::frequency_knobs::kFine)) {
     m_amplitudeKnob.m_labelMode = kKnobLabelMode;
     m_amplitudeKnob.m_label = "幅值调节";
     m_coarse.m_label = "频率粗调";
@@ -57,13 +66,11 @@ CSignalGenerator::CSignalGenerator()
     auto& items = m_panelGroup.itemsB;
     for (int i = 0; i < 3; ++i)
         AddPushButton(m_waveButtons[i], kWaveRects[i], sheet::kWaveReleased, sheet::kWavePressed);
-    for (int i = 0; i < 7; ++i) {
-        const float left = 210.0f + 40.0f * static_cast<float>(i);
-        AddPushButton(m_bandButtons[i], {left, 100, left + 30, 140}, sheet::kBandReleased,
-                      sheet::kBandPressed);
-    }
+    for (int i = 0; i < 7; ++i)
+        AddPushButton(m_bandButtons[i], kBandRects[i], sheet::kBandReleased, sheet::kBandPressed);
     AddPushButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
-    items.push_back(CDrawItem::Quad(0, 0, 487, 173, "devpic\\panal\\xhfsq.tga"));
+    constexpr layout::CPanelSize kPanel = layout::signal_generator::kPanel;
+    items.push_back(CDrawItem::Quad(0, 0, kPanel.width, kPanel.height, "devpic\\panal\\xhfsq.tga"));
 
     auto addKnob = [&](CKnob& knob, const CPanelRect& hit) {
         knob.m_hitRect = hit;

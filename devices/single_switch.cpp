@@ -4,8 +4,20 @@
 
 namespace ampera {
 
-const CDeviceKind CSingleSwitch::kKind{TYPE_SINGLE_SWITCH, CATEGORY_SWITCH,       113, 43, "单刀开关",
-                                       kOpenPicture,       {{-6, 33}, {119, 33}}, true};
+const CDeviceKind CSingleSwitch::kKind{
+    .typeCode = TYPE_SINGLE_SWITCH,
+    .category = CATEGORY_SWITCH,
+    .namePrefix = "单刀开关",
+    .bodyPicture = kOpenPicture,
+    .body = geometry::kSingleSwitch,
+    .propertyGroup = GROUP_PASSIVE,
+    .selectionHint = kSwitchHint,
+    .bar = {BAR_SWITCHES, 0, "单刀开关", "单刀开关.bmp"},
+    .symbols = TurnedSymbols({"abstract\\singleswitch.bmp", -5, 0, 5, 0},
+                                    {"abstract\\singleswitch90.bmp", 23, -5, 22, 5},
+                                    {"abstract\\singleswitch90.bmp", -5, -6, 0, 5},
+                                    {"abstract\\singleswitch.bmp", 0, -22, 5, -22}),
+};
 
 // The blade lies 57 pixels from the hinge end of the picture and 20 from the
 // contact end; as the switch turns, those two ends turn with it.
@@ -52,6 +64,13 @@ void CSingleSwitch::FillPropertyPage(CPropertyPage& page) {
                  "单刀单置开关：一种能将电路接通或断开的器件，一般可由下式定义：｛R = 0(闭合);R "
                  "=∞(断开)｝。无面板操作，也无参数设置。");
     page.AddUsageText({10, 10, 230, 200}, "单刀单置开关直接在实验区操作。在接口附近双击闭合,再次双击断开。");
+}
+
+std::optional<CSymbol> CSingleSwitch::Symbol() const {
+    if (!IsClosed()) return CDevice::Symbol();
+    const SymbolOrientation o = OrientationOf(m_angleLeft, m_angleRight);
+    const bool sideways = o == ORIENT_TURNED_LEFT || o == ORIENT_TURNED_RIGHT;
+    return SymbolWith(sideways ? "abstract\\singleswitch_close90.bmp" : "abstract\\singleswitch_close.bmp");
 }
 
 } // namespace ampera

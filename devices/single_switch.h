@@ -13,6 +13,8 @@ class CSingleSwitch : public CDevice {
     static constexpr const char* kClosedPicture = "devpic\\sinswclose.tga";
     CSingleSwitch() : CDevice(kKind) {}
     void FillPropertyPage(CPropertyPage& page) override;
+    std::optional<CSymbol> Symbol() const override;
+    bool OperatesAt(int x, int y) const override { return InBladeZone(x, y); }
 
     bool IsClosed() const { return m_state == 1; }
     void BuildBranches(CTopologyBuilder& b) override {

@@ -7,14 +7,16 @@
 
 namespace ampera {
 
-const CDeviceKind CSlideRheostat::kKind{TYPE_SLIDE_RHEOSTAT,
-                                        CATEGORY_RESISTANCE,
-                                        88,
-                                        58,
-                                        "Rx",
-                                        "devpic\\resglide.tga",
-                                        {{-6, 4}, {-6, 17}, {94, 4}, {94, 17}},
-                                        true};
+const CDeviceKind CSlideRheostat::kKind{
+    .typeCode = TYPE_SLIDE_RHEOSTAT,
+    .category = CATEGORY_RESISTANCE,
+    .namePrefix = "Rx",
+    .bodyPicture = "devpic\\resglide.tga",
+    .body = geometry::kRheostat,
+    .propertyGroup = GROUP_PASSIVE,
+    .bar = {BAR_BASIC, 2, "滑动变阻器", "滑动变阻器.bmp"},
+    .symbols = OneSymbol({"abstract\\glide.bmp", -5, 0, 5, -10}),
+};
 const char* const CSlideRheostat::kBurntWarning = "当前电路有个滑动变阻器被烧毁";
 
 namespace {
@@ -65,7 +67,7 @@ void CSlideRheostat::SetRegion(float left, float top, float right, float bottom)
 CPanelRect CSlideRheostat::RelativeSlider(double fraction) const {
     const float along = kNearStop + static_cast<float>(fraction) * kTravel;
     CPanelRect r{along, kCrossOffset, along + kSliderLength, kCrossOffset + kSliderBreadth};
-    float w = static_cast<float>(Kind().width), h = static_cast<float>(Kind().height);
+    float w = static_cast<float>(Kind().body.width), h = static_cast<float>(Kind().body.height);
     for (int turned = 0; turned < m_angleLeft; turned += 90) {
         r = TurnInBox(r, w, h, true);
         std::swap(w, h);
@@ -170,6 +172,21 @@ void CSlideRheostat::FillPropertyPage(CPropertyPage& page) {
         "在实验区用鼠标拖动滑片即可改变接入电路的电阻值。\n\n"
         "使用时通过变阻器的电流不能过大，否则变阻器会被烧毁。\n\n"
         "可利用参数设置页改变滑动变阻器的名称和总阻值。");
+}
+
+// The label shows where the slider stands, in whole percent.
+std::string CSlideRheostat::LabelValue() const {
+    return std::to_string(static_cast<long long>(std::trunc(m_fraction * 100))) + "%";
+}
+
+bool CSlideRheostat::OperatesAt(int x, int y) const {
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    return m_slider.left < fx && fx < m_slider.right && m_slider.top < fy && fy < m_slider.bottom;
+}
+
+void CSlideRheostat::FollowPreview(float x, float y, float halfHeight) {
+    if (m_boardGroup.itemsB.size() < 2) return;
+    m_boardGroup.itemsB[1].SetRect(x - 7, y - halfHeight - 1, x + 8, y - halfHeight + 30);
 }
 
 } // namespace ampera

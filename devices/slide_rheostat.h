@@ -25,6 +25,9 @@ class CSlideRheostat : public CDevice {
     static constexpr float kCrossOffset = 5; // slider top below the region top at angle 0
     CSlideRheostat();
     void FillPropertyPage(CPropertyPage& page) override;
+    std::string LabelValue() const override;
+    bool OperatesAt(int x, int y) const override;
+    void FollowPreview(float x, float y, float halfHeight) override;
 
     // Burns out when the part of the coil in use (terminals 0-1) dissipates
     // more than the rating.

@@ -5,8 +5,15 @@
 namespace ampera {
 // The file format gives it three terminals but no place for them; they sit on
 // the picture's edges.
-const CDeviceKind CVerticalDoubleSwitch::kKind{TYPE_VERTICAL_DOUBLE_SWITCH, CATEGORY_SWITCH, 80, 50, "纵向双刀开关",
-                                               "pic_zxf\\vdswitch.bmp", {{-6, 10}, {-6, 40}, {86, 25}}, false};
+const CDeviceKind CVerticalDoubleSwitch::kKind{
+    .typeCode = TYPE_VERTICAL_DOUBLE_SWITCH,
+    .category = CATEGORY_SWITCH,
+    .namePrefix = "纵向双刀开关",
+    .bodyPicture = "pic_zxf\\vdswitch.bmp",
+    .body = geometry::kVerticalSwitch,
+    .propertyGroup = GROUP_PLAIN,
+    .selectionHint = kSwitchHint,
+};
 void CVerticalDoubleSwitch::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     // Its position key is accepted in old files and means nothing.
     PersistPlaceAndIdentity(doc, loading, prefix);

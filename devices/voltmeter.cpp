@@ -8,10 +8,21 @@ const CDisplayWindow kWindow{3, 30, 0, 0, 0.5f};
 } // namespace
 
 const CDeviceKind CVoltmeter::kKind{
-    TYPE_VOLTMETER,       CATEGORY_METER, 50, 50, "直流电压表", "pic_zxf\\voltagemeter.bmp",
-    {{10, 56}, {40, 56}}, false};
+    .typeCode = TYPE_VOLTMETER,
+    .category = CATEGORY_METER,
+    .namePrefix = "直流电压表",
+    .bodyPicture = "pic_zxf\\voltagemeter.bmp",
+    .body = geometry::kFileVoltmeter,
+    .propertyGroup = GROUP_PLAIN,
+};
 const CDeviceKind CAmmeter::kKind{
-    TYPE_AMMETER, CATEGORY_METER, 50, 50, "", "pic_zxf\\currentmeter.bmp", {{10, 56}, {40, 56}}, false};
+    .typeCode = TYPE_AMMETER,
+    .category = CATEGORY_METER,
+    .namePrefix = "",
+    .bodyPicture = "pic_zxf\\currentmeter.bmp",
+    .body = geometry::kFileAmmeter,
+    .propertyGroup = GROUP_PLAIN,
+};
 
 CFileMeter::CFileMeter(const CDeviceKind& kind, bool readsCurrent, int firstRange, int lastRange)
     : CDevice(kind), m_readsCurrent(readsCurrent), m_firstRange(firstRange), m_lastRange(lastRange) {}

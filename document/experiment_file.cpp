@@ -1,6 +1,7 @@
 #include "experiment_file.h"
 
 #include "core/experiment.h"
+#include "devices/kind_registry.h"
 #include "gbk.h"
 #include "keydoc.h"
 
@@ -191,7 +192,7 @@ bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
     doc.Parse(GbkToUtf8(TextMode(fileBytes)));
 
     experiment.ClearExperiment();
-    experiment.m_outlines.clear();
+    experiment.m_boardState.outlines.clear();
     doc.GetString("COMPONENT:ABSTRACTNAME", experiment.m_abstractName, "");
     for (const ListKey& list : kLists) {
         int count = 0;
@@ -202,7 +203,7 @@ bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
             const std::string prefix = list.count + std::to_string(j);
             int type = 0;
             doc.GetInt(prefix + ":TYPE", type, 0);
-            CComponent* object = experiment.CreateObject(type);
+            CComponent* object = CreateObject(type);
             if (!object) continue;
             object->Persist(doc, true, prefix);
             experiment.AddObject(object, false);

@@ -1,7 +1,7 @@
 // Fuzz target: any bytes loaded as an experiment file must neither crash,
 // hang nor allocate without bound, and the result must save and load again.
 #include "core/experiment.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "document/experiment_file.h"
 #include "document/gbk.h"
 #include "document/keydoc.h"
@@ -12,8 +12,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ampera;
-    static bool registered = (RegisterDeviceKinds(), true);
-    (void)registered;
     CExperiment experiment;
     experiment.Solver().SetTraceStream(nullptr);
     LoadFromBytes(experiment, std::string(reinterpret_cast<const char*>(data), size), 0);

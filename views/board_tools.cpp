@@ -24,7 +24,9 @@ constexpr int kRightClickHintMilliseconds = 4000;
 constexpr float kPlugReachX = 70;
 constexpr float kPlugReachY = 20;
 // Where the ammeter's two terminals sit relative to its picture.
-constexpr float kAmmeterTerminal0X = 31, kAmmeterTerminal1X = 100, kAmmeterTerminalY = 142;
+constexpr float kAmmeterTerminal0X = static_cast<float>(geometry::kDCAmmeter.terminals[0].x);
+constexpr float kAmmeterTerminal1X = static_cast<float>(geometry::kDCAmmeter.terminals[1].x);
+constexpr float kAmmeterTerminalY = static_cast<float>(geometry::kDCAmmeter.terminals[0].y);
 
 CRectF RegionOf(const CDevice& device) {
     return {device.m_region[0], device.m_region[1], device.m_region[2], device.m_region[3]};
@@ -40,23 +42,6 @@ void ColourNode(CNode& node, std::uint32_t colour) {
 bool StrictlyInside(float left, float top, float right, float bottom, int x, int y) {
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     return left < fx && fx < right && top < fy && fy < bottom;
-}
-
-// Whether the pointer is over a place of the device that operates it (the
-// rheostat's slider, a switch's contacts).
-bool OverOperablePart(const CDevice& device, int x, int y) {
-    switch (device.TypeCode()) {
-    case TYPE_SLIDE_RHEOSTAT: {
-        const CPanelRect& s = static_cast<const CSlideRheostat&>(device).m_slider;
-        return StrictlyInside(s.left, s.top, s.right, s.bottom, x, y);
-    }
-    case TYPE_SINGLE_SWITCH:
-        return static_cast<const CSingleSwitch&>(device).InBladeZone(x, y);
-    case TYPE_DOUBLE_SWITCH:
-        return static_cast<const CDoubleSwitch&>(device).ContactAt(x, y) != 0;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -115,13 +100,7 @@ void MoveNode(CNode& node, int x, int y, int modifiers) {
 }
 
 bool HoldsAmmeter(const CExperiment& experiment, const CDevice& device) {
-    const auto* board = dynamic_cast<const CAmmeterPlugBoard*>(&device);
-    // Only an ammeter still on the board (not deleted) that is plugged into
-    // this very board occupies it; a link left over from before an undo
-    // does not.
-    if (!board || !board->m_ammeter || !experiment.Contains(board->m_ammeter)) return false;
-    const auto* ammeter = dynamic_cast<const CDCAmmeter*>(board->m_ammeter);
-    return ammeter && ammeter->m_plugBoard == board;
+    return CAmmeterPlugBoard::Holds(experiment, device);
 }
 
 void Unplug(const CExperiment& experiment, CDevice& device) {
@@ -236,7 +215,7 @@ void CSelectTool::Hover(const CBoardEvent& event) {
         if (!object->HitTest(event.x, event.y)) continue;
         cursor = kCursorMove;
         if (auto* device = dynamic_cast<CDevice*>(object);
-            device && OverOperablePart(*device, event.x, event.y))
+            device && device->OperatesAt(event.x, event.y))
             cursor = kCursorOperable;
     }
     // Of several requests in one event the last one would win; ask once.
@@ -268,7 +247,7 @@ void CSelectTool::DoubleClick(const CBoardEvent& event) {
         return;
     }
     SelectObject(experiment, device);
-    experiment.m_outlines = {RegionOf(*device)};
+    experiment.m_boardState.outlines = {RegionOf(*device)};
     ShowPropertyWindowOf(Services(), device);
     // The switches know their own contact zones at every angle and change
     // their pictures themselves.
@@ -287,7 +266,7 @@ bool CMoveTool::WantsEvent(const CBoardEvent& event) {
     if (event.kind != EVENT_LEFT_DOWN) return false;
     m_device = DeviceAt(event.x, event.y);
     if (!m_device) {
-        Experiment().m_outlines.clear();
+        Experiment().m_boardState.outlines.clear();
         return false;
     }
     SelectObject(Experiment(), m_device);
@@ -312,15 +291,15 @@ bool CMoveTool::Handle(const CBoardEvent& event) {
     if (!m_device) return false;
     switch (event.kind) {
     case EVENT_LEFT_DOWN:
-        Experiment().m_outlines = {RegionOf(*m_device)};
+        Experiment().m_boardState.outlines = {RegionOf(*m_device)};
         ShowPropertyWindowOf(Services(), m_device);
         return true;
     case EVENT_MOVE:
         MoveTo(event);
         return true;
     case EVENT_LEFT_UP:
-        if (m_device->TypeCode() == TYPE_DC_AMMETER && SnapAmmeter(Experiment(), *m_device, event.modifiers))
-            Experiment().m_outlines = {RegionOf(*m_device)};
+        if (SnapAmmeter(Experiment(), *m_device, event.modifiers))
+            Experiment().m_boardState.outlines = {RegionOf(*m_device)};
         m_device = nullptr;
         return false;
     default:
@@ -333,7 +312,7 @@ void CMoveTool::MoveTo(const CBoardEvent& event) {
     const float left = static_cast<float>(event.x) - m_grabX, top = static_cast<float>(event.y) - m_grabY;
     // The rheostat's slider rides along inside SetRegion.
     m_device->SetRegion(left, top, left + m_width, top + m_height);
-    Experiment().m_outlines = {RegionOf(*m_device)};
+    Experiment().m_boardState.outlines = {RegionOf(*m_device)};
     for (const CNodeGrab& grab : m_nodes)
         MoveNode(*grab.node, event.x - grab.dx, event.y - grab.dy, event.modifiers);
     Unplug(Experiment(), *m_device);
@@ -394,19 +373,19 @@ void HideAll(CComponent& device, bool hidden) {
 void CPlaceTool::Begin(const CBoardEvent&) {
     // The template shows up under the pointer at the first move, not where
     // it was last drawn.
-    if (CComponent* pending = Experiment().m_pendingDevice) HideAll(*pending, true);
+    if (CComponent* pending = Experiment().m_boardState.pendingDevice) HideAll(*pending, true);
 }
 
 bool CPlaceTool::Handle(const CBoardEvent& event) {
     CExperiment& experiment = Experiment();
-    CComponent* pending = experiment.m_pendingDevice;
+    CComponent* pending = experiment.m_boardState.pendingDevice;
     if (!pending) return false; // the experiment was replaced meanwhile
     // Another device button pressed while placing: place that one instead.
     if (IDeviceWindow* bar = Services() ? Services()->GetDeviceWindow() : nullptr) {
         CComponent* chosen = bar->PendingDevice();
         if (chosen && chosen != pending) {
             HideAll(*pending, true);
-            experiment.m_pendingDevice = pending = chosen;
+            experiment.m_boardState.pendingDevice = pending = chosen;
         }
     }
     switch (event.kind) {
@@ -432,9 +411,8 @@ void CPlaceTool::Follow(CComponent& pending, int x, int y) {
     const float halfW = (picture.right - picture.left) / 2, halfH = (picture.bottom - picture.top) / 2;
     picture.SetRect(fx - halfW, fy - halfH, fx + halfW, fy + halfH);
     HideAll(pending, false);
-    Experiment().m_outlines = {{picture.left, picture.top, picture.right + 1, picture.bottom + 1}};
-    if (pending.TypeCode() == TYPE_SLIDE_RHEOSTAT && items.size() > 1)
-        items[1].SetRect(fx - 7, fy - halfH - 1, fx + 8, fy - halfH + 30);
+    Experiment().m_boardState.outlines = {{picture.left, picture.top, picture.right + 1, picture.bottom + 1}};
+    if (auto* device = dynamic_cast<CDevice*>(&pending)) device->FollowPreview(fx, fy, halfH);
 }
 
 void CPlaceTool::Place(CComponent& pending, int x, int y) {
@@ -445,18 +423,18 @@ void CPlaceTool::Place(CComponent& pending, int x, int y) {
     auto* prototype = dynamic_cast<CDevice*>(&pending);
     CDevice* copy = prototype ? prototype->PlaceAt(experiment, x, y) : nullptr;
     if (!copy) {
-        experiment.m_outlines.clear();
+        experiment.m_boardState.outlines.clear();
         return;
     }
     const float* r = copy->m_region;
-    experiment.m_outlines = {{r[0], r[1], r[2] + 1, r[3] + 1}};
+    experiment.m_boardState.outlines = {{r[0], r[1], r[2] + 1, r[3] + 1}};
     SelectObject(experiment, copy);
     ShowPropertyWindowOf(Services(), copy);
 }
 
 void CPlaceTool::CancelPlacement(CComponent& pending) {
     ReleaseBar();
-    Experiment().m_outlines.clear();
+    Experiment().m_boardState.outlines.clear();
     HideAll(pending, true);
 }
 

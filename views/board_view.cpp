@@ -3,7 +3,7 @@
 #include "app_services.h"
 #include "board_labels.h"
 #include "board_tools.h"
-#include "property_groups.h"
+#include "devices/kind_registry.h"
 #include "renderer.h"
 
 #include "core/experiment.h"
@@ -12,8 +12,6 @@ namespace ampera {
 
 namespace {
 
-constexpr const char* kPanelHint = "可以单击鼠标右键弹出菜单进入属性栏的面板区对本器材进行具体的操作";
-constexpr const char* kSwitchHint = "双击开关处闭合，双击附近其他处断开本开关";
 constexpr int kHintMilliseconds = 4000;
 // An empty hint clears the previous one; it need not stay long.
 constexpr int kClearHintMilliseconds = 2000;
@@ -26,24 +24,10 @@ void PostHint(CExperiment& experiment, const char* text, int milliseconds) {
 } // namespace
 
 void SelectObject(CExperiment& experiment, CComponent* object) {
-    experiment.m_selection = object;
-    switch (object ? object->TypeCode() : -1) {
-    case TYPE_RESISTANCE_BOX:
-    case TYPE_MULTIMETER:
-    case TYPE_OSCILLOSCOPE:
-    case TYPE_DC_SOURCE:
-    case TYPE_SIGNAL_GENERATOR:
-        PostHint(experiment, kPanelHint, kHintMilliseconds);
-        break;
-    case TYPE_SINGLE_SWITCH:
-    case TYPE_DOUBLE_SWITCH:
-    case TYPE_VERTICAL_DOUBLE_SWITCH:
-        PostHint(experiment, kSwitchHint, kHintMilliseconds);
-        break;
-    default:
-        PostHint(experiment, "", kClearHintMilliseconds);
-        break;
-    }
+    experiment.m_boardState.selection = object;
+    const CDeviceKind* kind = object ? FindKind(object->TypeCode()) : nullptr;
+    if (kind && kind->selectionHint) PostHint(experiment, kind->selectionHint, kHintMilliseconds);
+    else PostHint(experiment, "", kClearHintMilliseconds);
 }
 
 void ShowPropertyWindowOf(CAppServices* services, CComponent* device) {
@@ -101,10 +85,10 @@ void CBoardView::InstallBoardTools() {
         [this] {
             IDeviceWindow* bar = m_services ? m_services->GetDeviceWindow() : nullptr;
             if (!bar) return false;
-            m_experiment.m_pendingDevice = bar->PendingDevice();
-            return m_experiment.m_pendingDevice != nullptr;
+            m_experiment.m_boardState.pendingDevice = bar->PendingDevice();
+            return m_experiment.m_boardState.pendingDevice != nullptr;
         },
-        [this] { m_experiment.m_pendingDevice = nullptr; });
+        [this] { m_experiment.m_boardState.pendingDevice = nullptr; });
 }
 
 void CBoardView::Tick(long long) {
@@ -138,7 +122,7 @@ void CBoardView::PaintBoard() {
     for (CComponent* object : m_experiment.AllObjects())
         m_renderer->DrawGroup(object->m_boardGroup);
     if (m_experiment.m_showNames) PaintLabels();
-    if (CComponent* pending = m_experiment.m_pendingDevice) m_renderer->DrawGroup(pending->m_boardGroup);
+    if (CComponent* pending = m_experiment.m_boardState.pendingDevice) m_renderer->DrawGroup(pending->m_boardGroup);
     PaintOutlines();
 }
 
@@ -149,11 +133,11 @@ void CBoardView::PaintLabels() {
 }
 
 void CBoardView::PaintOutlines() {
-    if (m_experiment.m_outlines.empty()) return;
+    if (m_experiment.m_boardState.outlines.empty()) return;
     std::vector<CDrawItem>& lines = m_outlineGroup.itemsB;
-    lines.resize(m_experiment.m_outlines.size() * 4);
+    lines.resize(m_experiment.m_boardState.outlines.size() * 4);
     std::size_t k = 0;
-    for (const CRectF& r : m_experiment.m_outlines) {
+    for (const CRectF& r : m_experiment.m_boardState.outlines) {
         const float corners[5][2] = {
             {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}, {r.left, r.top}};
         for (int side = 0; side < 4; ++side) {

@@ -3,7 +3,7 @@
 #include "asset_path.h"
 #include "core/component.h"
 #include "core/experiment.h"
-#include "property_groups.h"
+#include "devices/kind_registry.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>
@@ -267,23 +267,21 @@ CDeviceBar::CDeviceBar(CAppServices& services, CExperiment& experiment, QWidget*
         if (picture->isNull()) ReportMissingPicture(QString::fromUtf8(name));
     }
 
-    AddGroup(QStringLiteral("基本元件"), {{"电阻.bmp", 0},
-                                          {"电阻箱.bmp", 3},
-                                          {"滑动变阻器.bmp", 2},
-                                          {"电容.bmp", 16},
-                                          {"电容箱.bmp", 17},
-                                          {"电感.bmp", 12},
-                                          {"二极管.bmp", 18}});
-    AddGroup(QStringLiteral("仪表"), {{"直流电流表.bmp", 21},
-                                      {"直流电压表.bmp", 20},
-                                      {"交流毫伏表.bmp", 22},
-                                      {"检流计.bmp", 23},
-                                      {"万用表.bmp", 6},
-                                      {"示波器.bmp", 7},
-                                      {"选频电平表.bmp", 24}});
-    AddGroup(QStringLiteral("发生源"),
-             {{"直流电压源.bmp", 8}, {"交流电压源.bmp", 19}, {"信号发生器.bmp", 13}});
-    AddGroup(QStringLiteral("开关"), {{"单刀开关.bmp", 9}, {"双刀开关.bmp", 10}, {"电流表插口板.bmp", 25}});
+    // Each kind names its page and its place there; the pages in bar order.
+    const QString titles[] = {QStringLiteral("基本元件"), QStringLiteral("仪表"), QStringLiteral("发生源"),
+                              QStringLiteral("开关")};
+    std::vector<const CDeviceKind*> kinds;
+    for (const CKindEntry& entry : DeviceKinds())
+        if (entry.kind->bar.group != BAR_NONE) kinds.push_back(entry.kind);
+    std::stable_sort(kinds.begin(), kinds.end(), [](const CDeviceKind* a, const CDeviceKind* b) {
+        return a->bar.group != b->bar.group ? a->bar.group < b->bar.group : a->bar.order < b->bar.order;
+    });
+    for (int group = BAR_BASIC; group <= BAR_SWITCHES; ++group) {
+        std::vector<const CDeviceKind*> page;
+        for (const CDeviceKind* kind : kinds)
+            if (kind->bar.group == group) page.push_back(kind);
+        AddGroup(titles[group], page);
+    }
 
     m_selected = 0;
     ComputeTargets(m_selected);
@@ -296,7 +294,7 @@ CDeviceBar::~CDeviceBar() {
     m_pending.store(nullptr);
 }
 
-bool CDeviceBar::AddGroup(const QString& title, const std::vector<Entry>& entries) {
+bool CDeviceBar::AddGroup(const QString& title, const std::vector<const CDeviceKind*>& kinds) {
     if (static_cast<int>(m_groups.size()) >= kMaxGroups) return false;
     Group group;
     group.title = title;
@@ -305,14 +303,14 @@ bool CDeviceBar::AddGroup(const QString& title, const std::vector<Entry>& entrie
     const int index = static_cast<int>(m_groups.size());
     connect(group.titleButton, &QAbstractButton::clicked, this, [this, index] { SelectGroup(index); });
 
-    for (const Entry& entry : entries) {
-        const QString file = QString::fromUtf8(entry.picture);
+    for (const CDeviceKind* kind : kinds) {
+        const QString file = QString::fromUtf8(kind->bar.picture);
         const QPixmap picture = LoadBarPicture(file);
         if (picture.isNull()) ReportMissingPicture(file);
-        CComponent* device = m_experiment.CreateObject(entry.typeCode);
+        CComponent* device = CreateDevice(kind->typeCode);
         if (device) m_templates.emplace_back(device);
         auto* button =
-            new CBarDeviceButton(file.section(QLatin1Char('.'), 0, 0), picture, device, group.pane);
+            new CBarDeviceButton(QString::fromUtf8(kind->bar.caption), picture, device, group.pane);
         if (!group.pane->AddButton(button)) {
             delete button;
             continue;

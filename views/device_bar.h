@@ -22,6 +22,7 @@ class QTimer;
 namespace ampera {
 
 class CExperiment;
+struct CDeviceKind;
 
 namespace bar_detail {
 class CBarTitleButton;
@@ -88,13 +89,8 @@ class CDeviceBar : public QWidget, public IDeviceWindow {
         int targetY = 0; // where it ends
         int step = 0;    // pixels per animation tick
     };
-    struct Entry {
-        const char* picture; // file name below pic\ ; the caption is its part before the first '.'
-        int typeCode;
-    };
-
     // Adds a group with its buttons; false (and nothing added) past ten groups.
-    bool AddGroup(const QString& title, const std::vector<Entry>& entries);
+    bool AddGroup(const QString& title, const std::vector<const CDeviceKind*>& kinds);
     void SelectGroup(int group);
     void AnimationTick();
     // The resting place of every title with `selected` open.

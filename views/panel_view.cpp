@@ -101,12 +101,14 @@ class CPanelClickFilter final : public CEventFilter {
     }
 
   private:
-    // The oscilloscope's two position knobs show their plain face again.
+    // Controls whose face changes while clicked (the oscilloscope's two
+    // position knobs) show their resting face again.
     static void Unclicked(CDevice& device) {
-        if (device.TypeCode() != TYPE_OSCILLOSCOPE) return;
-        for (std::size_t i = 0; i < 2 && i < device.m_controls.size(); ++i) {
+        for (std::size_t i = 0; i < device.m_controls.size(); ++i) {
+            const char* face = device.RestingFace(i);
+            if (!face) continue;
             if (CDrawItem* item = device.m_controls[i]->Item(device.m_panelGroup)) {
-                item->texture = CPanelView::kOscilloscopeKnobPicture;
+                item->texture = face;
                 Tint(*item, CPanelView::kRestColour);
                 item->Redraw();
             }

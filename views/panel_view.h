@@ -29,10 +29,6 @@ class CPanelView : public IFrameView {
     static constexpr std::uint32_t kRestColour = 0xFFFFFFFF;
     // How long a control's label stays up, in milliseconds.
     static constexpr int kLabelMilliseconds = 2000;
-    // The oscilloscope's position knobs get their plain face back when the
-    // panel is clicked outside its controls.
-    static constexpr const char* kOscilloscopeKnobPicture = "bulge.bmp";
-
     // Installs the hover tool (the default) and the panel-click filter.
     CPanelView();
     ~CPanelView() override;

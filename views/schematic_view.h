@@ -7,6 +7,7 @@
 
 #include "core/draw_item.h"
 #include "core/experiment.h"
+#include "devices/device_kind.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,22 +26,6 @@ inline constexpr std::uint32_t kSymbolTint = 0xFFFF00;
 inline constexpr std::uint32_t kSymbolFlags = 0x184B;
 // Line, tint, submitted: black wire segments.
 inline constexpr std::uint32_t kSymbolWireFlags = 0x1942;
-
-// How a device lies, from its two rotation angles.
-enum SymbolOrientation : int {
-    ORIENT_UPRIGHT = 0,
-    ORIENT_TURNED_LEFT = 1,
-    ORIENT_TURNED_RIGHT = 2,
-    ORIENT_UPSIDE_DOWN = 3,
-};
-
-SymbolOrientation OrientationOf(int angleLeft, int angleRight);
-
-// A device's symbol: the picture and the rectangle it covers on the board.
-struct CSymbol {
-    std::string picture;
-    CRectF rect;
-};
 
 // The symbol of a device in its present orientation and state, or nothing
 // for objects without a symbol (nodes, wires, the resistance wire, the

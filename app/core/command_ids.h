@@ -43,7 +43,7 @@ enum CommandId : int {
 };
 
 // Codes posted through CAppServices::PostToMain. 0 to 3 are property codes
-// (the group of the selected component, see property_groups.h).
+// (the group of the selected component, the kind descriptors say it).
 enum MainCode : int {
     MAIN_CODE_PROPERTY_0 = 0,
     MAIN_CODE_PROPERTY_1 = 1,

@@ -10,22 +10,6 @@
 
 namespace ampera {
 
-bool TypeRotates(int typeCode) {
-    switch (typeCode) {
-    case TYPE_RESISTANCE:
-    case TYPE_RESISTANCE_BOX:
-    case TYPE_SINGLE_SWITCH:
-    case TYPE_DOUBLE_SWITCH:
-    case TYPE_INDUCTANCE:
-    case TYPE_CAPACITANCE:
-    case TYPE_CAPACITANCE_BOX:
-    case TYPE_DIODE:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool OutlineRegionOf(const CComponent& component, CRectF& region) {
     if (const auto* device = dynamic_cast<const CDevice*>(&component)) {
         device->GetRegion(region.left, region.top, region.right, region.bottom);
@@ -57,9 +41,9 @@ std::vector<CNode*> EndNodesOf(const CComponent& component) {
 }
 
 void OutlineOnly(CExperiment& experiment, const CComponent& component) {
-    experiment.m_outlines.clear();
+    experiment.m_boardState.outlines.clear();
     CRectF region;
-    if (OutlineRegionOf(component, region)) experiment.m_outlines.push_back(region);
+    if (OutlineRegionOf(component, region)) experiment.m_boardState.outlines.push_back(region);
 }
 
 } // namespace
@@ -92,10 +76,10 @@ CDeleteCommand::~CDeleteCommand() {
 void CDeleteCommand::Do() {
     if (m_removed || !OnBoard(m_component)) return;
     const std::vector<CNode*> ends = EndNodesOf(*m_component);
-    m_experiment.m_outlines.clear();
+    m_experiment.m_boardState.outlines.clear();
     m_experiment.RemoveObject(m_component);
     m_experiment.MarkValuesDirty();
-    m_experiment.m_selection = nullptr;
+    m_experiment.m_boardState.selection = nullptr;
     m_leftNodes.clear();
     for (CNode* node : ends)
         if (!m_experiment.Contains(node)) m_leftNodes.push_back(node);
@@ -127,10 +111,10 @@ CDeleteAllCommand::~CDeleteAllCommand() {
 
 void CDeleteAllCommand::Do() {
     if (m_removed || !Current()) return;
-    m_experiment.m_outlines.clear();
+    m_experiment.m_boardState.outlines.clear();
     m_taken = m_experiment.TakeAllObjects();
     // Nothing selected stays reachable on the board.
-    m_experiment.m_selection = nullptr;
+    m_experiment.m_boardState.selection = nullptr;
     m_removed = true;
 }
 
@@ -153,7 +137,7 @@ void CRotateCommand::Turn(bool left) {
     if (!OnBoard(m_component)) return;
     auto* device = dynamic_cast<CDevice*>(m_component);
     if (!device) return;
-    m_experiment.m_outlines.clear();
+    m_experiment.m_boardState.outlines.clear();
     if (left)
         device->RotateLeft();
     else
@@ -169,14 +153,14 @@ CSelectAndShowCommand::CSelectAndShowCommand(CExperiment& experiment, CAppServic
 
 void CSelectAndShowCommand::Do() {
     CComponent* kept = OnBoard(m_component) ? m_component : nullptr;
-    m_experiment.m_outlines.clear();
+    m_experiment.m_boardState.outlines.clear();
     RestoreWireColours(m_experiment);
     if (kept) {
         if (kept->Category() == CATEGORY_WIRE) {
             PaintWire(static_cast<CWire&>(*kept), kSelectedWireColour);
         } else {
             CRectF region;
-            if (OutlineRegionOf(*kept, region)) m_experiment.m_outlines.push_back(region);
+            if (OutlineRegionOf(*kept, region)) m_experiment.m_boardState.outlines.push_back(region);
         }
     }
     SelectObject(m_experiment, kept);

@@ -32,10 +32,6 @@ class CWire;
 // Highlight colour of a selected wire (opaque red, 0xAARRGGBB).
 inline constexpr std::uint32_t kSelectedWireColour = 0xFFFF0000;
 
-// Whether a device of this type turns (resistor, resistance box, both
-// switches, inductor, capacitor, capacitance box, diode).
-bool TypeRotates(int typeCode);
-
 // The region an outline is drawn around: a device's region, a node's picture;
 // false for wires and anything without a region.
 bool OutlineRegionOf(const CComponent& component, CRectF& region);

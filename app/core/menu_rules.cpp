@@ -2,7 +2,7 @@
 
 #include "command_ids.h"
 #include "edit_commands.h"
-#include "views/property_groups.h"
+#include "devices/kind_registry.h"
 
 namespace ampera {
 
@@ -158,7 +158,7 @@ void OnRedoChosen(CMenuModel& model, std::size_t undoSize) {
 void ApplyEnablingRules(CMenuModel& model, const CEnablingInputs& in) {
     if (in.deviceCount > 0) {
         if (in.hasSelection) {
-            const bool turns = TypeRotates(in.selectionType);
+            const bool turns = KindRotates(in.selectionType);
             model.SetMenuEnabled(CMD_ROTATE_LEFT, turns);
             model.SetMenuEnabled(CMD_ROTATE_RIGHT, turns);
             for (int id : {CMD_DELETE, CMD_DELETE_ALL, CMD_NAMES, CMD_SWITCH_VIEW})
@@ -215,7 +215,7 @@ std::vector<CContextMenuItem> BuildContextMenu(const CContextMenuInputs& in) {
         return items;
     }
     const bool hit = in.contextType != kNoContextItem;
-    const bool wire = in.contextType == TYPE_WIRE;
+    const bool wire = CategoryOfType(in.contextType) == CATEGORY_WIRE;
 
     if (in.undoSize > 0) add("撤消[&Z]", CMD_UNDO);
     if (in.redoSize > 0) add("重做[&Y]", CMD_REDO);
@@ -229,7 +229,7 @@ std::vector<CContextMenuItem> BuildContextMenu(const CContextMenuInputs& in) {
         else if (!wire)
             add(in.propertyBarVisible ? "隐藏属性栏[&P]" : "显示属性栏[&P]", CMD_PROPERTY_BAR);
         separator();
-        if (TypeRotates(in.contextType)) {
+        if (KindRotates(in.contextType)) {
             add("向左旋转[&L]", CMD_ROTATE_LEFT);
             add("向右旋转[&R]", CMD_ROTATE_RIGHT);
             separator();

@@ -4,7 +4,7 @@
 #include "edit_commands.h"
 #include "menu_rules.h"
 #include "views/app_services.h"
-#include "views/property_groups.h"
+#include "devices/kind_registry.h"
 #include "views/tool_controller.h"
 
 namespace ampera {
@@ -62,7 +62,7 @@ CLeftReleaseCommand::CLeftReleaseCommand(CExperiment& experiment, int x, int y,
 
 void CLeftReleaseCommand::Do() {
     CComponent* hit = LastHit(m_experiment, m_x, m_y);
-    if (hit) m_experiment.m_selection = hit;
+    if (hit) m_experiment.m_boardState.selection = hit;
     if (m_done) m_done(hit);
 }
 
@@ -95,15 +95,15 @@ void ShowGroupWindows(CAppServices& services, int group) {
 
 CRightPressResult RouteRightPress(CExperiment& experiment, CAppServices* services, int x, int y) {
     CRightPressResult result;
-    experiment.m_selection = nullptr;
+    experiment.m_boardState.selection = nullptr;
     if (CComponent* hit = FirstHit(experiment, x, y)) {
         result.item = hit;
         result.itemType = hit->TypeCode();
-        experiment.m_selection = hit;
+        experiment.m_boardState.selection = hit;
         CRectF region;
         if (hit->Category() != CATEGORY_NODE && hit->Category() != CATEGORY_WIRE &&
             OutlineRegionOf(*hit, region))
-            experiment.m_outlines = {region};
+            experiment.m_boardState.outlines = {region};
         if (services) ShowGroupWindows(*services, PropertyGroupOf(hit->TypeCode()));
     }
     result.hasComponents = !experiment.AllObjects().empty();

@@ -11,7 +11,7 @@
 #include "app/main_window.h"
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "views/app_services.h"
 #include "views/board_view.h"
 #include "views/qt_platform.h"
@@ -79,11 +79,10 @@ class BenchTest : public ::testing::Test {
     static constexpr int kWaitMs = 5000;
 
     void SetUp() override {
-        RegisterDeviceKinds();
         CExperiment& experiment = CExperiment::GetExperiment();
         experiment.Solver().SetTraceStream(nullptr); // no solver trace on the test log
         experiment.ClearExperiment();
-        experiment.m_outlines.clear();
+        experiment.m_boardState.outlines.clear();
         experiment.m_realView = 1;
         experiment.m_showNames = 1;
         DisplayColours().Reset();

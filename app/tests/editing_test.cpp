@@ -89,7 +89,7 @@ TEST_F(EditingTest, ThreeLeftTurnsAndThreeUndosRestoreOrientationZero) {
     auto angle = [&] { return Read<int>([&] { return resistor->m_angleLeft; }); };
     auto outlineFollows = [&] {
         return Read<bool>([&] {
-            const auto& outlines = Experiment().m_outlines;
+            const auto& outlines = Experiment().m_boardState.outlines;
             return outlines.size() == 1 && outlines[0].left == resistor->m_region[0] &&
                    outlines[0].bottom == resistor->m_region[3];
         });

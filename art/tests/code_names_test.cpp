@@ -1,19 +1,20 @@
 // The manifest against the program: every picture or sound name written in
-// the program's sources is drawn, and every device kind's board picture has
-// the size, terminals and turned versions the device expects.
-#include "geometry.h"
+// the program's sources is drawn, every device kind's board picture is drawn
+// from the geometry the kind builds with, at its size, with the turned
+// versions it asks for, and every panel picture fits its device's controls.
 #include "manifest.h"
 
-#include "core/component.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -128,50 +129,133 @@ TEST(CodeNames, EveryPictureAndSoundNamedInTheProgramIsDrawn) {
             << f.where << ": " << f.name << " is not drawn";
 }
 
-TEST(DeviceKinds, BoardPicturesFitTheDevices) {
-    for (const art::BodyGeometry& g : art::Bodies()) {
-        std::unique_ptr<ampera::CComponent> made(ampera::CreateDevice(g.typeCode));
-        auto* device = dynamic_cast<ampera::CDevice*>(made.get());
-        ASSERT_NE(device, nullptr) << "type " << g.typeCode;
-        const ampera::CDeviceKind& kind = device->Kind();
-        EXPECT_EQ(kind.width, g.width) << kind.bodyPicture;
-        EXPECT_EQ(kind.height, g.height) << kind.bodyPicture;
-        EXPECT_EQ(kind.rotates, g.rotates) << kind.bodyPicture;
-        ASSERT_EQ(kind.terminals.size(), g.terminals.size()) << kind.bodyPicture;
-        for (std::size_t i = 0; i < g.terminals.size(); ++i) {
-            EXPECT_EQ(kind.terminals[i].x, g.terminals[i].x()) << kind.bodyPicture << " terminal " << i;
-            EXPECT_EQ(kind.terminals[i].y, g.terminals[i].y()) << kind.bodyPicture << " terminal " << i;
+// The board picture drawn for a kind: what the manifest pairs with the kind's
+// picture name, checked against the geometry the kind itself builds with.
+TEST(DeviceKinds, BoardPicturesAreDrawnFromTheKindsOwnGeometry) {
+    const std::vector<ampera::CKindEntry>& kinds = ampera::DeviceKinds();
+    ASSERT_FALSE(kinds.empty());
+    for (const ampera::CKindEntry& entry : kinds) {
+        const ampera::CDeviceKind& kind = *entry.kind;
+        std::unique_ptr<ampera::CDevice> device(entry.create());
+        ASSERT_EQ(&device->Kind(), &kind) << kind.bodyPicture;
+        const art::Asset* picture = art::Find(kind.bodyPicture);
+        ASSERT_NE(picture, nullptr) << kind.bodyPicture;
+        EXPECT_EQ(picture->role, art::Role::Body) << kind.bodyPicture;
+        ASSERT_NE(picture->body, nullptr) << kind.bodyPicture;
+        const ampera::geometry::CBodyGeometry& drawn = *picture->body;
+        EXPECT_EQ(picture->width, kind.body.width) << kind.bodyPicture;
+        EXPECT_EQ(picture->height, kind.body.height) << kind.bodyPicture;
+        EXPECT_EQ(drawn.width, kind.body.width) << kind.bodyPicture;
+        EXPECT_EQ(drawn.height, kind.body.height) << kind.bodyPicture;
+        EXPECT_EQ(drawn.rotates, kind.body.rotates) << kind.bodyPicture;
+        ASSERT_EQ(drawn.terminalCount, kind.body.terminalCount) << kind.bodyPicture;
+        for (std::size_t i = 0; i < drawn.terminalCount; ++i) {
+            EXPECT_EQ(drawn.terminals[i].x, kind.body.terminals[i].x)
+                << kind.bodyPicture << " terminal " << i;
+            EXPECT_EQ(drawn.terminals[i].y, kind.body.terminals[i].y)
+                << kind.bodyPicture << " terminal " << i;
         }
-        const art::Asset* body = art::Find(kind.bodyPicture);
-        ASSERT_NE(body, nullptr) << kind.bodyPicture;
-        EXPECT_EQ(body->typeCode, g.typeCode) << kind.bodyPicture;
-        EXPECT_EQ(body->width, g.width);
-        EXPECT_EQ(body->height, g.height);
-        if (kind.rotates) {
+        if (kind.Rotates()) {
             for (int angle : {90, 180, 270}) {
                 device->m_angleLeft = angle;
                 const art::Asset* turned = art::Find(device->PictureAtAngle(kind.bodyPicture));
                 ASSERT_NE(turned, nullptr) << kind.bodyPicture << " at " << angle;
                 EXPECT_EQ(turned->turn, angle);
+                EXPECT_EQ(turned->body, picture->body) << turned->name;
             }
             device->m_angleLeft = 0;
         }
     }
+    // Every upright body picture belongs to exactly one kind.
+    for (const art::Asset& a : art::Manifest()) {
+        if (a.role != art::Role::Body || a.turn != 0) continue;
+        const auto owners = std::count_if(kinds.begin(), kinds.end(), [&](const ampera::CKindEntry& e) {
+            return a.name == e.kind->bodyPicture;
+        });
+        EXPECT_EQ(owners, 1) << a.name;
+    }
 }
 
 TEST(DeviceKinds, EveryPictureOnABoardOrPanelIsDrawn) {
-    for (const art::BodyGeometry& g : art::Bodies()) {
-        std::unique_ptr<ampera::CComponent> device(ampera::CreateDevice(g.typeCode));
-        ASSERT_NE(device, nullptr);
+    for (const ampera::CKindEntry& entry : ampera::DeviceKinds()) {
+        std::unique_ptr<ampera::CDevice> device(entry.create());
         for (const ampera::CSpriteGroup* group : {&device->m_boardGroup, &device->m_panelGroup})
             for (const auto* items : {&group->itemsB, &group->itemsA})
                 for (const ampera::CDrawItem& item : *items) {
                     if (!item.texture.empty()) {
                         EXPECT_NE(art::Find(item.texture), nullptr)
-                            << "type " << g.typeCode << ": " << item.texture;
+                            << entry.kind->bodyPicture << ": " << item.texture;
                     }
                 }
     }
+}
+
+// A panel picture is laid over the rectangle its device gives it, every
+// control the device hit-tests lies on that picture, and every panel picture
+// drawn is some device's panel.
+TEST(DeviceKinds, PanelPicturesCoverTheirDevicesControls) {
+    std::set<std::string> panels;
+    for (const ampera::CKindEntry& entry : ampera::DeviceKinds()) {
+        std::unique_ptr<ampera::CDevice> device(entry.create());
+        const ampera::CDrawItem* face = nullptr;
+        for (const ampera::CDrawItem& item : device->m_panelGroup.itemsB) {
+            const art::Asset* a = art::Find(item.texture);
+            if (a && a->role == art::Role::Panel) {
+                face = &item;
+                break;
+            }
+        }
+        if (!face) {
+            EXPECT_TRUE(device->m_controls.empty())
+                << entry.kind->bodyPicture << " has controls but no panel";
+            continue;
+        }
+        panels.insert(face->texture);
+        const art::Asset* picture = art::Find(face->texture);
+        EXPECT_EQ(face->left, 0) << face->texture;
+        EXPECT_EQ(face->top, 0) << face->texture;
+        EXPECT_EQ(face->right, picture->width) << face->texture;
+        EXPECT_EQ(face->bottom, picture->height) << face->texture;
+        for (std::size_t i = 0; i < device->m_controls.size(); ++i) {
+            const ampera::CPanelRect r = device->m_controls[i]->GetRect();
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= picture->width &&
+                        r.bottom <= picture->height && r.left < r.right && r.top < r.bottom)
+                << face->texture << ": control " << i << " (" << device->m_controls[i]->m_label << ") at "
+                << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        }
+    }
+    for (const art::Asset& a : art::Manifest()) {
+        if (a.role == art::Role::Panel) {
+            EXPECT_EQ(panels.count(a.name), 1u) << a.name << " is no device's panel";
+        }
+    }
+}
+
+// The artwork reads the devices' tables and the kind registry; it never
+// numbers device kinds itself.
+TEST(ArtSources, NameNoDeviceTypeCode) {
+    const fs::path art = fs::path(AMPERA_SOURCE_DIR) / "art";
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(art)) {
+        const fs::path& p = entry.path();
+        const std::string ext = p.extension().string();
+        if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+        if (p.string().find("/tests/") != std::string::npos) continue;
+        ++files;
+        std::ifstream in(p);
+        std::string line;
+        for (int n = 1; std::getline(in, line); ++n) {
+            const std::size_t type = line.find("TYPE_");
+            const bool typeName = type != std::string::npos && type + 5 < line.size() &&
+                                  std::isupper(static_cast<unsigned char>(line[type + 5]));
+            std::size_t c = line.find("case ");
+            const bool numberedCase = c != std::string::npos && c + 5 < line.size() &&
+                                      std::isdigit(static_cast<unsigned char>(line[c + 5]));
+            EXPECT_FALSE(typeName || numberedCase)
+                << fs::relative(p, art).string() << ":" << n << ": " << line;
+        }
+    }
+    EXPECT_GT(files, 10);
 }
 
 } // namespace

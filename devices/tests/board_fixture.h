@@ -3,7 +3,7 @@
 
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,6 @@ struct RecordingServices : IWarningServices {
 
 class BoardTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterDeviceKinds(); }
     void SetUp() override {
         ex.Solver().SetTraceStream(nullptr);
         ex.SetNoticeSink(&sink);

@@ -40,15 +40,18 @@ private:
         m_controls.push_back(&c);
     }
 };
-const CDeviceKind CTestPanelDevice::kKind{TYPE_RESISTANCE, CATEGORY_RESISTANCE, 102, 20, "T", "devpic\\test.tga",
-                                          {{-6, 10}, {108, 10}, {50, 26}}, true};
+const CDeviceKind CTestPanelDevice::kKind{.typeCode = TYPE_RESISTANCE,
+                                          .category = CATEGORY_RESISTANCE,
+                                          .namePrefix = "T",
+                                          .bodyPicture = "devpic\\test.tga",
+                                          .body = {102, 20, 3, {{-6, 10}, {108, 10}, {50, 26}}, true}};
 
 class DeviceTest : public BoardTest {
 protected:
     CTestPanelDevice* Make() {
         auto* d = new CTestPanelDevice();
         ex.AddObject(d, false);
-        for (const CPoint& o : d->Kind().terminals) {
+        for (const geometry::CTerminalOffset& o : d->Kind().body) {
             auto* n = new CNode();
             n->SetPosition(300 + o.x, 200 + o.y);
             n->m_attached.push_back(d);

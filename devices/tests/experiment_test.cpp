@@ -74,14 +74,14 @@ TEST_F(ExperimentTest, SetsIterateInCreationOrder) {
 
 TEST_F(ExperimentTest, ClearExperimentEmptiesTheBoard) {
     auto* r = Place<CResistance>();
-    ex.m_selection = r;
-    ex.m_pendingDevice = r;
+    ex.m_boardState.selection = r;
+    ex.m_boardState.pendingDevice = r;
     ex.m_abstractName = "实验一";
     ex.ClearExperiment();
     EXPECT_TRUE(ex.AllObjects().empty());
     EXPECT_TRUE(ex.Nodes().empty());
-    EXPECT_EQ(ex.m_selection, nullptr);
-    EXPECT_EQ(ex.m_pendingDevice, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.pendingDevice, nullptr);
     EXPECT_TRUE(ex.m_abstractName.empty());
     Update();
 }

@@ -149,18 +149,18 @@ using TopologyTest = BoardTest;
 TEST_F(TopologyTest, FactoryKnowsEveryTypeCodeAndNothingBeyond) {
     for (int code = 0; code <= TYPE_LAST; ++code) {
         SCOPED_TRACE("type code " + std::to_string(code));
-        std::unique_ptr<CComponent> object(ex.CreateObject(code));
+        std::unique_ptr<CComponent> object(CreateObject(code));
         ASSERT_NE(object, nullptr);
         EXPECT_EQ(object->TypeCode(), code);
     }
-    EXPECT_EQ(ex.CreateObject(26), nullptr);
-    EXPECT_EQ(ex.CreateObject(-1), nullptr);
+    EXPECT_EQ(CreateObject(26), nullptr);
+    EXPECT_EQ(CreateObject(-1), nullptr);
     const std::pair<int, int> categories[] = {{0, 0}, {1, 0},  {2, 0},  {3, 0},  {4, 3},  {5, 3},  {6, 3},
                                               {7, 3}, {8, 5},  {9, 4},  {10, 4}, {11, 4}, {12, 2}, {13, 3},
                                               {14, 6}, {15, 7}, {16, 1}, {17, 1}, {18, 3}, {19, 5}, {20, 3},
                                               {21, 3}, {22, 3}, {23, 3}, {24, 3}, {25, 4}};
     for (auto [code, category] : categories) {
-        std::unique_ptr<CComponent> object(ex.CreateObject(code));
+        std::unique_ptr<CComponent> object(CreateObject(code));
         EXPECT_EQ(object->Category(), category) << "type code " << code;
     }
 }

@@ -3,7 +3,7 @@
 #include "core/experiment.h"
 #include "devices/ammeter_plug_board.h"
 #include "devices/diode.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "document/experiment_file.h"
 #include "document/gbk.h"
 #include "document/keydoc.h"
@@ -34,7 +34,6 @@ void WriteBytes(const fs::path& p, const std::string& bytes) {
 
 class ExperimentFileTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterDeviceKinds(); }
     void SetUp() override {
         dir = fs::temp_directory_path() / ("ampera_file_test_" + std::to_string(::getpid()));
         fs::create_directories(dir);

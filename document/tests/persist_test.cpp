@@ -7,7 +7,7 @@
 #include "devices/dc_source.h"
 #include "devices/diode.h"
 #include "devices/double_switch.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "devices/inductance.h"
 #include "devices/level_meter.h"
 #include "devices/multimeter.h"
@@ -33,7 +33,6 @@ namespace {
 
 class PersistTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterDeviceKinds(); }
     void SetUp() override {
         for (CExperiment* e : {&ex, &other}) e->Solver().SetTraceStream(nullptr);
     }

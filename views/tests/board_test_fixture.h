@@ -11,7 +11,7 @@
 
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -119,7 +119,6 @@ inline CBoardEvent MakeEvent(int kind, int x, int y, int modifiers = 0) {
 
 class BoardViewTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { RegisterDeviceKinds(); }
 
     BoardViewTest() {
         ex.Solver().SetTraceStream(nullptr);

@@ -72,7 +72,7 @@ TEST_F(BoardViewTest, AFinishedWireJoinsTwoNodesAlongStraightSegmentsAndCarriesC
         bar.pending = &prototype;
         Move(x, y);
         Send(EVENT_LEFT_DOWN, x, y);
-        return static_cast<CDevice*>(ex.m_selection);
+        return static_cast<CDevice*>(ex.m_boardState.selection);
     };
     auto* source = static_cast<CDCSource*>(placeFromBar(sourceTemplate, 300, 300));
     auto* resistor = static_cast<CResistance*>(placeFromBar(resistorTemplate, 600, 300));
@@ -280,23 +280,23 @@ TEST_F(BoardViewTest, DraggingADeviceMovesItsNodesAndWireEnds) {
 TEST_F(BoardViewTest, PressingADeviceSelectsItAndShowsItsPropertyWindow) {
     CDCSource* source = Place<CDCSource>(300, 300);
     Send(EVENT_LEFT_DOWN, 300, 300);
-    EXPECT_EQ(ex.m_selection, source);
-    EXPECT_EQ(ex.m_outlines, std::vector<CRectF>{Region(source)});
+    EXPECT_EQ(ex.m_boardState.selection, source);
+    EXPECT_EQ(ex.m_boardState.outlines, std::vector<CRectF>{Region(source)});
     EXPECT_TRUE(windows[1].visible);
     EXPECT_EQ(Codes(), std::vector<int>{1});
     Send(EVENT_LEFT_UP, 300, 300);
     EXPECT_TRUE(view.Controller().InDefaultTool());
 
     Send(EVENT_LEFT_DOWN, 700, 700); // empty board
-    EXPECT_TRUE(ex.m_outlines.empty());
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_TRUE(ex.m_boardState.outlines.empty());
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
 }
 
 TEST_F(BoardViewTest, AClickOnTheEmptyBoardClearsTheSelectionAndHintsAtTheRightButton) {
     const std::string hint = "请单击鼠标右键弹出菜单。";
-    ex.m_selection = Place<CResistance>(300, 300);
+    ex.m_boardState.selection = Place<CResistance>(300, 300);
     Send(EVENT_LEFT_DOWN, 700, 700);
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
     EXPECT_EQ(Codes(), (std::vector<int>{0, 1, 2, 3}));
     ASSERT_FALSE(renderer.notices.empty());
     EXPECT_EQ(renderer.notices.back().text, hint);
@@ -424,8 +424,8 @@ TEST_F(BoardViewTest, DoubleClicksOperateSwitchesInTheirContactZones) {
         EXPECT_EQ(state, c.state);
         const CDrawItem& body = c.device->m_boardGroup.itemsB[0];
         EXPECT_EQ(body.texture, c.picture);
-        EXPECT_EQ(ex.m_selection, c.device);
-        EXPECT_EQ(ex.m_outlines, std::vector<CRectF>{Region(c.device)});
+        EXPECT_EQ(ex.m_boardState.selection, c.device);
+        EXPECT_EQ(ex.m_boardState.outlines, std::vector<CRectF>{Region(c.device)});
         EXPECT_EQ(ex.m_topologyDirty, 1);
         EXPECT_EQ(Codes(), std::vector<int>{0}) << "switches show in property window 0";
         EXPECT_TRUE(windows[0].visible);
@@ -436,7 +436,7 @@ TEST_F(BoardViewTest, DoubleClicksOperateSwitchesInTheirContactZones) {
     // is hit, whatever reach the blade has.
     Send(EVENT_DOUBLE_CLICK, static_cast<int>(sr) - 21, static_cast<int>(st) - 5);
     EXPECT_TRUE(single->IsClosed());
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
 }
 
 TEST_F(BoardViewTest, TurnedSwitchesAreOperatedOnTheirTurnedBlade) {
@@ -452,10 +452,10 @@ TEST_F(BoardViewTest, TurnedSwitchesAreOperatedOnTheirTurnedBlade) {
 
 TEST_F(BoardViewTest, ADoubleClickOnNothingOnlyClearsTheSelection) {
     CSingleSwitch* s = Place<CSingleSwitch>(300, 300);
-    ex.m_selection = s;
-    ex.m_outlines = {Region(s)};
+    ex.m_boardState.selection = s;
+    ex.m_boardState.outlines = {Region(s)};
     Send(EVENT_DOUBLE_CLICK, 800, 800);
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
     EXPECT_FALSE(s->IsClosed());
 }
 
@@ -562,14 +562,14 @@ TEST_F(BoardViewTest, PlacingFollowsThePointerAndDropsACopyOnTheBoard) {
     const std::size_t objects = ex.AllObjects().size();
     Move(400, 300);
     EXPECT_TRUE(view.Controller().Placing());
-    EXPECT_EQ(ex.m_pendingDevice, &prototype);
+    EXPECT_EQ(ex.m_boardState.pendingDevice, &prototype);
     const CDrawItem& picture = prototype.m_boardGroup.itemsB[0];
     EXPECT_EQ((CRectF{picture.left, picture.top, picture.right, picture.bottom}),
               (CRectF{356, 271, 444, 329}));
     EXPECT_FALSE(picture.Hidden());
     const CDrawItem& slider = prototype.m_boardGroup.itemsB[1];
     EXPECT_EQ((CRectF{slider.left, slider.top, slider.right, slider.bottom}), (CRectF{393, 270, 408, 301}));
-    EXPECT_EQ(ex.m_outlines, (std::vector<CRectF>{{356, 271, 445, 330}}));
+    EXPECT_EQ(ex.m_boardState.outlines, (std::vector<CRectF>{{356, 271, 445, 330}}));
     view.Paint(1);
     EXPECT_NE(std::find(renderer.groups.begin(), renderer.groups.end(), &prototype.m_boardGroup),
               renderer.groups.end());
@@ -581,16 +581,16 @@ TEST_F(BoardViewTest, PlacingFollowsThePointerAndDropsACopyOnTheBoard) {
     EXPECT_EQ(bar.released, 1);
     EXPECT_EQ(bar.pending, nullptr);
     EXPECT_FALSE(view.Controller().Placing());
-    EXPECT_EQ(ex.m_pendingDevice, nullptr);
+    EXPECT_EQ(ex.m_boardState.pendingDevice, nullptr);
     EXPECT_TRUE(view.Controller().InDefaultTool());
     ASSERT_EQ(ex.AllObjects().size(), objects + 5) << "the rheostat and its four terminal nodes";
-    auto* copy = dynamic_cast<CSlideRheostat*>(ex.m_selection);
+    auto* copy = dynamic_cast<CSlideRheostat*>(ex.m_boardState.selection);
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy, &prototype);
     EXPECT_TRUE(ex.Contains(copy));
     EXPECT_EQ(Region(copy), (CRectF{376, 281, 464, 339}));
     EXPECT_EQ(copy->m_boardGroup.itemsB[0].left, 376) << "the copy's picture takes its region";
-    EXPECT_EQ(ex.m_outlines, (std::vector<CRectF>{{376, 281, 465, 340}}));
+    EXPECT_EQ(ex.m_boardState.outlines, (std::vector<CRectF>{{376, 281, 465, 340}}));
     EXPECT_EQ(ex.m_topologyDirty, 1);
     EXPECT_TRUE(windows[0].visible);
     EXPECT_EQ(Codes(), std::vector<int>{0});
@@ -612,9 +612,9 @@ TEST_F(BoardViewTest, ARightClickCancelsPlacementAndReleasesTheDeviceBar) {
     EXPECT_EQ(bar.released, 1);
     EXPECT_EQ(bar.pending, nullptr);
     EXPECT_EQ(ex.AllObjects().size(), objects) << "nothing placed";
-    EXPECT_TRUE(ex.m_outlines.empty());
+    EXPECT_TRUE(ex.m_boardState.outlines.empty());
     EXPECT_TRUE(prototype.m_boardGroup.itemsB[0].Hidden());
-    EXPECT_EQ(ex.m_pendingDevice, nullptr);
+    EXPECT_EQ(ex.m_boardState.pendingDevice, nullptr);
     EXPECT_TRUE(view.Controller().InDefaultTool());
 
     // The next time the template is taken it shows up at the pointer again.
@@ -631,11 +631,11 @@ TEST_F(BoardViewTest, ChoosingAnotherDeviceWhilePlacingPlacesTheNewChoice) {
     Move(400, 300);
     bar.pending = &sw; // a second button pressed on the bar
     Move(410, 300);
-    EXPECT_EQ(ex.m_pendingDevice, &sw);
+    EXPECT_EQ(ex.m_boardState.pendingDevice, &sw);
     EXPECT_TRUE(resistor.m_boardGroup.itemsB[0].Hidden());
     Send(EVENT_LEFT_DOWN, 410, 300);
-    ASSERT_NE(ex.m_selection, nullptr);
-    EXPECT_EQ(ex.m_selection->TypeCode(), TYPE_SINGLE_SWITCH);
+    ASSERT_NE(ex.m_boardState.selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection->TypeCode(), TYPE_SINGLE_SWITCH);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // window groups, labels, and the tool controller's dispatch rules.
 #include "board_labels.h"
 #include "board_test_fixture.h"
-#include "property_groups.h"
+#include "devices/kind_registry.h"
 
 #include "devices/capacitance.h"
 #include "devices/capacitance_box.h"
@@ -52,7 +52,7 @@ TEST_F(BoardViewTest, EventsOfOneFrameAreTakenOnePerTickLeftDownBeforeMove) {
     view.Deposit(Event(EVENT_MOVE, 330, 400));
     view.Deposit(Event(EVENT_LEFT_DOWN, 300, 300));
     view.Tick(1);
-    EXPECT_EQ(ex.m_selection, r) << "the press is taken first";
+    EXPECT_EQ(ex.m_boardState.selection, r) << "the press is taken first";
     EXPECT_EQ(Region(r), (CRectF{249, 290, 351, 310}));
     view.Tick(2);
     EXPECT_EQ(Region(r), (CRectF{279, 390, 381, 410})) << "then the move drags the pressed device";
@@ -81,13 +81,13 @@ TEST_F(BoardViewTest, SymbolViewHoldsEventsAndCommandsUntilTheRealViewReturns) {
         view.Tick(k);
     EXPECT_TRUE(log.empty());
     EXPECT_FALSE(s->IsClosed()) << "board clicks wait while the schematic is shown";
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
 
     ex.m_realView = 1;
     view.Tick(4);
     EXPECT_EQ(log, std::vector<std::string>{"queued"});
     EXPECT_TRUE(s->IsClosed());
-    EXPECT_EQ(ex.m_selection, s);
+    EXPECT_EQ(ex.m_boardState.selection, s);
 }
 
 TEST_F(BoardViewTest, ClearInputDropsPendingEventsAndAWireInProgress) {
@@ -103,14 +103,14 @@ TEST_F(BoardViewTest, ClearInputDropsPendingEventsAndAWireInProgress) {
     EXPECT_EQ(T(a, 1)->m_wiringMark, 0);
     EXPECT_EQ(T(a, 1)->m_attached.size(), 1u);
     view.Tick(1);
-    EXPECT_EQ(ex.m_selection, nullptr) << "the double click deposited before was dropped";
+    EXPECT_EQ(ex.m_boardState.selection, nullptr) << "the double click deposited before was dropped";
 
     // The next event finds the board idle again and the one after works as
     // before.
     Move(210, 200);
     EXPECT_TRUE(view.Controller().InDefaultTool());
     Send(EVENT_DOUBLE_CLICK, 200, 200);
-    EXPECT_EQ(ex.m_selection, a);
+    EXPECT_EQ(ex.m_boardState.selection, a);
 }
 
 TEST_F(BoardViewTest, GesturesLetGoOfObjectsFreedByClearingTheExperiment) {
@@ -139,7 +139,7 @@ TEST_F(BoardViewTest, ClearingTheExperimentDuringPlacementEndsIt) {
     Move(120, 100);
     EXPECT_FALSE(view.Controller().Placing());
     EXPECT_TRUE(view.Controller().InDefaultTool());
-    EXPECT_EQ(ex.m_pendingDevice, nullptr);
+    EXPECT_EQ(ex.m_boardState.pendingDevice, nullptr);
 }
 
 // --- painting -----------------------------------------------------------------
@@ -149,8 +149,8 @@ TEST_F(BoardViewTest, PaintDrawsEveryObjectThenThePendingDeviceAndRedOutlines) {
     CResistance* b = Place<CResistance>(200, 400);
     ex.AddWire(T(a, 1), T(b, 1));
     CResistance prototype;
-    ex.m_pendingDevice = &prototype;
-    ex.m_outlines = {{10, 20, 30, 40}, {0, 0, 5, 5}};
+    ex.m_boardState.pendingDevice = &prototype;
+    ex.m_boardState.outlines = {{10, 20, 30, 40}, {0, 0, 5, 5}};
     view.SetBackgroundColour(0xFF102030);
     view.Paint(5);
 
@@ -248,7 +248,7 @@ TEST_F(BoardViewTest, SelectionHints) {
         std::unique_ptr<CComponent> device(c.type >= 0 ? CreateDevice(c.type) : nullptr);
         renderer.notices.clear();
         SelectObject(ex, device.get());
-        EXPECT_EQ(ex.m_selection, device.get());
+        EXPECT_EQ(ex.m_boardState.selection, device.get());
         ASSERT_EQ(renderer.notices.size(), 1u);
         const CNotice& n = renderer.notices[0];
         EXPECT_EQ(n.kind, NOTICE_INFORMATION);
@@ -258,7 +258,7 @@ TEST_F(BoardViewTest, SelectionHints) {
         EXPECT_EQ(n.y, 0);
         EXPECT_EQ(n.active, 1);
     }
-    ex.m_selection = nullptr;
+    ex.m_boardState.selection = nullptr;
 }
 
 TEST_F(BoardViewTest, PropertyWindowGroups) {
@@ -302,7 +302,6 @@ TEST_F(BoardViewTest, PropertyWindowGroups) {
 // --- labels -------------------------------------------------------------------
 
 TEST(BoardLabelTest, NamesAndValues) {
-    RegisterDeviceKinds();
     struct Case {
         int type;
         std::function<void(CDevice&)> set;

@@ -4,6 +4,7 @@
 #include "core/experiment.h"
 #include "devices/dc_source.h"
 #include "devices/device.h"
+#include "devices/kind_registry.h"
 #include "panel_view.h"
 #include "widget_fixture.h"
 
@@ -30,7 +31,10 @@ using test::RecordingPlatform;
 // small enough to see every write the window makes.
 class FieldsDevice : public CDevice {
   public:
-    static inline const CDeviceKind kKind{TYPE_RESISTANCE, 0, 40, 20, "F", "devpic\\res.tga", {}, false};
+    static inline const CDeviceKind kKind{.typeCode = TYPE_RESISTANCE,
+                                          .namePrefix = "F",
+                                          .bodyPicture = "devpic\\res.tga",
+                                          .body = {40, 20, 0, {}, false}};
     FieldsDevice() : CDevice(kKind) {}
 
     void FillPropertyPage(CPropertyPage& page) override {
@@ -62,7 +66,7 @@ class PropertyFrameTest : public ::testing::Test {
     }
     // A device of the real kinds, owned by the experiment.
     template <class T = CDevice> T* Make(int typeCode) {
-        CComponent* object = experiment.CreateObject(typeCode);
+        CComponent* object = CreateObject(typeCode);
         experiment.AddObject(object, false);
         return dynamic_cast<T*>(object);
     }

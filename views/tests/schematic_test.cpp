@@ -37,7 +37,6 @@ void Orient(CDevice& d, SymbolOrientation o) {
 }
 
 TEST(SchematicTest, SymbolsByKindOrientationAndState) {
-    RegisterDeviceKinds();
     constexpr float L = 100, T = 200, R = 300, B = 260;
     using Setup = std::function<void(CDevice&)>;
     auto closed = [](CDevice& d) { static_cast<CSingleSwitch&>(d).m_state = 1; };
@@ -178,7 +177,6 @@ TEST(SchematicTest, SymbolsByKindOrientationAndState) {
 }
 
 TEST(SchematicTest, APluggedAmmeterHidesAndItsBoardShowsThePluggedSymbol) {
-    RegisterDeviceKinds();
     CExperiment ex;
     CAmmeterPlugBoard boardPrototype;
     CDCAmmeter ammeterPrototype;

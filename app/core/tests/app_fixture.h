@@ -4,7 +4,7 @@
 
 #include "core/experiment.h"
 #include "devices/device.h"
-#include "devices/factory.h"
+#include "devices/kind_registry.h"
 #include "views/app_services.h"
 #include "views/tests/fake_tool_windows.h"
 
@@ -33,7 +33,6 @@ using fakes::FakePropertyWindow;
 
 class AppTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { RegisterDeviceKinds(); }
 
     AppTest() : services(std::make_shared<FakePlatform>()) {
         ex.Solver().SetTraceStream(nullptr);
@@ -60,7 +59,7 @@ class AppTest : public ::testing::Test {
         return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
     }
     bool Outlined(const CDevice* device) const {
-        return ex.m_outlines.size() == 1 && SameRect(ex.m_outlines[0], Region(device));
+        return ex.m_boardState.outlines.size() == 1 && SameRect(ex.m_boardState.outlines[0], Region(device));
     }
 
     CExperiment ex;

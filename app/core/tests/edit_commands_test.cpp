@@ -41,8 +41,8 @@ TEST_F(EditCommandTest, DeleteThenUndoBringsBackTheSameResistorOnTheSameNodesAnd
     BuildCircuit();
     CNode* wired = T(resistor, 0);
     CNode* loose = T(resistor, 1);
-    ex.m_selection = resistor;
-    ex.m_outlines = {Region(resistor)};
+    ex.m_boardState.selection = resistor;
+    ex.m_boardState.outlines = {Region(resistor)};
 
     auto command = std::make_shared<CDeleteCommand>(ex, resistor);
     history.Record(command);
@@ -51,8 +51,8 @@ TEST_F(EditCommandTest, DeleteThenUndoBringsBackTheSameResistorOnTheSameNodesAnd
     EXPECT_TRUE(ex.Contains(wired)) << "the wired terminal stays on the board";
     EXPECT_FALSE(ex.Contains(loose)) << "the free terminal leaves with the resistor";
     EXPECT_FALSE(Attached(wired, resistor));
-    EXPECT_EQ(ex.m_selection, nullptr);
-    EXPECT_TRUE(ex.m_outlines.empty());
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
+    EXPECT_TRUE(ex.m_boardState.outlines.empty());
 
     history.Undo();
     EXPECT_TRUE(ex.Contains(resistor));
@@ -117,14 +117,14 @@ TEST_F(EditCommandTest, DeleteAllThenUndoRestoresEveryComponentNodeAndWire) {
     BuildCircuit();
     const std::vector<CComponent*> before = Board();
     const std::size_t devices = ex.Devices().size(), nodes = ex.Nodes().size(), wires = ex.Wires().size();
-    ex.m_selection = resistor;
+    ex.m_boardState.selection = resistor;
 
     auto command = std::make_shared<CDeleteAllCommand>(ex);
     history.Record(command);
     command->Do();
     EXPECT_TRUE(ex.AllObjects().empty());
     EXPECT_TRUE(ex.Devices().empty() && ex.Nodes().empty() && ex.Wires().empty());
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
 
     ex.m_topologyDirty = 0;
     history.Undo();
@@ -224,7 +224,7 @@ TEST_F(EditCommandTest, CommandsMadeBeforeTheExperimentWasClearedDoNothing) {
         command->Do();
     EXPECT_TRUE(ex.Contains(fresh));
     EXPECT_EQ(fresh->m_angleLeft, 0);
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
 }
 
 TEST_F(EditCommandTest, DeleteOrRotateOfSomethingOffTheBoardDoesNothing) {
@@ -250,24 +250,24 @@ TEST_F(EditCommandTest, SelectAndShowHighlightsAWireOrOutlinesADeviceAndPostsIts
     CWire* other = ex.AddWire(T(resistor, 1), T(source, 1));
     wire->m_colour = other->m_colour = 0xFF0000FF;
     PaintWire(*other, kSelectedWireColour);
-    ex.m_outlines = {Region(source)};
+    ex.m_boardState.outlines = {Region(source)};
 
     CSelectAndShowCommand(ex, &services, wire, 1).Do();
-    EXPECT_EQ(ex.m_selection, wire);
-    EXPECT_TRUE(ex.m_outlines.empty());
+    EXPECT_EQ(ex.m_boardState.selection, wire);
+    EXPECT_TRUE(ex.m_boardState.outlines.empty());
     for (const CDrawItem& item : wire->m_boardGroup.itemsB)
         EXPECT_EQ(item.colour, kSelectedWireColour);
     for (const CDrawItem& item : other->m_boardGroup.itemsB)
         EXPECT_EQ(item.colour, 0xFF0000FFu);
 
     CSelectAndShowCommand(ex, &services, resistor, 0).Do();
-    EXPECT_EQ(ex.m_selection, resistor);
+    EXPECT_EQ(ex.m_boardState.selection, resistor);
     EXPECT_TRUE(Outlined(resistor));
     for (const CDrawItem& item : wire->m_boardGroup.itemsB)
         EXPECT_EQ(item.colour, 0xFF0000FFu);
 
     CSelectAndShowCommand(ex, nullptr, nullptr, 2).Do();
-    EXPECT_EQ(ex.m_selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
     EXPECT_EQ(posted, (std::vector<int>{1, 0}));
 }
 

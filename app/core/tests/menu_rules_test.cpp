@@ -3,6 +3,11 @@
 #include "app/core/command_ids.h"
 #include "app/core/menu_rules.h"
 #include "core/component.h"
+#include "devices/device.h"
+#include "devices/kind_registry.h"
+
+#include <algorithm>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -90,11 +95,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, EnablingRulesTest,
                                                     false,
                                                     true,
                                                     true},
-                                           RuleCase{"SelectedSourceDoesNotTurn",
+                                           // The DC source turns (its kind says so; the menu follows).
+                                           RuleCase{"SelectedSourceTurns",
                                                     {2, true, TYPE_DC_SOURCE, 0, 1},
                                                     false,
                                                     true,
-                                                    false,
+                                                    true,
                                                     true,
                                                     true,
                                                     true,
@@ -268,6 +274,30 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuCase{"EmptyExperiment", CContextMenuInputs{}, {"显示器材栏[&A]", "进入符号图[&B]"}},
                       MenuCase{"SymbolView", Symbol(), {"进入实物图[&B]"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The menu offers turning exactly for the kinds whose devices really turn,
+// so a device the menu cannot turn is never left turned by a file, and the
+// menu never offers a turn that does nothing.
+TEST(RotationRuleTest, MenuOffersTurningExactlyWhereTheDeviceTurns) {
+    for (const CKindEntry& entry : DeviceKinds()) {
+        const int code = entry.kind->typeCode;
+        SCOPED_TRACE(entry.kind->namePrefix);
+        std::unique_ptr<CDevice> device(entry.create());
+        device->RotateLeft();
+        const bool turns = device->m_angleLeft == 90 && device->m_angleRight == 270;
+        EXPECT_EQ(device->m_angleLeft != 0, turns) << "a turn sets both angles";
+
+        CEnablingInputs selected{2, true, code, 0, 0};
+        CMenuModel model;
+        ApplyEnablingRules(model, selected);
+        EXPECT_EQ(model.Menu(CMD_ROTATE_LEFT).enabled, turns);
+
+        const auto items = BuildContextMenu(Board(code));
+        const bool offered = std::any_of(items.begin(), items.end(),
+                                         [](const CContextMenuItem& i) { return i.id == CMD_ROTATE_LEFT; });
+        EXPECT_EQ(offered, turns);
+    }
+}
 
 TEST(ContextMenuIdsTest, CarryTheCommandsOfTheirItems) {
     CContextMenuInputs in = Board(TYPE_LEVEL_METER);

@@ -53,7 +53,7 @@ TEST_F(BoardShiftTest, VerticalLineMovesEverythingFourUpAndHorizontalPageSixtyFo
     CWire* wire = ex.AddWire(T(r, 1), T(c, 0));
     wire->m_points.insert(wire->m_points.begin() + 1, CPoint{wire->m_points[0].x, 300});
     wire->RebuildLines();
-    ex.m_outlines = {Region(r)};
+    ex.m_boardState.outlines = {Region(r)};
 
     const CRectF region = Region(r);
     const CPoint node = T(r, 0)->Position();
@@ -72,7 +72,7 @@ TEST_F(BoardShiftTest, VerticalLineMovesEverythingFourUpAndHorizontalPageSixtyFo
         ShiftBoard(ex, m.horizontal ? step : 0, m.horizontal ? 0 : step);
         totalX += m.dx;
         totalY += m.dy;
-        EXPECT_TRUE(ex.m_outlines.empty());
+        EXPECT_TRUE(ex.m_boardState.outlines.empty());
         EXPECT_EQ(Region(r).left, region.left + totalX);
         EXPECT_EQ(Region(r).top, region.top + totalY);
         EXPECT_EQ(Region(r).bottom, region.bottom + totalY);

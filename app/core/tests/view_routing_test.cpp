@@ -39,11 +39,11 @@ TEST_F(RoutingTest, RightClickOnAMultimeterMovesTheBarToWindowThreeWhichShowsIt)
     const CRightPressResult hit = PressOn(meter);
     EXPECT_EQ(hit.item, meter);
     EXPECT_EQ(hit.itemType, TYPE_MULTIMETER);
-    EXPECT_EQ(ex.m_selection, meter);
+    EXPECT_EQ(ex.m_boardState.selection, meter);
     EXPECT_TRUE(Outlined(meter));
     EXPECT_EQ(Visible(), (std::vector<bool>{false, false, false, true}));
     ASSERT_EQ(posted, (std::vector<int>{3}));
-    HandleMainCode(services, posted[0], ex.m_selection);
+    HandleMainCode(services, posted[0], ex.m_boardState.selection);
     EXPECT_EQ(windows[3].device, meter);
     EXPECT_EQ(windows[0].device, nullptr);
 }
@@ -77,15 +77,15 @@ TEST_F(RoutingTest, GroupsShowAndHideTheirWindowsOnlyWhileTheBarIsOpen) {
 
 TEST_F(RoutingTest, RightClickOnEmptyBoardClearsTheSelectionAndPostsNothing) {
     CDevice* r = Place(TYPE_RESISTANCE, 300, 300);
-    ex.m_selection = r;
-    ex.m_outlines = {Region(r)};
+    ex.m_boardState.selection = r;
+    ex.m_boardState.outlines = {Region(r)};
     const CRightPressResult result = RouteRightPress(ex, &services, 10, 10);
     EXPECT_EQ(result.item, nullptr);
     EXPECT_EQ(result.itemType, kNoContextItem);
     EXPECT_TRUE(result.hasComponents);
     EXPECT_TRUE(result.hasDevices);
-    EXPECT_EQ(ex.m_selection, nullptr);
-    EXPECT_EQ(ex.m_outlines.size(), 1u) << "the outline stays when nothing is hit";
+    EXPECT_EQ(ex.m_boardState.selection, nullptr);
+    EXPECT_EQ(ex.m_boardState.outlines.size(), 1u) << "the outline stays when nothing is hit";
     EXPECT_TRUE(posted.empty());
 }
 
@@ -95,7 +95,7 @@ TEST_F(RoutingTest, RightClickOnAWireSelectsItWithoutAnOutline) {
     CWire* wire = ex.AddWire(T(a, 1), T(b, 1));
     wire->m_points.insert(wire->m_points.begin() + 1, CPoint{600, wire->m_points[0].y});
     wire->m_points.insert(wire->m_points.begin() + 2, CPoint{600, wire->m_points.back().y});
-    ex.m_outlines.clear();
+    ex.m_boardState.outlines.clear();
     const int y = (wire->m_points[1].y + wire->m_points[2].y) / 2;
 
     EXPECT_TRUE(wire->HitTest(602, y));
@@ -106,8 +106,8 @@ TEST_F(RoutingTest, RightClickOnAWireSelectsItWithoutAnOutline) {
         EXPECT_TRUE(r.defaultTool);
     });
     command.Do();
-    EXPECT_EQ(ex.m_selection, wire);
-    EXPECT_TRUE(ex.m_outlines.empty());
+    EXPECT_EQ(ex.m_boardState.selection, wire);
+    EXPECT_TRUE(ex.m_boardState.outlines.empty());
     EXPECT_EQ(posted, (std::vector<int>{1}));
 }
 
@@ -117,10 +117,10 @@ TEST_F(RoutingTest, LeftReleaseSelectsTheLastComponentHitAndKeepsTheSelectionOnE
     std::vector<CComponent*> handed;
     auto record = [&](CComponent* c) { handed.push_back(c); };
     CLeftReleaseCommand(ex, 305, 300, record).Do();
-    EXPECT_EQ(ex.m_selection, above);
+    EXPECT_EQ(ex.m_boardState.selection, above);
     EXPECT_EQ(FirstHit(ex, 305, 300), below);
     CLeftReleaseCommand(ex, 5, 5, record).Do();
-    EXPECT_EQ(ex.m_selection, above);
+    EXPECT_EQ(ex.m_boardState.selection, above);
     EXPECT_EQ(handed, (std::vector<CComponent*>{above, nullptr}));
 }
 
@@ -157,7 +157,7 @@ TEST_F(RoutingTest, ShowingThePropertyBarAfterARightClickOpensTheResistorsWindow
     EXPECT_EQ(Visible(), (std::vector<bool>{true, false, false, false}));
     RunQueued();
     ASSERT_EQ(posted, (std::vector<int>{0}));
-    HandleMainCode(services, posted[0], ex.m_selection);
+    HandleMainCode(services, posted[0], ex.m_boardState.selection);
     EXPECT_EQ(windows[0].device, r);
 
     TogglePropertyBar(ex, services, hit.item, Sink());
@@ -174,7 +174,7 @@ TEST_F(RoutingTest, ScreenDevicesToggleWindowTwo) {
     EXPECT_FALSE(windows[2].visible);
     RunQueued();
     EXPECT_EQ(posted, (std::vector<int>{2, 2}));
-    EXPECT_EQ(ex.m_selection, scope);
+    EXPECT_EQ(ex.m_boardState.selection, scope);
 }
 
 TEST_F(RoutingTest, SwitchingViewsHidesTheBarsAndBackDoesNotReopenThem) {
@@ -199,7 +199,7 @@ TEST_F(RoutingTest, SwitchingViewsHidesTheBarsAndBackDoesNotReopenThem) {
 
     ASSERT_EQ(queued.size(), 2u);
     RunQueued();
-    EXPECT_EQ(ex.m_selection, r);
+    EXPECT_EQ(ex.m_boardState.selection, r);
     EXPECT_EQ(posted, (std::vector<int>{0, 0}));
 }
 
