@@ -33,7 +33,7 @@ int main() {
 
     // 1. A 10 V source across 1 kOhm and 2.2 kOhm in series.
     auto* dc = Place<CDCSource>(ex, 100, 100);
-    dc->m_power.SetOn(true);
+    dc->SetControl(dc->m_power, true);
     auto* r1 = Place<CResistance>(ex, 300, 100);
     auto* r2 = Place<CResistance>(ex, 500, 100);
     r2->m_resistance = 2200;
@@ -43,10 +43,10 @@ int main() {
 
     // 2. A 1 kHz square wave of 5 V into 1 kOhm and 10 uF.
     auto* gen = Place<CSignalGenerator>(ex, 100, 300);
-    gen->m_power.SetOn(true);
-    gen->m_waveButtons[1].SetOn(true);
-    gen->m_bandButtons[3].SetOn(true);
-    gen->m_amplitudeKnob.SetPosition(5);
+    gen->SetControl(gen->m_power, true);
+    gen->SetControl(gen->m_waveButtons[1], true);
+    gen->SetControl(gen->m_bandButtons[3], true);
+    gen->SetControl(gen->m_amplitudeKnob, 5);
     auto* r3 = Place<CResistance>(ex, 300, 300);
     auto* c = Place<CCapacitance>(ex, 500, 300);
     Wire(ex, gen, 0, r3, 0);
@@ -55,7 +55,7 @@ int main() {
 
     // 3. The 50 Hz AC source into 100 Ohm and 0.5 H.
     auto* ac = Place<CACSource>(ex, 100, 500);
-    ac->m_power.SetOn(true);
+    ac->SetControl(ac->m_power, true);
     auto* r4 = Place<CResistance>(ex, 300, 500);
     r4->m_resistance = 100;
     auto* l = Place<CInductance>(ex, 500, 500);

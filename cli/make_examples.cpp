@@ -52,8 +52,7 @@ class Board {
     int lanes = 0;
     template <typename D> D* Powered(int x, int y) {
         D* d = Place<D>(x, y);
-        d->m_power.SetOn(true);
-        d->RestoreAfterLoad(); // show the panel as switched
+        d->SetControl(d->m_power, true);
         return d;
     }
     CExperiment& ex;
@@ -63,7 +62,7 @@ void OhmsLaw(Board& b) {
     auto* source = b.Powered<CDCSource>(120, 160);
     auto* r = b.Place<CResistance>(420, 120);
     auto* ammeter = b.Powered<CDCAmmeter>(680, 160);
-    ammeter->m_range.SetPosition(1); // 20 mA
+    ammeter->SetControl(ammeter->m_range, 1); // 20 mA
     auto* voltmeter = b.Powered<CDCVoltmeter>(560, 400);
     b.Wire(source, 0, r, 0);
     b.Wire(r, 1, ammeter, 0);
@@ -92,7 +91,7 @@ void Wheatstone(Board& b) {
     auto* box = b.Place<CResistanceBox>(650, 480);
     const int decades[6] = {0, 7, 4, 0, 0, 0}; // 470 ohms: the bridge is balanced
     for (int i = 0; i < 6; ++i)
-        box->m_decades[i].SetPosition(decades[i]);
+        box->SetControl(box->m_decades[i], decades[i]);
     box->RestoreAfterLoad();
     auto* g = b.Powered<CGalvanometer>(500, 300);
     // Left arms r1 (top) and r2 (bottom), right arms the unknown (top) and the box (bottom).
@@ -108,17 +107,17 @@ void Wheatstone(Board& b) {
 
 void RcOnScope(Board& b) {
     auto* gen = b.Powered<CSignalGenerator>(140, 140);
-    gen->m_waveButtons[1].SetOn(true);   // square
-    gen->m_bandButtons[3].SetOn(true);   // 1 kHz
-    gen->m_amplitudeKnob.SetPosition(4); // 1 V
+    gen->SetControl(gen->m_waveButtons[1], true);   // square
+    gen->SetControl(gen->m_bandButtons[3], true);   // 1 kHz
+    gen->SetControl(gen->m_amplitudeKnob, 4); // 1 V
     gen->RestoreAfterLoad();
     auto* r = b.Place<CResistance>(420, 120);
     auto* c = b.Place<CCapacitance>(620, 200);
     c->m_capacitance = 0.1f; // 0.1 uF with 1 kOhm: tau = 0.1 ms
     auto* scope = b.Place<COscilloscope>(420, 420);
-    scope->m_power.SetOn(true);
-    scope->m_timeBase.SetPosition(9); // 0.2 ms per division: two periods on the screen
-    scope->m_y1Gain.SetPosition(3);   // 0.5 V per division
+    scope->SetControl(scope->m_power, true);
+    scope->SetControl(scope->m_timeBase, 9); // 0.2 ms per division: two periods on the screen
+    scope->SetControl(scope->m_y1Gain, 3);   // 0.5 V per division
     scope->RestoreAfterLoad();
     b.Wire(gen, 0, r, 0);
     b.Wire(r, 1, c, 0);
@@ -148,7 +147,7 @@ void RlcAc(Board& b) {
     auto* c = b.Place<CCapacitance>(760, 260);
     c->m_capacitance = 50;
     auto* mv = b.Powered<CACMillivoltmeter>(420, 400);
-    mv->m_range.SetPosition(4); // 400 V
+    mv->SetControl(mv->m_range, 4); // 400 V
     b.Wire(source, 0, r, 0);
     b.Wire(r, 1, l, 0);
     b.Wire(l, 1, c, 0);
@@ -164,7 +163,7 @@ void Diodes(Board& b) {
         auto* r = b.Place<CResistance>(380, y - 40);
         auto* d = b.Place<CDiode>(600, y - 40);
         auto* ammeter = b.Powered<CDCAmmeter>(820, y);
-        ammeter->m_range.SetPosition(3); // 20 A
+        ammeter->SetControl(ammeter->m_range, 3); // 20 A
         b.Wire(source, 0, r, 0);
         // The first row conducts, the second is reversed.
         b.Wire(r, 1, d, row == 0 ? 0 : 1);
@@ -175,14 +174,14 @@ void Diodes(Board& b) {
 
 void LevelMeterHarmonics(Board& b) {
     auto* gen = b.Powered<CSignalGenerator>(140, 140);
-    gen->m_waveButtons[1].SetOn(true);
-    gen->m_bandButtons[3].SetOn(true);   // 1 kHz
-    gen->m_amplitudeKnob.SetPosition(4); // 1 V
+    gen->SetControl(gen->m_waveButtons[1], true);
+    gen->SetControl(gen->m_bandButtons[3], true);   // 1 kHz
+    gen->SetControl(gen->m_amplitudeKnob, 4); // 1 V
     gen->RestoreAfterLoad();
     auto* r = b.Place<CResistance>(440, 120);
     auto* meter = b.Powered<CLevelMeter>(440, 360);
-    meter->m_bandButtons[3].SetOn(true); // x1 kHz
-    meter->m_range.SetPosition(3);       // 2 V
+    meter->SetControl(meter->m_bandButtons[3], true); // x1 kHz
+    meter->SetControl(meter->m_range, 3);       // 2 V
     meter->RestoreAfterLoad();
     b.Wire(gen, 0, r, 0);
     b.Wire(r, 1, gen, 1);
@@ -194,7 +193,7 @@ void MultimeterOhms(Board& b) {
     auto* r = b.Place<CResistance>(300, 140);
     r->m_resistance = 4700;
     auto* meter = b.Powered<CMultimeter>(300, 360);
-    meter->m_range.SetPosition(27); // 20 kOhm
+    meter->SetControl(meter->m_range, 27); // 20 kOhm
     meter->RestoreAfterLoad();
     b.Wire(meter, 0, r, 0);
     b.Wire(meter, 1, r, 1);

@@ -52,9 +52,9 @@ inline const double kSineRms = std::sqrt(2.0) * 0.5;
 //             wave = [para[1], Hz, source phase (deg), source amplitude (voltage only)].
 //  class 5:   para all 0; wave = [peak amplitude, Hz, phase (rad, -pi..pi), 0].
 // Readers use the named accessors below; the raw arrays are the published
-// form (the command line's JSON, the solver trace). An accessor reads its slot whatever the
-// class, so a reading taken in the wrong class is the same number it always
-// was (a sine result's steady value is 0, a DC result's peak is 0).
+// form (the command line's JSON, the solver trace). An accessor reads its
+// slot whatever the class, so a reading taken in the wrong class is the same
+// number it always was (a sine result's steady value is 0).
 struct CQuantity {
     int m_circuitClass = CLASS_DC;
     double wave_array[4] = {0, 0, 0, 0};
@@ -66,7 +66,9 @@ struct CQuantity {
         return m_circuitClass == CLASS_SQUARE || m_circuitClass == CLASS_SQUARE_FIRST_ORDER ||
                m_circuitClass == CLASS_TRIANGLE;
     }
-    bool IsSquare() const { return m_circuitClass == CLASS_SQUARE || m_circuitClass == CLASS_SQUARE_FIRST_ORDER; }
+    bool IsSquare() const {
+        return m_circuitClass == CLASS_SQUARE || m_circuitClass == CLASS_SQUARE_FIRST_ORDER;
+    }
     bool IsTriangle() const { return m_circuitClass == CLASS_TRIANGLE; }
     // The graph holds one capacitor or inductor (classes 1 and 3).
     bool IsFirstOrder() const {
@@ -84,8 +86,8 @@ struct CQuantity {
     double Peak() const { return wave_array[0]; }
     double Rms() const { return wave_array[0] * kSineRms; }
     double SinePhase() const { return wave_array[2]; }
-    // The peak in a sine circuit, the steady value in every other: what a
-    // rating is held against.
+    // The size of the quantity: its peak in a sine circuit, its steady value
+    // in every other (what a source's rating is held against).
     double Magnitude() const { return std::fabs(IsSine() ? Peak() : Steady()); }
 
     // Step response (class 3): value at t = 0+, step (initial - final) and

@@ -96,14 +96,17 @@ template <typename T> struct CCircuitSolver::System {
                 if (o && (o->as == CPassOverride::AS_OPEN || o->last)) continue;
                 Meet(graph, i, u, b, o, make);
             }
-            for (const CPassOverride& o : overrides)
-                if (o.last && o.as != CPassOverride::AS_OPEN && (o.branch->m_end[0] == u || o.branch->m_end[1] == u))
+            for (const CPassOverride& o : overrides) {
+                const bool endsHere = o.branch->m_end[0] == u || o.branch->m_end[1] == u;
+                if (o.last && o.as != CPassOverride::AS_OPEN && endsHere)
                     Meet(graph, i, u, o.branch, &o, make);
+            }
         }
     }
 
     template <typename MakeStamp>
-    void Meet(const CGraph& graph, int i, CCircuitNode* u, CBranch* b, const CPassOverride* o, MakeStamp& make) {
+    void Meet(const CGraph& graph, int i, CCircuitNode* u, CBranch* b, const CPassOverride* o,
+              MakeStamp& make) {
         if (b->m_stamped) return;
         b->m_stamped = 1;
         int other = IndexIn(graph.m_nodes, b->OtherEnd(u));

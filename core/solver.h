@@ -43,8 +43,8 @@ struct CGraph {
     double m_frequency = 0;
     double m_phase = 0; // degrees
     double m_amplitude2 = 0;
-    std::vector<CCircuitNode*> m_nodes;  // breadth-first order; the first is the reference
-    std::vector<CBranch*> m_branches;    // discovery order of Classify
+    std::vector<CCircuitNode*> m_nodes;     // breadth-first order; the first is the reference
+    std::vector<CBranch*> m_branches;       // discovery order of Classify
     std::vector<CPassOverride> m_overrides; // how the next DC pass takes some branches
 };
 
@@ -92,7 +92,7 @@ private:
     template <typename T> struct System;
     std::ostream* m_trace;
     INoticeSink* m_notices = nullptr;
-    int m_traceBottom = 0;   // where the branch trace continues below the graph trace
+    int m_traceBottom = 0; // where the branch trace continues below the graph trace
     // The value the branch trace lists for a branch the passes took as
     // something else: a periodic source at the DC level it was solved at, a
     // diode (whose board value means nothing to the passes) as the nominal 1.

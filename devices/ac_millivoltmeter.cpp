@@ -8,7 +8,6 @@ namespace ampera {
 
 namespace {
 constexpr double kMinVoltage = 1e-7;
-const double kRms = std::sqrt(2.0) * 0.5; // the solver publishes peak values
 
 const CMeterPanel kPanel{"devpic\\panal\\交流毫伏表.tga", layout::ac_meter::kPanel.width,
                         layout::ac_meter::kPanel.height, layout::ac_meter::kMillivoltmeterKnobRect, layout::ac_meter::kPowerRect};
@@ -36,7 +35,7 @@ void CACMillivoltmeter::Update(const CUpdateContext& context) {
     Blank();
     if (!IsPowered() || m_branches.empty()) return;
     const CBranch& element = *m_branches.front();
-    const double rms = element.m_result.m_vol.wave_array[0] * kRms;
+    const double rms = element.m_result.m_vol.Rms();
     const CReading reading = FormatMillivoltmeter(static_cast<float>(rms), Range());
     if (std::fabs(rms) > kMinVoltage) {
         if (reading.status == FORMAT_OVER)
@@ -49,7 +48,7 @@ void CACMillivoltmeter::Update(const CUpdateContext& context) {
     // figure of a DC circuit is always 0, so its text alone would pass any
     // DC voltage off as a zero reading.
     if (element.m_solverMark != kSineSolved) {
-        const double dc = element.m_result.m_vol.para_array[0];
+        const double dc = element.m_result.m_vol.Steady();
         if (FormatMillivoltmeter(static_cast<float>(dc), Range()).status != FORMAT_ZERO) {
             context.Warn("请使用直流电压表测量直流电压");
             return;

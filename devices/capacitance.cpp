@@ -26,9 +26,9 @@ void CCapacitance::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    // Written as "not within the rating" so that a voltage the solver could
-    // not determine (NaN) is treated as a burn-out rather than as safe.
-    if (!(std::fabs(result->m_vol.para_array[0]) <= m_ratedVoltage)) Warn(context, kBurntWarning);
+    // "Not within the rating": a voltage the solver could not determine
+    // (NaN) is treated as a burn-out rather than as safe.
+    WarnIfOverRating(context, std::fabs(result->m_vol.Steady()), m_ratedVoltage, kBurntWarning);
 }
 
 void CCapacitance::CopyRating(const CDevice& prototype) {

@@ -37,11 +37,11 @@ void CCapacitanceBox::Update(const CUpdateContext& context) {
     const CBranchResult* result = FirstResult();
     if (!result) return;
     // "Not within" comparisons: an undetermined (NaN) value counts as exceeded.
-    const double current = std::fabs(result->m_elec.para_array[0]);
+    const double current = std::fabs(result->m_elec.Steady());
     for (std::size_t i = 0; i < m_decades.size(); ++i)
-        if (m_decades[i].Position() != 0 && !(current <= kDecadeCurrentLimit[i]))
-            Warn(context, kBurntWarning);
-    if (!(std::fabs(result->m_vol.para_array[0]) <= m_ratedVoltage)) Warn(context, kBurntWarning);
+        if (m_decades[i].Position() != 0)
+            WarnIfOverRating(context, current, kDecadeCurrentLimit[i], kBurntWarning);
+    WarnIfOverRating(context, std::fabs(result->m_vol.Steady()), m_ratedVoltage, kBurntWarning);
 }
 
 double CCapacitanceBox::GetKnobValue() {

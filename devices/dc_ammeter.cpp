@@ -57,7 +57,7 @@ void CDCAmmeter::Update(const CUpdateContext& context) {
         context.Warn("请使用交流电流表来测量交流电流");
         return;
     }
-    const double amperes = element->m_result.m_elec.para_array[0];
+    const double amperes = element->m_result.m_elec.Steady();
     const CReading reading = FormatMultimeter(static_cast<float>(amperes), Range() + kFirstRange);
     if (std::fabs(amperes) >= kMinCurrent) {
         if (reading.status == FORMAT_OVER)

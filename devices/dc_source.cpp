@@ -9,17 +9,6 @@
 
 namespace ampera {
 
-namespace {
-// The current a source delivers, as a magnitude to hold against its rating.
-// A sine graph publishes its current only as a peak phasor amplitude (its
-// para values are all zero), so a sine source is judged by that peak;
-// every other class keeps its value in para[0].
-double DeliveredCurrent(const CQuantity& current) {
-    return std::fabs(current.m_circuitClass == CLASS_SINE ? current.wave_array[0] : current.para_array[0]);
-}
-
-} // namespace
-
 CKnobSource::CKnobSource(const CDeviceKind& kind, float internalResistance, const char* panelPicture,
                          const char* burnOutWarning)
     : CDevice(kind), m_coarse(CKnob::Of(layout::knob_source::kCoarse)),
@@ -67,8 +56,10 @@ void CKnobSource::Update(const CUpdateContext& context) {
     const CBranchResult* result = FirstResult();
     if (!result) return;
 
-    // Written as "not within" so that a NaN current counts as a burn-out.
-    if (!(DeliveredCurrent(result->m_elec) <= m_ratedCurrent)) Warn(context, m_burnOutWarning);
+    // The delivered current's magnitude: a sine source is judged by its peak,
+    // every other by its steady value. "Not within": a NaN current counts as
+    // a burn-out.
+    WarnIfOverRating(context, result->m_elec.Magnitude(), m_ratedCurrent, m_burnOutWarning);
 
     const float shown = m_shown.Next(static_cast<float>(GetKnobValue()), context.time, 0.1f);
     char text[32];

@@ -41,7 +41,7 @@ void CDCVoltmeter::Update(const CUpdateContext& context) {
         return;
     }
     // The knob's positions are the multimeter's DC volt ranges 0-4.
-    const double volts = element.m_result.m_vol.para_array[0];
+    const double volts = element.m_result.m_vol.Steady();
     const CReading reading = FormatMultimeter(static_cast<float>(volts), Range());
     if (std::fabs(volts) > kMinVoltage) {
         if (reading.status == FORMAT_OVER)

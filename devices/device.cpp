@@ -30,6 +30,17 @@ CDevice::CDevice(const CDeviceKind& kind) : CComponent(kind.category, kind.typeC
 
 CDevice::~CDevice() = default;
 
+void CDevice::WarnIfOverRating(const CUpdateContext& context, double value, double rating,
+                               const char* warning, RatingRule rule) const {
+    bool over = false;
+    switch (rule) {
+    case RATING_WITHIN: over = !(value <= rating); break;
+    case RATING_BELOW: over = !(value < rating); break;
+    case RATING_EXCEEDED: over = value > rating; break;
+    }
+    if (over) Warn(context, warning);
+}
+
 void CDevice::SealPanel() {
     m_panelItemCount = static_cast<int>(m_panelGroup.itemsB.size());
     m_panelControlCount = static_cast<int>(m_controls.size());
@@ -324,6 +335,19 @@ void CDevice::Toggle(CPanelButton& button) {
 } // namespace ampera
 
 namespace ampera {
+
+void CDevice::SetControl(CKnob& knob, int position) {
+    knob.SetPosition(position);
+    knob.ApplyLook(m_panelGroup);
+    knob.UpdateLabel();
+    MarkDirty();
+}
+
+void CDevice::SetControl(CPanelButton& button, bool on) {
+    button.SetOn(on);
+    button.ApplyLook(m_panelGroup);
+    MarkDirty();
+}
 
 SymbolOrientation OrientationOf(int angleLeft, int angleRight) {
     if (angleRight == 90 || angleLeft == 270) return ORIENT_TURNED_RIGHT;

@@ -99,6 +99,11 @@ class CDevice : public CComponent {
     bool StepButtonsShown() const { return m_stepDown != nullptr; }
     // Steps a knob or slide of this device and marks the topology dirty.
     void StepControl(CPanelControl& control, int direction);
+    // Sets a knob of this device, or turns one of its buttons on or off, as a
+    // hand would leave it: its picture and label follow and the topology is
+    // marked dirty.
+    void SetControl(CKnob& knob, int position);
+    void SetControl(CPanelButton& button, bool on);
 
     const CDeviceKind& Kind() const { return m_kind; }
     std::size_t TerminalCount() const { return m_kind.body.terminalCount; }
@@ -140,6 +145,16 @@ class CDevice : public CComponent {
 
     void MarkDirty() const;
     void Warn(const CUpdateContext& context, const char* text) const { context.Warn(text); }
+    // How a rated kind holds a value against its rating. The forms differ in
+    // what an undetermined (NaN) value and the rating itself count as.
+    enum RatingRule : int {
+        RATING_WITHIN,   // over unless value <= rating: a NaN counts as over
+        RATING_BELOW,    // over unless value < rating: the rating itself and a NaN count as over
+        RATING_EXCEEDED, // over only when value > rating: a NaN passes
+    };
+    // Warns `warning` (a burn-out, an overload) when `value` is over `rating`.
+    void WarnIfOverRating(const CUpdateContext& context, double value, double rating, const char* warning,
+                          RatingRule rule = RATING_WITHIN) const;
     // The readings of a device come from its first branch.
     const CBranchResult* FirstResult() const {
         return m_branches.empty() ? nullptr : &m_branches.front()->m_result;

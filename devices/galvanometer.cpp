@@ -35,7 +35,7 @@ void CGalvanometer::Update(const CUpdateContext& context) {
     Blank();
     if (!IsPowered() || m_branches.empty()) return;
     // A galvanometer only looks for a current; it has no AC check.
-    const double amperes = m_branches.front()->m_result.m_elec.para_array[0];
+    const double amperes = m_branches.front()->m_result.m_elec.Steady();
     const CReading reading = FormatGalvanometer(static_cast<float>(amperes), Range());
     if (std::fabs(amperes) >= kMinCurrent) {
         if (reading.status == FORMAT_OVER)

@@ -28,7 +28,7 @@ void CInductance::Update(const CUpdateContext& context) {
     const CBranchResult* result = FirstResult();
     if (!result) return;
     // An undetermined (NaN) current counts as over the rating.
-    if (!(std::fabs(result->m_elec.para_array[0]) <= m_ratedCurrent)) Warn(context, kBurntWarning);
+    WarnIfOverRating(context, std::fabs(result->m_elec.Steady()), m_ratedCurrent, kBurntWarning);
 }
 
 void CInductance::CopyRating(const CDevice& prototype) {

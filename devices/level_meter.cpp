@@ -143,22 +143,13 @@ void CLevelMeter::ReadInput() {
     const CBranchResult* result = FirstResult();
     if (!result) return;
     const CQuantity& voltage = result->m_vol;
-    switch (voltage.m_circuitClass) {
-    case CLASS_SINE:
-        m_inputKind = WAVE_SINE;
-        break;
-    case CLASS_SQUARE:
-        m_inputKind = WAVE_SQUARE;
-        break;
-    case CLASS_TRIANGLE:
-        m_inputKind = WAVE_TRIANGLE;
-        break;
-    default:
-        m_inputKind = WAVE_NONE;
-        break;
-    }
-    m_inputAmplitude = voltage.wave_array[0];
-    m_inputFrequency = voltage.wave_array[1];
+    // A square wave through a capacitor or inductor has no spectrum here.
+    if (voltage.IsSine()) m_inputKind = WAVE_SINE;
+    else if (voltage.IsSquare() && !voltage.HasStepResponse()) m_inputKind = WAVE_SQUARE;
+    else if (voltage.IsTriangle()) m_inputKind = WAVE_TRIANGLE;
+    else m_inputKind = WAVE_NONE;
+    m_inputAmplitude = voltage.IsSine() ? voltage.Peak() : voltage.Level();
+    m_inputFrequency = voltage.Frequency();
 }
 
 void CLevelMeter::MatchSpectrum() {
@@ -202,8 +193,8 @@ void CLevelMeter::Update(const CUpdateContext& context) {
     const CBranchResult* result = FirstResult();
     if (!result) return;
 
-    // Written as "not within" so that a NaN current counts as an overload.
-    if (!(std::fabs(result->m_elec.para_array[0]) <= m_ratedCurrent)) Warn(context, kOverloadWarning);
+    // "Not within": a NaN current counts as an overload.
+    WarnIfOverRating(context, std::fabs(result->m_elec.Steady()), m_ratedCurrent, kOverloadWarning);
 
     UpdateSettings();
     ShowFrequency(BandIndex());

@@ -17,9 +17,6 @@ constexpr const char* kRangeTooLarge = "当前电路有个万用表所选量程�
 // Below this current the meter is taken to measure nothing: no range
 // warnings, and the ohmmeter shows zero instead of dividing by noise.
 constexpr double kMinCurrent = 1e-7;
-// The sine solver publishes peak values; the display reads r.m.s.
-const double kRms = std::sqrt(2.0) * 0.5;
-// The sine solver marks the branches whose results it wrote.
 
 // The LCD window under the digits on the panel, cut from the shared sheet.
 constexpr CPanelRect kDisplayGlass{0.6875f, 0.125f, 1.0f, 0.25f};
@@ -84,8 +81,9 @@ void CMultimeter::Update(const CUpdateContext& context) {
     if (!IsPowered() || m_branches.empty()) return;
     const CBranch& element = *m_branches.front();
     const CBranchResult& e = element.m_result;
-    const double current = e.m_elec.para_array[0], voltage = e.m_vol.para_array[0];
-    const double currentRms = e.m_elec.wave_array[0] * kRms, voltageRms = e.m_vol.wave_array[0] * kRms;
+    const double current = e.m_elec.Steady(), voltage = e.m_vol.Steady();
+    // The sine solver publishes peak values; the display reads r.m.s.
+    const double currentRms = e.m_elec.Rms(), voltageRms = e.m_vol.Rms();
     const bool ac = element.m_solverMark == kSineSolved;
     const int p = Range();
     const CMeterRange* range = MultimeterRange(p);

@@ -124,37 +124,30 @@ void PrepareFirstOrder(CScopeChannel& c) {
 
 CScopeChannel ChannelFromQuantity(const CQuantity& voltage, const double passVoltage[2]) {
     CScopeChannel c;
-    switch (voltage.m_circuitClass) {
-    case CLASS_SQUARE:
-        c.kind = WAVE_SQUARE;
-        break;
-    case CLASS_SQUARE_FIRST_ORDER: {
-        c.kind = WAVE_SQUARE;
+    c.kind = voltage.IsSine()       ? WAVE_SINE
+             : voltage.IsSquare()   ? WAVE_SQUARE
+             : voltage.IsTriangle() ? WAVE_TRIANGLE
+                                    : WAVE_NONE;
+    if (voltage.HasStepResponse()) {
         c.firstOrder = true;
         const double growth = std::fabs(passVoltage[1]) - std::fabs(passVoltage[0]);
         c.response = growth > kResponseThreshold    ? RESPONSE_RISING
                      : growth < -kResponseThreshold ? RESPONSE_FALLING
                                                     : RESPONSE_PLAIN;
-        c.initial = voltage.para_array[0];
-        c.step = voltage.para_array[1];
-        c.rate = voltage.para_array[2];
-        break;
+        c.initial = voltage.Initial();
+        c.step = voltage.Step();
+        c.rate = voltage.Rate();
     }
-    case CLASS_TRIANGLE:
-        c.kind = WAVE_TRIANGLE;
-        break;
-    case CLASS_SINE:
-        c.kind = WAVE_SINE;
-        break;
-    default:
-        c.kind = WAVE_NONE;
-        break;
+    if (voltage.IsSine()) {
+        c.amplitude = voltage.Peak();
+        c.phase = voltage.SinePhase();
+    } else {
+        c.amplitude = voltage.Level();
+        c.phase = voltage.SourcePhase();
     }
-    c.amplitude = voltage.wave_array[0];
-    c.frequency = voltage.wave_array[1];
+    c.frequency = voltage.Frequency();
     c.period = 1 / c.frequency;
-    c.phase = voltage.wave_array[2];
-    c.offset = voltage.wave_array[3];
+    c.offset = voltage.SourceAmplitude();
     return c;
 }
 

@@ -30,8 +30,9 @@ void CResistance::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    const double i = result->m_elec.para_array[0];
-    if (i * i * m_resistance > m_ratedPower) Warn(context, kBurntWarning);
+    const double i = result->m_elec.Steady();
+    // Only a power above the rating burns the resistor; a NaN power passes.
+    WarnIfOverRating(context, i * i * m_resistance, m_ratedPower, kBurntWarning, RATING_EXCEEDED);
 }
 
 void CResistance::CopyRating(const CDevice& prototype) {

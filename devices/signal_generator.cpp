@@ -12,13 +12,6 @@
 namespace ampera {
 
 namespace {
-// The current the generator delivers, as a magnitude. A sine graph publishes
-// its current only as a peak phasor amplitude (its para values are all
-// zero); the other classes keep it in para[0].
-double DeliveredCurrent(const CQuantity& current) {
-    return std::fabs(current.m_circuitClass == CLASS_SINE ? current.wave_array[0] : current.para_array[0]);
-}
-
 using layout::frequency_knobs::kCoarseRect;
 using layout::frequency_knobs::kFineRect;
 using layout::signal_generator::kAmplitudeRect;
@@ -161,10 +154,11 @@ void CSignalGenerator::Update(const CUpdateContext& context) {
     const CBranchResult* result = FirstResult();
     if (!result) return;
 
-    // The output stage survives up to its full voltage across its own 50 ohms.
-    // Written as "not below" so that a NaN current counts as a burn-out.
+    // The output stage survives up to its full voltage across its own 50 ohms:
+    // the delivered current (the peak in a sine circuit) must stay below that
+    // limit. "Not below": the limit itself and a NaN current burn it out.
     const double limit = static_cast<double>(m_maximumVoltage) / static_cast<double>(m_internalResistance);
-    if (!(DeliveredCurrent(result->m_elec) < limit)) Warn(context, "当前有个信号发生器烧毁");
+    WarnIfOverRating(context, result->m_elec.Magnitude(), limit, "当前有个信号发生器烧毁", RATING_BELOW);
 
     ShowFrequency(context.time);
 }

@@ -50,8 +50,10 @@ void CSlideRheostat::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    const double i = result->m_elec.para_array[0];
-    if (i * i * (m_totalResistance * m_fraction) > m_ratedPower) Warn(context, kBurntWarning);
+    const double i = result->m_elec.Steady();
+    // Only a power above the rating burns the rheostat; a NaN power passes.
+    WarnIfOverRating(context, i * i * (m_totalResistance * m_fraction), m_ratedPower, kBurntWarning,
+                     RATING_EXCEEDED);
 }
 
 void CSlideRheostat::CopyRating(const CDevice& prototype) {

@@ -36,7 +36,7 @@ void CFileMeter::Update(const CUpdateContext& context) {
     }
     const CQuantity& q =
         m_readsCurrent ? m_branches.front()->m_result.m_elec : m_branches.front()->m_result.m_vol;
-    const float value = static_cast<float>(q.para_array[0]);
+    const float value = static_cast<float>(q.Steady());
     CReading reading;
     for (int index = m_firstRange; index <= m_lastRange; ++index) {
         reading = FormatMultimeter(value, index);

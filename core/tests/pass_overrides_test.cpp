@@ -33,7 +33,8 @@ BoardSnapshot Snapshot(const Net& net) {
     BoardSnapshot s;
     for (const auto& b : net.branches)
         s.branches.push_back({b->m_kind, b->m_baseKind, b->m_wave, b->m_value, b->m_amplitude});
-    for (const auto& n : net.nodes) s.lists.push_back(n->m_branches);
+    for (const auto& n : net.nodes)
+        s.lists.push_back(n->m_branches);
     return s;
 }
 
@@ -57,7 +58,9 @@ struct BoardCase {
     std::function<void(Net&)> build;
     int expectedClass;
 };
-inline void PrintTo(const BoardCase& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const BoardCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The reactive element is never the last branch of its nodes' lists: a pass
 // that moved it there would show.
@@ -164,20 +167,20 @@ TEST(PassOverrides, SettledCoilShortIsStampedLastOnItsNodes) {
     const std::string text = trace.str();
     const std::size_t settled = text.find("track 0", text.find("节点"));
     ASSERT_NE(settled, std::string::npos);
-    EXPECT_EQ(text.substr(settled),
-              "track 0: 0->1 电压源 2伏特\n"
-              "track 1: 0->2 电阻支路 200导纳\n"
-              "track 2: 0->2 电压源 -0伏特\n"
-              "track 3: 2->1 电阻支路 300导纳\n"
-              "节点0的电压： 0.0000\n"
-              "节点1的电压：-2.0000\n"
-              "节点2的电压： 0.0000\n");
+    EXPECT_EQ(text.substr(settled), "track 0: 0->1 电压源 2伏特\n"
+                                    "track 1: 0->2 电阻支路 200导纳\n"
+                                    "track 2: 0->2 电压源 -0伏特\n"
+                                    "track 3: 1->2 电阻支路 300导纳\n"
+                                    "节点0的电压： 0.0000\n"
+                                    "节点1的电压：-2.0000\n"
+                                    "节点2的电压：-0.0000\n");
 }
 
 // A part with one branch over its two terminals, for solving a real board.
 class TwoTerminalPart : public CComponent {
-public:
-    TwoTerminalPart(int kind, double value) : CComponent(CATEGORY_RESISTANCE, TYPE_RESISTANCE), m_kind(kind), m_value(value) {}
+  public:
+    TwoTerminalPart(int kind, double value)
+        : CComponent(CATEGORY_RESISTANCE, TYPE_RESISTANCE), m_kind(kind), m_value(value) {}
     void Update(const CUpdateContext&) override {}
     void BuildBranches(CTopologyBuilder& builder) override {
         CBranch& b = builder.OverTerminals(m_kind, m_value);
@@ -224,7 +227,7 @@ TEST(PassOverrides, BoardTraceListsTheValuesThePassesUsed) {
     for (const std::string& label : sink.labels)
         if (label.find(" value: ") != std::string::npos) values.push_back(label);
     EXPECT_EQ(values, (std::vector<std::string>{"\n元件0 value: 3.000000", "\n元件1 value: 10.000000",
-                                                 "\n元件2 value: 5.000000", "\n元件3 value: 1.000000"}));
+                                                "\n元件2 value: 5.000000", "\n元件3 value: 1.000000"}));
     for (CComponent* o : ex.Devices()) {
         const auto* part = static_cast<const TwoTerminalPart*>(o);
         EXPECT_EQ(part->m_branches.front()->m_value, part->m_value);
