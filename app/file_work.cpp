@@ -105,7 +105,8 @@ void CMainFileWork::ResetScroll() {
 
 void CMainFileWork::ClearContext() {
     m_window.m_contextItem.store(nullptr);
-    m_window.RunOnLoop([&experiment = m_window.m_experiment] { experiment.m_boardState.selection = nullptr; });
+    m_window.RunOnLoop(
+        [&experiment = m_window.m_experiment] { experiment.m_boardState.selection = nullptr; });
     std::lock_guard lock(m_window.m_snapshotMutex);
     m_window.m_snapshot.selection = nullptr;
     m_window.m_snapshot.selectionType = -1;

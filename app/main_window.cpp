@@ -123,8 +123,9 @@ void CMainDlg::CreateServices() {
     m_services->SetMainHandler([self](int code) {
         if (!self || self->m_shutDown) return;
         CMainDlg* window = self.data();
-        window->RunOnLoop(
-            [window, code] { HandleMainCode(*window->m_services, code, window->m_experiment.m_boardState.selection); });
+        window->RunOnLoop([window, code] {
+            HandleMainCode(*window->m_services, code, window->m_experiment.m_boardState.selection);
+        });
     });
 }
 

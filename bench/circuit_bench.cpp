@@ -91,7 +91,8 @@ void BM_IdleUpdate(benchmark::State& state) {
     BuildLadder(ex, static_cast<int>(state.range(0)));
     ex.UpdateCircuit(0);
     long long t = 0;
-    for (auto _ : state) ex.UpdateCircuit(t += 10);
+    for (auto _ : state)
+        ex.UpdateCircuit(t += 10);
 }
 BENCHMARK(BM_IdleUpdate)->Arg(100)->Unit(benchmark::kMicrosecond);
 

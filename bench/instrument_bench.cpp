@@ -54,7 +54,8 @@ void BM_ScopeUpdateBothChannels(benchmark::State& state) {
     board.ex.AddWire(board.r->m_terminals[1], scope->m_terminals[3]);
     board.ex.UpdateCircuit(0);
     long long t = 0;
-    for (auto _ : state) scope->Update(CUpdateContext{nullptr, t += 10});
+    for (auto _ : state)
+        scope->Update(CUpdateContext{nullptr, t += 10});
     state.counters["lines"] = static_cast<double>(scope->Polylines().size());
 }
 BENCHMARK(BM_ScopeUpdateBothChannels)->Unit(benchmark::kMicrosecond);
@@ -69,7 +70,8 @@ void BM_LevelMeterSquare(benchmark::State& state) {
     board.ex.AddWire(board.r->m_terminals[1], meter->m_terminals[1]);
     board.ex.UpdateCircuit(0);
     if (meter->Measure() <= 0) state.SkipWithError("the meter matched no line");
-    for (auto _ : state) benchmark::DoNotOptimize(meter->Measure());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(meter->Measure());
 }
 BENCHMARK(BM_LevelMeterSquare)->Unit(benchmark::kMicrosecond);
 

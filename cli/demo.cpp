@@ -4,8 +4,8 @@
 #include "devices/ac_source.h"
 #include "devices/capacitance.h"
 #include "devices/dc_source.h"
-#include "devices/kind_registry.h"
 #include "devices/inductance.h"
+#include "devices/kind_registry.h"
 #include "devices/resistance.h"
 #include "devices/signal_generator.h"
 
@@ -21,9 +21,13 @@ template <typename D> D* Place(CExperiment& ex, int x, int y) {
     return static_cast<D*>(prototype.PlaceAt(ex, x, y));
 }
 
-void Wire(CExperiment& ex, CDevice* a, int i, CDevice* b, int j) { ex.AddWire(a->m_terminals[i], b->m_terminals[j]); }
+void Wire(CExperiment& ex, CDevice* a, int i, CDevice* b, int j) {
+    ex.AddWire(a->m_terminals[i], b->m_terminals[j]);
+}
 
-const CBranchResult& Result(const CDevice* d, int branch = 0) { return d->m_branches.at(branch)->m_result; }
+const CBranchResult& Result(const CDevice* d, int branch = 0) {
+    return d->m_branches.at(branch)->m_result;
+}
 
 } // namespace
 
@@ -70,18 +74,18 @@ int main() {
     std::printf("DC divider, source set to %.1f V:\n", dc->m_setValue);
     for (CResistance* r : {r1, r2})
         std::printf("  %-4s %6.0f ohm  %8.4f V  %8.4f mA\n", r->m_name.c_str(), r->m_resistance,
-                    Result(r).m_vol.para_array[0], 1000 * Result(r).m_elec.para_array[0]);
+                    Result(r).m_vol.Steady(), 1000 * Result(r).m_elec.Steady());
 
     const CQuantity& cv = Result(c).m_vol;
     std::printf("\nSquare wave %.0f V at %.0f Hz into RC (class %d):\n", gen->m_amplitude, gen->m_frequency,
                 cv.m_circuitClass);
-    std::printf("  capacitor just after a step %.3f V, step %.3f V, time constant %.3f ms\n", cv.para_array[0],
-                cv.para_array[1], 1000 / cv.para_array[2]);
+    std::printf("  capacitor just after a step %.3f V, step %.3f V, time constant %.3f ms\n", cv.Initial(),
+                cv.Step(), 1000 / cv.Rate());
 
     const CQuantity& lv = Result(l).m_vol;
     const CQuantity& ri = Result(r4).m_elec;
     std::printf("\nAC source %.1f V peak at 50 Hz into RL (class %d):\n", ac->m_setValue, lv.m_circuitClass);
-    std::printf("  current %.4f A rms, coil voltage %.3f V rms leading by %.1f degrees\n", ri.wave_array[0] / std::sqrt(2.0),
-                lv.wave_array[0] / std::sqrt(2.0), (lv.wave_array[2] - ri.wave_array[2]) * 180 / 3.141592653589793);
+    std::printf("  current %.4f A rms, coil voltage %.3f V rms leading by %.1f degrees\n", ri.Rms(), lv.Rms(),
+                (lv.SinePhase() - ri.SinePhase()) * 180 / 3.141592653589793);
     return 0;
 }

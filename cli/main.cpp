@@ -42,14 +42,16 @@ json Quantity(const CQuantity& q) {
 
 std::string Join(const std::vector<std::string>& parts, const char* separator) {
     std::string out;
-    for (const std::string& p : parts) out += (out.empty() ? "" : separator) + p;
+    for (const std::string& p : parts)
+        out += (out.empty() ? "" : separator) + p;
     return out;
 }
 
 // Texts end in line breaks when they are shown on the board; a table and a
 // JSON list read better without them.
 std::string Trimmed(std::string s) {
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+        s.pop_back();
     return s;
 }
 
@@ -83,32 +85,33 @@ int Solve(const std::string& path, long long time, bool asJson) {
         RecordingSink own;
         own.out = &warnings;
         device->Update(CUpdateContext{&own, time});
-        for (std::string& w : warnings) w = Trimmed(w);
+        for (std::string& w : warnings)
+            w = Trimmed(w);
 
         json branches = json::array();
         for (const auto& b : device->m_branches)
             branches.push_back({{"class", b->m_result.m_elec.m_circuitClass},
                                 {"elec", Quantity(b->m_result.m_elec)},
                                 {"vol", Quantity(b->m_result.m_vol)}});
-        json entry = {{"id", device->Id()},
-                      {"type", device->TypeCode()},
-                      {"name", device->m_name},
-                      {"display", device->DisplayTexts()},
-                      {"warnings", warnings},
-                      {"branches", branches}};
+        json entry = {{"id", device->Id()},     {"type", device->TypeCode()},
+                      {"name", device->m_name}, {"display", device->DisplayTexts()},
+                      {"warnings", warnings},   {"branches", branches}};
         if (device->HasScreen()) {
             json traces = json::array();
             for (const auto& line : device->Traces()) {
                 json points = json::array();
-                for (auto [x, y] : line) points.push_back({x, y});
+                for (auto [x, y] : line)
+                    points.push_back({x, y});
                 traces.push_back(points);
             }
             entry["traces"] = traces;
         }
         devices.push_back(entry);
-        rows.push_back({device->Id(), device->m_name, Join(device->DisplayTexts(), " | "), Join(warnings, "; ")});
+        rows.push_back(
+            {device->Id(), device->m_name, Join(device->DisplayTexts(), " | "), Join(warnings, "; ")});
     }
-    for (std::string& n : notices) n = Trimmed(n);
+    for (std::string& n : notices)
+        n = Trimmed(n);
 
     if (asJson) {
         json doc = {{"file", path}, {"solved", solved}, {"notices", notices}, {"devices", devices}};
@@ -119,8 +122,8 @@ int Solve(const std::string& path, long long time, bool asJson) {
                 solved ? "every circuit solved" : "a circuit could not be analysed");
     std::printf("%-8s %-16s %-20s %s\n", "id", "name", "display", "warnings");
     for (const Row& r : rows)
-        std::printf("%-8d %-16s %-20s %s\n", r.id, r.name.c_str(), r.display.empty() ? "-" : r.display.c_str(),
-                    r.warnings.c_str());
+        std::printf("%-8d %-16s %-20s %s\n", r.id, r.name.c_str(),
+                    r.display.empty() ? "-" : r.display.c_str(), r.warnings.c_str());
     if (!notices.empty()) std::printf("notices: %s\n", Join(notices, "; ").c_str());
     return 0;
 }
@@ -163,7 +166,9 @@ int main(int argc, char** argv) {
         CRenderRequest request;
         for (std::size_t i = 1; i < args.size(); ++i) {
             // The value after an option, or null when the option ends the line.
-            auto value = [&](const char*) -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+            auto value = [&](const char*) -> const std::string* {
+                return i + 1 < args.size() ? &args[++i] : nullptr;
+            };
             if (args[i] == "--view") {
                 const std::string* v = value("view");
                 if (!v) return Usage("--view needs board, schematic or panel:ID");
@@ -176,7 +181,8 @@ int main(int argc, char** argv) {
                 const std::string* v = value("time");
                 char* end = nullptr;
                 request.time = v ? std::strtoll(v->c_str(), &end, 10) : -1;
-                if (!v || !end || *end || request.time < 0) return Usage("--time needs a number of milliseconds");
+                if (!v || !end || *end || request.time < 0)
+                    return Usage("--time needs a number of milliseconds");
             } else if (args[i] == "--size") {
                 const std::string* v = value("size");
                 int w = 0, h = 0;

@@ -8,9 +8,9 @@
 #include "devices/dc_source.h"
 #include "devices/dc_voltmeter.h"
 #include "devices/diode.h"
-#include "devices/kind_registry.h"
 #include "devices/galvanometer.h"
 #include "devices/inductance.h"
+#include "devices/kind_registry.h"
 #include "devices/level_meter.h"
 #include "devices/multimeter.h"
 #include "devices/oscilloscope.h"
@@ -107,9 +107,9 @@ void Wheatstone(Board& b) {
 
 void RcOnScope(Board& b) {
     auto* gen = b.Powered<CSignalGenerator>(140, 140);
-    gen->SetControl(gen->m_waveButtons[1], true);   // square
-    gen->SetControl(gen->m_bandButtons[3], true);   // 1 kHz
-    gen->SetControl(gen->m_amplitudeKnob, 4); // 1 V
+    gen->SetControl(gen->m_waveButtons[1], true); // square
+    gen->SetControl(gen->m_bandButtons[3], true); // 1 kHz
+    gen->SetControl(gen->m_amplitudeKnob, 4);     // 1 V
     gen->RestoreAfterLoad();
     auto* r = b.Place<CResistance>(420, 120);
     auto* c = b.Place<CCapacitance>(620, 200);
@@ -175,13 +175,13 @@ void Diodes(Board& b) {
 void LevelMeterHarmonics(Board& b) {
     auto* gen = b.Powered<CSignalGenerator>(140, 140);
     gen->SetControl(gen->m_waveButtons[1], true);
-    gen->SetControl(gen->m_bandButtons[3], true);   // 1 kHz
-    gen->SetControl(gen->m_amplitudeKnob, 4); // 1 V
+    gen->SetControl(gen->m_bandButtons[3], true); // 1 kHz
+    gen->SetControl(gen->m_amplitudeKnob, 4);     // 1 V
     gen->RestoreAfterLoad();
     auto* r = b.Place<CResistance>(440, 120);
     auto* meter = b.Powered<CLevelMeter>(440, 360);
     meter->SetControl(meter->m_bandButtons[3], true); // x1 kHz
-    meter->SetControl(meter->m_range, 3);       // 2 V
+    meter->SetControl(meter->m_range, 3);             // 2 V
     meter->RestoreAfterLoad();
     b.Wire(gen, 0, r, 0);
     b.Wire(r, 1, gen, 1);

@@ -44,21 +44,24 @@ int Render(const CRenderRequest& request, int argc, char** argv) {
         scene.view = {0, 0, static_cast<float>(request.width), static_cast<float>(request.height)};
         // Devices first, then their terminal nodes and the wires, as the board draws them.
         for (const ObjectSet* set : {&experiment.Devices(), &experiment.Nodes(), &experiment.Wires()})
-            for (CComponent* object : *set) scene.groups.push_back(&object->m_boardGroup);
+            for (CComponent* object : *set)
+                scene.groups.push_back(&object->m_boardGroup);
     } else if (request.view.rfind("panel:", 0) == 0) {
         const std::string id = request.view.substr(6);
         CDevice* device = nullptr;
         for (CComponent* object : experiment.Devices())
             if (std::to_string(object->Id()) == id) device = dynamic_cast<CDevice*>(object);
         if (!device) return Fail(kExitUsage, "no device with id " + id + " in " + request.file);
-        if (device->m_panelGroup.itemsB.empty()) return Fail(kExitUsage, device->m_name + " has no front panel");
+        if (device->m_panelGroup.itemsB.empty())
+            return Fail(kExitUsage, device->m_name + " has no front panel");
         float right = 0, bottom = 0;
         for (const CDrawItem& item : device->m_panelGroup.itemsB) {
             right = std::max(right, item.right);
             bottom = std::max(bottom, item.bottom);
         }
-        scene.view = {0, 0, request.width > 0 && request.explicitSize ? static_cast<float>(request.width) : right,
-                      request.height > 0 && request.explicitSize ? static_cast<float>(request.height) : bottom};
+        scene.view = {
+            0, 0, request.width > 0 && request.explicitSize ? static_cast<float>(request.width) : right,
+            request.height > 0 && request.explicitSize ? static_cast<float>(request.height) : bottom};
         scene.groups.push_back(&device->m_panelGroup);
     } else if (request.view == "schematic") {
         return Fail(kExitUsage, "the schematic view is not available in this version");

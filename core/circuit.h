@@ -115,7 +115,7 @@ struct CBranchResult {
 class CCircuitNode;
 
 class CBranch {
-public:
+  public:
     CBranch() = default;
     CBranch(int kind, double value) : m_kind(kind), m_baseKind(kind), m_value(value) {}
 
@@ -146,7 +146,7 @@ public:
 };
 
 class CCircuitNode {
-public:
+  public:
     virtual ~CCircuitNode() = default;
 
     std::vector<CBranch*> m_branches; // branches ending here, not owned

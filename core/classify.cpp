@@ -44,35 +44,49 @@ void CCircuitSolver::Classify(CGraph& graph) {
                 wave = b->m_wave;
                 break;
             case BRANCH_CURRENT_SOURCE:
-            case BRANCH_VOLTAGE_SOURCE: ++j; break;
+            case BRANCH_VOLTAGE_SOURCE:
+                ++j;
+                break;
             case BRANCH_CAPACITOR:
-            case BRANCH_INDUCTOR: ++a; break;
-            default: break;
+            case BRANCH_INDUCTOR:
+                ++a;
+                break;
+            default:
+                break;
             }
             if (b->m_kind == BRANCH_DIODE) ++d;
         }
     }
-    for (CBranch* b : graph.m_branches) b->m_collected = 0;
+    for (CBranch* b : graph.m_branches)
+        b->m_collected = 0;
 
     int cls = CLASS_UNSUPPORTED;
     const char* message = nullptr;
     if (k >= 2) {
         message = msg::kTwoDynamic;
     } else if (k == 0) {
-        if (a == 0) cls = CLASS_DC;
-        else if (a == 1) cls = CLASS_DC_FIRST_ORDER;
-        else if (j >= 1) message = msg::kDcSecondOrder;
+        if (a == 0)
+            cls = CLASS_DC;
+        else if (a == 1)
+            cls = CLASS_DC_FIRST_ORDER;
+        else if (j >= 1)
+            message = msg::kDcSecondOrder;
     } else if (j >= 1) {
         message = msg::kAcAndDc;
     } else if (wave == WAVE_SINE) {
         cls = CLASS_SINE;
     } else if (wave == WAVE_SQUARE) {
-        if (a == 0) cls = CLASS_SQUARE;
-        else if (a == 1) cls = CLASS_SQUARE_FIRST_ORDER;
-        else message = msg::kSquareSecondOrder;
+        if (a == 0)
+            cls = CLASS_SQUARE;
+        else if (a == 1)
+            cls = CLASS_SQUARE_FIRST_ORDER;
+        else
+            message = msg::kSquareSecondOrder;
     } else if (wave == WAVE_TRIANGLE) {
-        if (a == 0) cls = CLASS_TRIANGLE;
-        else message = msg::kTriangleLinearOnly;
+        if (a == 0)
+            cls = CLASS_TRIANGLE;
+        else
+            message = msg::kTriangleLinearOnly;
     }
     graph.m_class = cls;
     if (cls == CLASS_DC || cls == CLASS_DC_FIRST_ORDER) return;
@@ -108,7 +122,8 @@ void CCircuitSolver::SolvePasses(CGraph& graph) {
     // class 3: just after the step (C shorted, L open).
     std::vector<CPassOverride>& overrides = graph.m_overrides;
     overrides.clear();
-    for (CBranch* d : diodes) overrides.push_back({d, CPassOverride::AS_RESISTOR, kDiodeOffOhms});
+    for (CBranch* d : diodes)
+        overrides.push_back({d, CPassOverride::AS_RESISTOR, kDiodeOffOhms});
     if (source) {
         const double level = cls == CLASS_SQUARE_FIRST_ORDER ? source->m_amplitude : source->m_amplitude / 2;
         overrides.push_back({source, CPassOverride::AS_SOURCE, DcEquivalent(*source, level)});
@@ -129,25 +144,32 @@ void CCircuitSolver::SolvePasses(CGraph& graph) {
                     overrides[k].value = kDiodeOnOhms;
             if (element && cls == CLASS_SQUARE_FIRST_ORDER) {
                 // The final state after the step: C open, L shorted.
-                if (capacitor) *element = {reactive, CPassOverride::AS_OPEN, 0};
-                else *element = {reactive, CPassOverride::AS_SHORT, 0, true};
+                if (capacitor)
+                    *element = {reactive, CPassOverride::AS_OPEN, 0};
+                else
+                    *element = {reactive, CPassOverride::AS_SHORT, 0, true};
             }
         }
         SolveDC(graph, p);
     }
     overrides.clear();
-    for (CBranch* d : diodes) m_listedValues.emplace_back(d, kDiodeListedValue);
+    for (CBranch* d : diodes)
+        m_listedValues.emplace_back(d, kDiodeListedValue);
 
     double rate = 0;
     if (cls == CLASS_SQUARE_FIRST_ORDER && reactive) {
         // tau = C * V(open) / I(short) or L * I(short) / V(open): the element
         // times the resistance it sees. An element that sees no resistance
         // settles at once; one that is never driven does not move.
-        const double tau = capacitor ? reactive->m_value * reactive->m_passVoltage[1] / reactive->m_passCurrent[0]
-                                     : reactive->m_value * reactive->m_passCurrent[1] / reactive->m_passVoltage[0];
-        if (std::isnan(tau)) rate = 0;
-        else if (tau == 0) rate = kInstantRate;
-        else rate = std::fmin(1.0 / std::fabs(tau), kInstantRate);
+        const double tau = capacitor
+                               ? reactive->m_value * reactive->m_passVoltage[1] / reactive->m_passCurrent[0]
+                               : reactive->m_value * reactive->m_passCurrent[1] / reactive->m_passVoltage[0];
+        if (std::isnan(tau))
+            rate = 0;
+        else if (tau == 0)
+            rate = kInstantRate;
+        else
+            rate = std::fmin(1.0 / std::fabs(tau), kInstantRate);
     }
 
     const int last = passes - 1;

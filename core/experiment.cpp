@@ -7,7 +7,9 @@ namespace ampera {
 
 CExperiment::CExperiment() = default;
 
-CExperiment::~CExperiment() { ClearAll(); }
+CExperiment::~CExperiment() {
+    ClearAll();
+}
 
 CExperiment& CExperiment::GetExperiment() {
     static CExperiment experiment;
@@ -17,9 +19,12 @@ CExperiment& CExperiment::GetExperiment() {
 void CExperiment::Insert(CComponent* object) {
     object->m_experiment = this;
     m_all.insert(object);
-    if (object->category == CATEGORY_WIRE) m_wires.insert(object);
-    else if (object->category == CATEGORY_NODE) m_nodes.insert(object);
-    else m_devices.insert(object);
+    if (object->category == CATEGORY_WIRE)
+        m_wires.insert(object);
+    else if (object->category == CATEGORY_NODE)
+        m_nodes.insert(object);
+    else
+        m_devices.insert(object);
 }
 
 void CExperiment::AddObject(CComponent* object, bool rebuild) {
@@ -40,7 +45,8 @@ CWire* CExperiment::AddWire(CNode* a, CNode* b) {
 // Takes `object` off `node`; a node that held nothing else leaves the board.
 void CExperiment::Detach(CComponent* object, CNode* node) {
     auto& list = node->m_attached;
-    bool onlyThis = !list.empty() && std::all_of(list.begin(), list.end(), [&](CComponent* c) { return c == object; });
+    bool onlyThis =
+        !list.empty() && std::all_of(list.begin(), list.end(), [&](CComponent* c) { return c == object; });
     if (onlyThis) {
         m_all.erase(node);
         m_nodes.erase(node);
@@ -73,7 +79,8 @@ std::vector<CNode*> Distinct(std::vector<CNode*> nodes) {
 
 void CExperiment::RemoveObject(CComponent* object) {
     if (!object) return;
-    for (CNode* node : Distinct(EndNodes(object))) Detach(object, node);
+    for (CNode* node : Distinct(EndNodes(object)))
+        Detach(object, node);
     m_wires.erase(object);
     m_nodes.erase(object);
     m_devices.erase(object);
@@ -91,7 +98,8 @@ void CExperiment::ReinsertObject(CComponent* object) {
     for (CNode* node : Distinct(ends)) {
         if (Contains(node)) {
             auto times = std::count(ends.begin(), ends.end(), node);
-            for (long i = 0; i < times; ++i) node->m_attached.push_back(object);
+            for (long i = 0; i < times; ++i)
+                node->m_attached.push_back(object);
         } else {
             Insert(node);
         }
@@ -107,7 +115,8 @@ std::vector<CComponent*> CExperiment::TakeAllObjects() {
     m_wires.clear();
     m_devices.clear();
     // The branches point into circuit nodes the next rebuild frees.
-    for (CComponent* object : taken) object->DeleteBranches();
+    for (CComponent* object : taken)
+        object->DeleteBranches();
     m_internalNodes.clear();
     m_deadEnds.clear();
     MarkTopologyDirty();
@@ -148,9 +157,12 @@ void CExperiment::RequestWarningOnce(const std::string& text) {
 
 void CExperiment::UpdateAll(long long time) {
     CUpdateContext context{m_notices, time};
-    for (CComponent* wire : m_wires) wire->Update(context);
-    for (CComponent* node : m_nodes) node->Update(context);
-    for (CComponent* device : m_devices) device->Update(context);
+    for (CComponent* wire : m_wires)
+        wire->Update(context);
+    for (CComponent* node : m_nodes)
+        node->Update(context);
+    for (CComponent* device : m_devices)
+        device->Update(context);
 }
 
 void CExperiment::UpdateCircuit(long long time) {

@@ -39,7 +39,7 @@ struct CBoardState {
 };
 
 class CExperiment {
-public:
+  public:
     CExperiment();
     ~CExperiment();
     CExperiment(const CExperiment&) = delete;
@@ -63,7 +63,9 @@ public:
     // Counts ClearAll calls (New, Open): an editing command made before a
     // clear names objects that no longer exist.
     std::uint64_t ClearCount() const { return m_clearCount.load(); }
-    bool Contains(const CComponent* object) const { return m_all.count(const_cast<CComponent*>(object)) != 0; }
+    bool Contains(const CComponent* object) const {
+        return m_all.count(const_cast<CComponent*>(object)) != 0;
+    }
 
     void RebuildTopology();
     void UpdateCircuit(long long time);
@@ -100,7 +102,7 @@ public:
     std::atomic<unsigned char> m_realView{1};
     std::atomic<unsigned char> m_showNames{1};
 
-private:
+  private:
     friend class CTopologyBuilder;
     void Insert(CComponent* object);
     void Detach(CComponent* object, CNode* node);

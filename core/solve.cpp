@@ -35,7 +35,8 @@ bool CCircuitSolver::Solve(CExperiment& experiment) {
     collect(experiment.Devices());
     if (nodes.empty()) return true;
 
-    for (CBranch* b : branches) b->m_collected = 0;
+    for (CBranch* b : branches)
+        b->m_collected = 0;
     const auto graphs = SplitGraphs(nodes);
     if (experiment.m_showTrace) QueueTrace(experiment, graphs, branches, false);
 
@@ -61,7 +62,8 @@ bool CCircuitSolver::Solve(CExperiment& experiment) {
     return supported;
 }
 
-void CCircuitSolver::QueueTrace(CExperiment& experiment, const std::vector<std::vector<CCircuitNode*>>& graphs,
+void CCircuitSolver::QueueTrace(CExperiment& experiment,
+                                const std::vector<std::vector<CCircuitNode*>>& graphs,
                                 const std::vector<CBranch*>& branches, bool afterSolve) {
     INoticeSink* sink = experiment.NoticeSink();
     if (!sink) return;
@@ -78,7 +80,8 @@ void CCircuitSolver::QueueTrace(CExperiment& experiment, const std::vector<std::
                     }
             if (!list.empty()) elements.push_back(std::move(list));
         }
-        for (CBranch* b : branches) b->m_collected = 0;
+        for (CBranch* b : branches)
+            b->m_collected = 0;
         sink->AddLabel(Format("总共有%d个连通图！\n", static_cast<int>(elements.size())), 0, 300);
         int y = 260;
         for (std::size_t g = 0; g < elements.size(); ++g) {
@@ -89,13 +92,26 @@ void CCircuitSolver::QueueTrace(CExperiment& experiment, const std::vector<std::
             for (CBranch* b : elements[g]) {
                 std::string line;
                 switch (b->m_baseKind) {
-                case BRANCH_RESISTOR: line = Format("电阻：%5.3f \n", b->m_value); break;
-                case BRANCH_VOLTAGE_SOURCE: line = Format("电压：%5.3f \n", b->m_value); break;
-                case BRANCH_SINE_CURRENT_SOURCE: line = Format("正弦电流：%5.3f \n", b->m_amplitude); break;
-                case BRANCH_SINE_VOLTAGE_SOURCE: line = Format("正弦电压：%5.3f \n", b->m_amplitude); break;
-                case BRANCH_CAPACITOR: line = Format("电容：%3.11f \n", b->m_value); break;
-                case BRANCH_INDUCTOR: line = Format("电感：%5.11f \n", b->m_value); break;
-                default: continue;
+                case BRANCH_RESISTOR:
+                    line = Format("电阻：%5.3f \n", b->m_value);
+                    break;
+                case BRANCH_VOLTAGE_SOURCE:
+                    line = Format("电压：%5.3f \n", b->m_value);
+                    break;
+                case BRANCH_SINE_CURRENT_SOURCE:
+                    line = Format("正弦电流：%5.3f \n", b->m_amplitude);
+                    break;
+                case BRANCH_SINE_VOLTAGE_SOURCE:
+                    line = Format("正弦电压：%5.3f \n", b->m_amplitude);
+                    break;
+                case BRANCH_CAPACITOR:
+                    line = Format("电容：%3.11f \n", b->m_value);
+                    break;
+                case BRANCH_INDUCTOR:
+                    line = Format("电感：%5.11f \n", b->m_value);
+                    break;
+                default:
+                    continue;
                 }
                 sink->AddLabel(line, 0, y);
                 y += step;
@@ -110,16 +126,19 @@ void CCircuitSolver::QueueTrace(CExperiment& experiment, const std::vector<std::
         const CBranch& b = *branches[i];
         const int n = static_cast<int>(i);
         sink->AddLabel(Format("\n元件%d elec: ", n), 0, y);
-        for (int k = 0; k < 3; ++k) sink->AddLabel(Format("  %3.3f", b.m_result.m_elec.para_array[k]), columns[k], y);
+        for (int k = 0; k < 3; ++k)
+            sink->AddLabel(Format("  %3.3f", b.m_result.m_elec.para_array[k]), columns[k], y);
         y += step;
         sink->AddLabel(Format("\n元件%d vol: ", n), 0, y);
-        for (int k = 0; k < 3; ++k) sink->AddLabel(Format(" %3.3f", b.m_result.m_vol.para_array[k]), columns[k], y);
+        for (int k = 0; k < 3; ++k)
+            sink->AddLabel(Format(" %3.3f", b.m_result.m_vol.para_array[k]), columns[k], y);
         y += step;
         double value = b.m_value;
         for (const auto& [listed, shown] : m_listedValues)
             if (listed == &b) value = shown;
         sink->AddLabel(Format("\n元件%d value: %f", n, value), 0, y);
-        for (int k = 0; k < 3; ++k) sink->AddLabel(Format("  %4.6f", b.m_result.m_vol.wave_array[k]), columns[k], y);
+        for (int k = 0; k < 3; ++k)
+            sink->AddLabel(Format("  %4.6f", b.m_result.m_vol.wave_array[k]), columns[k], y);
         y += step;
     }
 }

@@ -14,9 +14,9 @@ namespace ampera {
 
 namespace {
 
-constexpr double kTwoPi = 6.28318;                       // angular frequency factor of the solver
-constexpr double kDegToRad = 0.017453292222222222;       // 3.1415926 / 180
-constexpr double kDiodeOff = 9999999999.0;               // a diode in the phasor solve is taken as off
+constexpr double kTwoPi = 6.28318;                 // angular frequency factor of the solver
+constexpr double kDegToRad = 0.017453292222222222; // 3.1415926 / 180
+constexpr double kDiodeOff = 9999999999.0;         // a diode in the phasor solve is taken as off
 
 enum StampType { STAMP_CONDUCTANCE = 1, STAMP_CURRENT = 2, STAMP_VOLTAGE = 3 };
 
@@ -51,13 +51,16 @@ struct DcElement {
 DcElement AsInPass(const CBranch& b, const CPassOverride* o) {
     if (!o) return {b.m_kind, b.m_value};
     switch (o->as) {
-    case CPassOverride::AS_SHORT: return {BRANCH_VOLTAGE_SOURCE, 0};
-    case CPassOverride::AS_RESISTOR: return {BRANCH_RESISTOR, o->value};
+    case CPassOverride::AS_SHORT:
+        return {BRANCH_VOLTAGE_SOURCE, 0};
+    case CPassOverride::AS_RESISTOR:
+        return {BRANCH_RESISTOR, o->value};
     case CPassOverride::AS_SOURCE:
         if (b.m_kind == BRANCH_SINE_CURRENT_SOURCE) return {BRANCH_CURRENT_SOURCE, o->value};
         if (b.m_kind == BRANCH_SINE_VOLTAGE_SOURCE) return {BRANCH_VOLTAGE_SOURCE, o->value};
         return {b.m_kind, o->value};
-    default: return {b.m_kind, b.m_value};
+    default:
+        return {b.m_kind, b.m_value};
     }
 }
 
@@ -66,7 +69,8 @@ struct Islands {
     std::vector<int> parent;
     explicit Islands(int n) : parent(n) { std::iota(parent.begin(), parent.end(), 0); }
     int Find(int x) {
-        while (parent[x] != x) x = parent[x] = parent[parent[x]];
+        while (parent[x] != x)
+            x = parent[x] = parent[parent[x]];
         return x;
     }
     void Join(int a, int b) { parent[Find(a)] = Find(b); }
@@ -87,8 +91,10 @@ template <typename T> struct CCircuitSolver::System {
     template <typename MakeStamp>
     void Build(const CGraph& graph, const std::vector<CPassOverride>& overrides, MakeStamp make) {
         nodes = static_cast<int>(graph.m_nodes.size());
-        for (CBranch* b : graph.m_branches) b->m_stamped = 0;
-        for (int i = 0; i < nodes; ++i) graph.m_nodes[i]->m_index = i;
+        for (CBranch* b : graph.m_branches)
+            b->m_stamped = 0;
+        for (int i = 0; i < nodes; ++i)
+            graph.m_nodes[i]->m_index = i;
         for (int i = 0; i < nodes; ++i) {
             CCircuitNode* u = graph.m_nodes[i];
             for (CBranch* b : u->m_branches) {
@@ -188,18 +194,23 @@ template <typename T> struct CCircuitSolver::System {
         for (const auto& s : stamps) {
             if (!s.branch) continue; // island ties are not elements of the circuit
             *out << "track " << j++ << ": " << s.from << "->" << s.to;
-            if (s.type == STAMP_CONDUCTANCE) *out << " 电阻支路 " << s.shown << "导纳\n";
-            else if (s.type == STAMP_CURRENT) *out << " 电流源支路 " << s.shown << "安培\n";
-            else *out << " 电压源 " << s.shown << "伏特\n";
+            if (s.type == STAMP_CONDUCTANCE)
+                *out << " 电阻支路 " << s.shown << "导纳\n";
+            else if (s.type == STAMP_CURRENT)
+                *out << " 电流源支路 " << s.shown << "安培\n";
+            else
+                *out << " 电压源 " << s.shown << "伏特\n";
         }
     }
 };
 
 CCircuitSolver::CCircuitSolver() : m_trace(&std::cout) {}
 
-std::vector<std::vector<CCircuitNode*>> CCircuitSolver::SplitGraphs(const std::vector<CCircuitNode*>& nodes) const {
+std::vector<std::vector<CCircuitNode*>>
+CCircuitSolver::SplitGraphs(const std::vector<CCircuitNode*>& nodes) const {
     std::vector<std::vector<CCircuitNode*>> graphs;
-    for (CCircuitNode* n : nodes) n->m_visited = 0;
+    for (CCircuitNode* n : nodes)
+        n->m_visited = 0;
     std::deque<CCircuitNode*> queue;
     for (CCircuitNode* s : nodes) {
         if (s->m_visited) continue;
@@ -223,7 +234,8 @@ std::vector<std::vector<CCircuitNode*>> CCircuitSolver::SplitGraphs(const std::v
     // Every reached node is in some graph, so this also clears nodes that were
     // reached but not listed.
     for (auto& g : graphs)
-        for (CCircuitNode* n : g) n->m_visited = 0;
+        for (CCircuitNode* n : g)
+            n->m_visited = 0;
     return graphs;
 }
 
@@ -255,9 +267,12 @@ bool CCircuitSolver::SolveDC(CGraph& graph, int pass) {
     sys.Fill(m_realMatrix);
     bool solved = Eliminate(m_realMatrix.data(), n, m_rowOrder, m_pattern);
     if (!solved && m_trace) *m_trace << "\n NO ANSWER!\n";
-    auto solution = [&](int var) { return solved ? m_realMatrix[static_cast<std::size_t>(m_rowOrder[var]) * (n + 1) + n] : 0.0; };
+    auto solution = [&](int var) {
+        return solved ? m_realMatrix[static_cast<std::size_t>(m_rowOrder[var]) * (n + 1) + n] : 0.0;
+    };
 
-    for (int i = 0; i < sys.nodes; ++i) graph.m_nodes[i]->m_voltage = i == 0 ? 0.0 : solution(i - 1);
+    for (int i = 0; i < sys.nodes; ++i)
+        graph.m_nodes[i]->m_voltage = i == 0 ? 0.0 : solution(i - 1);
     for (CBranch* b : graph.m_branches) {
         const double v = b->m_end[0]->m_voltage - b->m_end[1]->m_voltage;
         b->m_passVoltage[pass] = v;
@@ -267,9 +282,12 @@ bool CCircuitSolver::SolveDC(CGraph& graph, int pass) {
             continue;
         }
         const DcElement e = AsInPass(*b, o);
-        if (e.kind == BRANCH_RESISTOR && e.value != 0) b->m_passCurrent[pass] = v / e.value;
-        else if (e.kind == BRANCH_CURRENT_SOURCE) b->m_passCurrent[pass] = e.value;
-        else if (e.kind == BRANCH_RESISTOR || e.kind == BRANCH_VOLTAGE_SOURCE) b->m_passCurrent[pass] = 0;
+        if (e.kind == BRANCH_RESISTOR && e.value != 0)
+            b->m_passCurrent[pass] = v / e.value;
+        else if (e.kind == BRANCH_CURRENT_SOURCE)
+            b->m_passCurrent[pass] = e.value;
+        else if (e.kind == BRANCH_RESISTOR || e.kind == BRANCH_VOLTAGE_SOURCE)
+            b->m_passCurrent[pass] = 0;
     }
     for (const auto& s : sys.stamps) {
         if (s.type != STAMP_VOLTAGE || !s.branch) continue;
@@ -300,8 +318,12 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
         // as the DC solver does for a 0 ohm resistor.
         C z;
         switch (b.m_baseKind) {
-        case BRANCH_RESISTOR: z = C(b.m_value, 0); break;
-        case BRANCH_INDUCTOR: z = C(0, w * b.m_value); break;
+        case BRANCH_RESISTOR:
+            z = C(b.m_value, 0);
+            break;
+        case BRANCH_INDUCTOR:
+            z = C(0, w * b.m_value);
+            break;
         case BRANCH_CAPACITOR:
             if (w * b.m_value == 0) { // no charging current at all: an open branch
                 s.type = STAMP_CONDUCTANCE;
@@ -310,7 +332,9 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
             }
             z = C(0, -1.0 / (w * b.m_value));
             break;
-        case BRANCH_DIODE: z = C(kDiodeOff, 0); break;
+        case BRANCH_DIODE:
+            z = C(kDiodeOff, 0);
+            break;
         case BRANCH_SINE_CURRENT_SOURCE:
             s.type = STAMP_CURRENT;
             s.value = sign * source;
@@ -321,7 +345,9 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
             s.value = sign * source;
             s.shown = b.m_amplitude;
             return;
-        default: z = 0; break;
+        default:
+            z = 0;
+            break;
         }
         if (z == C(0)) {
             s.type = STAMP_VOLTAGE;
@@ -341,19 +367,26 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
         return solved ? m_complexMatrix[static_cast<std::size_t>(m_rowOrder[var]) * (n + 1) + n] : C(0);
     };
 
-    for (int i = 0; i < sys.nodes; ++i) graph.m_nodes[i]->m_phasor = i == 0 ? C(0) : solution(i - 1);
+    for (int i = 0; i < sys.nodes; ++i)
+        graph.m_nodes[i]->m_phasor = i == 0 ? C(0) : solution(i - 1);
 
     // Current of each branch: admittance stamps give V*Y, sources and shorts
     // the current of their variable, current sources their own phasor.
-    for (CBranch* b : graph.m_branches) b->m_passPhasor[0][0] = 0;
+    for (CBranch* b : graph.m_branches)
+        b->m_passPhasor[0][0] = 0;
     for (const auto& s : sys.stamps) {
         if (!s.branch) continue;
         CBranch& b = *s.branch;
         const C v = b.m_end[0]->m_phasor - b.m_end[1]->m_phasor;
         C i;
-        if (s.type == STAMP_CONDUCTANCE) i = v * s.value;
-        else if (s.type == STAMP_CURRENT) i = s.reversed ? -s.value : s.value;
-        else i = s.variable < 0 ? C(0) : (s.reversed ? -solution(sys.nodes - 1 + s.variable) : solution(sys.nodes - 1 + s.variable));
+        if (s.type == STAMP_CONDUCTANCE)
+            i = v * s.value;
+        else if (s.type == STAMP_CURRENT)
+            i = s.reversed ? -s.value : s.value;
+        else
+            i = s.variable < 0 ? C(0)
+                               : (s.reversed ? -solution(sys.nodes - 1 + s.variable)
+                                             : solution(sys.nodes - 1 + s.variable));
         b.m_passPhasor[0][0] = i;
     }
     for (CBranch* b : graph.m_branches) {
@@ -363,7 +396,8 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
         b->m_solverMark = kSineSolved;
         for (CQuantity* q : {&b->m_result.m_elec, &b->m_result.m_vol}) {
             q->m_circuitClass = CLASS_SINE;
-            for (double& p : q->para_array) p = 0;
+            for (double& p : q->para_array)
+                p = 0;
         }
         double* vw = b->m_result.m_vol.wave_array;
         vw[0] = std::abs(v);

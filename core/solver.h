@@ -63,7 +63,7 @@ inline const char* const kDiodeIrregular = "不规则电路，二极管在一阶
 } // namespace msg
 
 class CCircuitSolver {
-public:
+  public:
     CCircuitSolver();
 
     // Where the solver's console trace goes; null switches it off.
@@ -88,7 +88,7 @@ public:
     // unsupported class (it is skipped; every other graph is still solved).
     bool Solve(CExperiment& experiment);
 
-private:
+  private:
     template <typename T> struct System;
     std::ostream* m_trace;
     INoticeSink* m_notices = nullptr;

@@ -10,9 +10,10 @@ namespace {
 constexpr double kMinVoltage = 1e-7;
 
 const CMeterPanel kPanel{"devpic\\panal\\交流毫伏表.tga", layout::ac_meter::kPanel.width,
-                        layout::ac_meter::kPanel.height, layout::ac_meter::kMillivoltmeterKnobRect, layout::ac_meter::kPowerRect};
+                         layout::ac_meter::kPanel.height, layout::ac_meter::kMillivoltmeterKnobRect,
+                         layout::ac_meter::kPowerRect};
 const CDisplayWindow kWindow{layout::ac_meter::kDisplay.fromRight, layout::ac_meter::kDisplay.fromTop,
-                            layout::ac_meter::kDisplay.panelRight, layout::ac_meter::kDisplay.panelTop};
+                             layout::ac_meter::kDisplay.panelRight, layout::ac_meter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CACMillivoltmeter::kKind{

@@ -24,7 +24,8 @@ void CAmmeterPlugBoard::FillPropertyPage(CPropertyPage& page) {
 
 std::optional<CSymbol> CAmmeterPlugBoard::Symbol() const {
     const CExperiment* experiment = Experiment();
-    return experiment && Holds(*experiment, *this) ? SymbolWith("abstract\\boade_plug1.bmp") : CDevice::Symbol();
+    return experiment && Holds(*experiment, *this) ? SymbolWith("abstract\\boade_plug1.bmp")
+                                                   : CDevice::Symbol();
 }
 
 bool CAmmeterPlugBoard::Holds(const CExperiment& experiment, const CDevice& device) {

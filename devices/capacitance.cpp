@@ -14,10 +14,8 @@ const CDeviceKind CCapacitance::kKind{
     .body = geometry::kCapacitor,
     .propertyGroup = GROUP_PASSIVE,
     .bar = {BAR_BASIC, 3, "电容", "电容.bmp"},
-    .symbols = TurnedSymbols({"abstract\\cap.bmp", 2, 10, -2, 23},
-                                    {"abstract\\cap270.bmp", 20, 4, 15, -3},
-                                    {"abstract\\cap90.bmp", -20, 4, 0, -5},
-                                    {"abstract\\cap.bmp", 0, -43, 0, -43}),
+    .symbols = TurnedSymbols({"abstract\\cap.bmp", 2, 10, -2, 23}, {"abstract\\cap270.bmp", 20, 4, 15, -3},
+                             {"abstract\\cap90.bmp", -20, 4, 0, -5}, {"abstract\\cap.bmp", 0, -43, 0, -43}),
 };
 const char* const CCapacitance::kBurntWarning = "当前电路有个电容被烧毁";
 
@@ -56,6 +54,8 @@ void CCapacitance::FillPropertyPage(CPropertyPage& page) {
                       "可利用参数设置页改变电容的名称和电容值。");
 }
 
-std::string CCapacitance::LabelValue() const { return LabelNumber(m_capacitance) + "μF"; }
+std::string CCapacitance::LabelValue() const {
+    return LabelNumber(m_capacitance) + "μF";
+}
 
 } // namespace ampera

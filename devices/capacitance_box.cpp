@@ -53,7 +53,8 @@ double CCapacitanceBox::GetKnobValue() {
 
 void CCapacitanceBox::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     static const char* const kKeys[4] = {":SHELVE_1", ":SHELVE_10", ":SHELVE_100", ":SHELVE_1000"};
-    for (int i = 0; i < 4; ++i) Keep(doc, loading, prefix + kKeys[i], m_decades[i]);
+    for (int i = 0; i < 4; ++i)
+        Keep(doc, loading, prefix + kKeys[i], m_decades[i]);
     PersistPlaceAndIdentity(doc, loading, prefix);
     if (loading) GetKnobValue();
 }
@@ -67,6 +68,8 @@ void CCapacitanceBox::FillPropertyPage(CPropertyPage& page) {
                                         "电容箱没有参数设置。");
 }
 
-std::string CCapacitanceBox::LabelValue() const { return LabelNumber(m_total) + "μF"; }
+std::string CCapacitanceBox::LabelValue() const {
+    return LabelNumber(m_total) + "μF";
+}
 
 } // namespace ampera

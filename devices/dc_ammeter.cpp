@@ -14,9 +14,10 @@ constexpr double kMinCurrent = 1e-7;
 constexpr int kFirstRange = 5;
 
 const CMeterPanel kPanel{"devpic\\panal\\直流电流表.tga", layout::dc_meter::kPanel.width,
-                        layout::dc_meter::kPanel.height, layout::dc_meter::kKnobRect, layout::dc_meter::kPowerRect};
+                         layout::dc_meter::kPanel.height, layout::dc_meter::kKnobRect,
+                         layout::dc_meter::kPowerRect};
 const CDisplayWindow kWindow{layout::dc_meter::kDisplay.fromRight, layout::dc_meter::kDisplay.fromTop,
-                            layout::dc_meter::kDisplay.panelRight, layout::dc_meter::kDisplay.panelTop};
+                             layout::dc_meter::kDisplay.panelRight, layout::dc_meter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CDCAmmeter::kKind{

@@ -17,8 +17,8 @@ CKnobSource::CKnobSource(const CDeviceKind& kind, float internalResistance, cons
 
     // Items: 0 panel, 1 coarse needle, 2 fine face, 3 fine needle, 4 power button.
     auto& items = m_panelGroup.itemsB;
-    items.push_back(CDrawItem::Quad(0, 0, layout::knob_source::kPanel.width, layout::knob_source::kPanel.height,
-                                    panelPicture));
+    items.push_back(CDrawItem::Quad(0, 0, layout::knob_source::kPanel.width,
+                                    layout::knob_source::kPanel.height, panelPicture));
     items.push_back(SheetNeedle(kCoarseRect));
     items.push_back(PanelPicture(kFineRect, "pic_syl\\electricity_fine.bmp"));
     CDrawItem fineNeedle = PanelPicture(kFineRect, "pointer.bmp");

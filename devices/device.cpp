@@ -34,9 +34,15 @@ void CDevice::WarnIfOverRating(const CUpdateContext& context, double value, doub
                                const char* warning, RatingRule rule) const {
     bool over = false;
     switch (rule) {
-    case RATING_WITHIN: over = !(value <= rating); break;
-    case RATING_BELOW: over = !(value < rating); break;
-    case RATING_EXCEEDED: over = value > rating; break;
+    case RATING_WITHIN:
+        over = !(value <= rating);
+        break;
+    case RATING_BELOW:
+        over = !(value < rating);
+        break;
+    case RATING_EXCEEDED:
+        over = value > rating;
+        break;
     }
     if (over) Warn(context, warning);
 }

@@ -62,7 +62,9 @@ struct CSymbolPlace {
 };
 using CSymbolPlaces = std::array<CSymbolPlace, 4>; // by SymbolOrientation
 
-constexpr CSymbolPlaces OneSymbol(CSymbolPlace place) { return {place, place, place, place}; }
+constexpr CSymbolPlaces OneSymbol(CSymbolPlace place) {
+    return {place, place, place, place};
+}
 constexpr CSymbolPlaces TurnedSymbols(CSymbolPlace upright, CSymbolPlace turnedLeft, CSymbolPlace turnedRight,
                                       CSymbolPlace upsideDown) {
     return {upright, turnedLeft, turnedRight, upsideDown};
@@ -77,14 +79,14 @@ struct CSymbol {
 struct CDeviceKind {
     int typeCode = -1;
     int category = CATEGORY_RESISTANCE;
-    const char* namePrefix = "";  // "R" gives R1, R2, ...
-    const char* bodyPicture = ""; // picture at angle 0; turned ones append the angle
+    const char* namePrefix = "";    // "R" gives R1, R2, ...
+    const char* bodyPicture = "";   // picture at angle 0; turned ones append the angle
     geometry::CBodyGeometry body{}; // size, terminals and whether it turns
     int propertyGroup = GROUP_PLAIN;
     const char* selectionHint = nullptr; // posted when a device is selected; none clears the last hint
     CBarEntry bar{};
-    int labelRise = 20;     // how far above the body its board label stands
-    CSymbolPlaces symbols{};// in the symbol view, by orientation
+    int labelRise = 20;      // how far above the body its board label stands
+    CSymbolPlaces symbols{}; // in the symbol view, by orientation
     bool Rotates() const { return body.rotates; }
 };
 

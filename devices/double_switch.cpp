@@ -13,10 +13,9 @@ const CDeviceKind CDoubleSwitch::kKind{
     .propertyGroup = GROUP_PASSIVE,
     .selectionHint = kSwitchHint,
     .bar = {BAR_SWITCHES, 1, "双刀开关", "双刀开关.bmp"},
-    .symbols = TurnedSymbols({"abstract\\hdoubleswitch.bmp", -5, 10, 5, 10},
-                                    {"abstract\\hdoubleswitch90.bmp", 3, -6, 6, 6},
-                                    {"abstract\\hdoubleswitch90.bmp", -15, -6, -8, 6},
-                                    {"abstract\\hdoubleswitch180.bmp", -5, -5, 7, -5}),
+    .symbols = TurnedSymbols(
+        {"abstract\\hdoubleswitch.bmp", -5, 10, 5, 10}, {"abstract\\hdoubleswitch90.bmp", 3, -6, 6, 6},
+        {"abstract\\hdoubleswitch90.bmp", -15, -6, -8, 6}, {"abstract\\hdoubleswitch180.bmp", -5, -5, 7, -5}),
 };
 
 std::string CDoubleSwitch::BodyPictureBase() const {
@@ -70,9 +69,11 @@ void CDoubleSwitch::FillPropertyPage(CPropertyPage& page) {
 
 // The symbol shows which side the blades are thrown to (state 1 left, 2 right).
 std::optional<CSymbol> CDoubleSwitch::Symbol() const {
-    static const char* const kSide[3] = {"abstract\\hdoubleswitch90.bmp", "abstract\\hdoubleswitch_left90.bmp",
+    static const char* const kSide[3] = {"abstract\\hdoubleswitch90.bmp",
+                                         "abstract\\hdoubleswitch_left90.bmp",
                                          "abstract\\hdoubleswitch_right90.bmp"};
-    static const char* const kDown[3] = {"abstract\\hdoubleswitch180.bmp", "abstract\\hdoubleswitch_left180.bmp",
+    static const char* const kDown[3] = {"abstract\\hdoubleswitch180.bmp",
+                                         "abstract\\hdoubleswitch_left180.bmp",
                                          "abstract\\hdoubleswitch_right180.bmp"};
     static const char* const kUp[3] = {"abstract\\hdoubleswitch.bmp", "abstract\\hdoubleswitch_left.bmp",
                                        "abstract\\hdoubleswitch_right.bmp"};

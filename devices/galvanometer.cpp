@@ -10,9 +10,10 @@ namespace {
 constexpr double kMinCurrent = 1e-7;
 
 const CMeterPanel kPanel{"devpic\\panal\\检流计.tga", layout::ac_meter::kPanel.width,
-                        layout::ac_meter::kPanel.height, layout::ac_meter::kGalvanometerKnobRect, layout::ac_meter::kPowerRect};
+                         layout::ac_meter::kPanel.height, layout::ac_meter::kGalvanometerKnobRect,
+                         layout::ac_meter::kPowerRect};
 const CDisplayWindow kWindow{layout::ac_meter::kDisplay.fromRight, layout::ac_meter::kDisplay.fromTop,
-                            layout::ac_meter::kDisplay.panelRight, layout::ac_meter::kDisplay.panelTop};
+                             layout::ac_meter::kDisplay.panelRight, layout::ac_meter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CGalvanometer::kKind{
@@ -26,8 +27,7 @@ const CDeviceKind CGalvanometer::kKind{
     .symbols = OneSymbol({"abstract\\G.bmp", 2, 15, -62, 71}),
 };
 
-CGalvanometer::CGalvanometer()
-    : CDigitalMeter(kKind, CKnob::Of(layout::ac_meter::kRange), kPanel, kWindow) {
+CGalvanometer::CGalvanometer() : CDigitalMeter(kKind, CKnob::Of(layout::ac_meter::kRange), kPanel, kWindow) {
     m_internalResistance = 0.01f;
 }
 

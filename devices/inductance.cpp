@@ -15,10 +15,9 @@ const CDeviceKind CInductance::kKind{
     .propertyGroup = GROUP_PASSIVE,
     .bar = {BAR_BASIC, 5, "电感", "电感.bmp"},
     .labelRise = 30,
-    .symbols = TurnedSymbols({"abstract\\ind.bmp", 11, -30, -18, -20},
-                                    {"abstract\\ind90.bmp", -52, 20, -50, -11},
-                                    {"abstract\\ind90.bmp", 26, 13, 25, -19},
-                                    {"abstract\\ind.bmp", 11, 54, 11, 43}),
+    .symbols =
+        TurnedSymbols({"abstract\\ind.bmp", 11, -30, -18, -20}, {"abstract\\ind90.bmp", -52, 20, -50, -11},
+                      {"abstract\\ind90.bmp", 26, 13, 25, -19}, {"abstract\\ind.bmp", 11, 54, 11, 43}),
 };
 const char* const CInductance::kBurntWarning = "当前电路有个电感被烧毁";
 
@@ -55,6 +54,8 @@ void CInductance::FillPropertyPage(CPropertyPage& page) {
                       "可利用参数设置页改变电感的名称和电感值。");
 }
 
-std::string CInductance::LabelValue() const { return LabelNumber(m_inductance) + "H"; }
+std::string CInductance::LabelValue() const {
+    return LabelNumber(m_inductance) + "H";
+}
 
 } // namespace ampera

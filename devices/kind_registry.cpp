@@ -58,17 +58,18 @@ const CKindEntry* EntryOf(int typeCode) {
 const std::vector<CKindEntry>& DeviceKinds() {
     static const std::vector<CKindEntry> kinds = [] {
         std::vector<CKindEntry> all = {
-            Entry<CResistance>(),       Entry<CResistanceWire>(),   Entry<CSlideRheostat>(),
-            Entry<CResistanceBox>(),    Entry<CVoltmeter>(),        Entry<CAmmeter>(),
-            Entry<CMultimeter>(),       Entry<COscilloscope>(),     Entry<CDCSource>(),
-            Entry<CSingleSwitch>(),     Entry<CDoubleSwitch>(),     Entry<CVerticalDoubleSwitch>(),
-            Entry<CInductance>(),       Entry<CSignalGenerator>(),  Entry<CCapacitance>(),
-            Entry<CCapacitanceBox>(),   Entry<CDiode>(),            Entry<CACSource>(),
-            Entry<CDCVoltmeter>(),      Entry<CDCAmmeter>(),        Entry<CACMillivoltmeter>(),
-            Entry<CGalvanometer>(),     Entry<CLevelMeter>(),       Entry<CAmmeterPlugBoard>(),
+            Entry<CResistance>(),     Entry<CResistanceWire>(),  Entry<CSlideRheostat>(),
+            Entry<CResistanceBox>(),  Entry<CVoltmeter>(),       Entry<CAmmeter>(),
+            Entry<CMultimeter>(),     Entry<COscilloscope>(),    Entry<CDCSource>(),
+            Entry<CSingleSwitch>(),   Entry<CDoubleSwitch>(),    Entry<CVerticalDoubleSwitch>(),
+            Entry<CInductance>(),     Entry<CSignalGenerator>(), Entry<CCapacitance>(),
+            Entry<CCapacitanceBox>(), Entry<CDiode>(),           Entry<CACSource>(),
+            Entry<CDCVoltmeter>(),    Entry<CDCAmmeter>(),       Entry<CACMillivoltmeter>(),
+            Entry<CGalvanometer>(),   Entry<CLevelMeter>(),      Entry<CAmmeterPlugBoard>(),
         };
-        std::sort(all.begin(), all.end(),
-                  [](const CKindEntry& a, const CKindEntry& b) { return a.kind->typeCode < b.kind->typeCode; });
+        std::sort(all.begin(), all.end(), [](const CKindEntry& a, const CKindEntry& b) {
+            return a.kind->typeCode < b.kind->typeCode;
+        });
         return all;
     }();
     return kinds;

@@ -2,9 +2,9 @@
 
 #include "document/keydoc.h"
 
+#include "harmonic_lines.h"
 #include "panel_layout.h"
 #include "panel_sheet.h"
-#include "harmonic_lines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,7 +90,8 @@ const CDeviceKind CLevelMeter::kKind{
 
 CLevelMeter::CLevelMeter()
     : CDevice(kKind), m_range(CKnob::Of(layout::level_meter::kRange)),
-      m_coarse(CKnob::Of(layout::frequency_knobs::kCoarse)), m_fine(CKnob::Of(layout::frequency_knobs::kFine)) {
+      m_coarse(CKnob::Of(layout::frequency_knobs::kCoarse)),
+      m_fine(CKnob::Of(layout::frequency_knobs::kFine)) {
     m_range.m_labelMode = kKnobLabelMode;
     m_internalResistance = 999999;
 
@@ -100,8 +101,8 @@ CLevelMeter::CLevelMeter()
     for (int i = 0; i < 4; ++i)
         AddPushButton(m_bandButtons[i], kBandRects[i], sheet::kBandReleased, sheet::kBandPressed);
     AddPushButton(m_power, kPowerRect, sheet::kPowerOff, sheet::kPowerOn);
-    items.push_back(CDrawItem::Quad(0, 0, layout::level_meter::kPanel.width, layout::level_meter::kPanel.height,
-                                    kPanelPicture));
+    items.push_back(CDrawItem::Quad(0, 0, layout::level_meter::kPanel.width,
+                                    layout::level_meter::kPanel.height, kPanelPicture));
 
     auto addKnob = [&](CKnob& knob, const CPanelRect& hit, const char* label) {
         knob.m_hitRect = hit;
@@ -144,10 +145,14 @@ void CLevelMeter::ReadInput() {
     if (!result) return;
     const CQuantity& voltage = result->m_vol;
     // A square wave through a capacitor or inductor has no spectrum here.
-    if (voltage.IsSine()) m_inputKind = WAVE_SINE;
-    else if (voltage.IsSquare() && !voltage.HasStepResponse()) m_inputKind = WAVE_SQUARE;
-    else if (voltage.IsTriangle()) m_inputKind = WAVE_TRIANGLE;
-    else m_inputKind = WAVE_NONE;
+    if (voltage.IsSine())
+        m_inputKind = WAVE_SINE;
+    else if (voltage.IsSquare() && !voltage.HasStepResponse())
+        m_inputKind = WAVE_SQUARE;
+    else if (voltage.IsTriangle())
+        m_inputKind = WAVE_TRIANGLE;
+    else
+        m_inputKind = WAVE_NONE;
     m_inputAmplitude = voltage.IsSine() ? voltage.Peak() : voltage.Level();
     m_inputFrequency = voltage.Frequency();
 }

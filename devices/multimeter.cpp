@@ -22,10 +22,10 @@ constexpr double kMinCurrent = 1e-7;
 constexpr CPanelRect kDisplayGlass{0.6875f, 0.125f, 1.0f, 0.25f};
 
 const CMeterPanel kPanel{"devpic\\panal\\multi.tga", layout::multimeter::kPanel.width,
-                        layout::multimeter::kPanel.height, layout::multimeter::kKnobRect,
-                        layout::multimeter::kPowerRect};
+                         layout::multimeter::kPanel.height, layout::multimeter::kKnobRect,
+                         layout::multimeter::kPowerRect};
 const CDisplayWindow kWindow{layout::multimeter::kDisplay.fromRight, layout::multimeter::kDisplay.fromTop,
-                            layout::multimeter::kDisplay.panelRight, layout::multimeter::kDisplay.panelTop};
+                             layout::multimeter::kDisplay.panelRight, layout::multimeter::kDisplay.panelTop};
 } // namespace
 
 const CDeviceKind CMultimeter::kKind{

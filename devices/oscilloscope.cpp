@@ -32,20 +32,20 @@ constexpr const char* kKnobPicture = "bulge.bmp";
 constexpr const char* kDialPicture = "pic_zxf\\dial.tga";
 constexpr const char* kSlidePicture = "aaa.bmp";
 
-using layout::oscilloscope::kY1PositionRect;
-using layout::oscilloscope::kY2PositionRect;
-using layout::oscilloscope::kY1GainRect;
-using layout::oscilloscope::kY2GainRect;
-using layout::oscilloscope::kXPositionRect;
-using layout::oscilloscope::kTimeBaseRect;
-using layout::oscilloscope::kModeRect;
-using layout::oscilloscope::kModeSlide;
-using layout::oscilloscope::kTimes5Rect;
-using layout::oscilloscope::kPowerRect;
 using layout::oscilloscope::kCoupling1Rect;
 using layout::oscilloscope::kCoupling2Rect;
 using layout::oscilloscope::kCouplingSlideWidth;
 using layout::oscilloscope::kKnobScale;
+using layout::oscilloscope::kModeRect;
+using layout::oscilloscope::kModeSlide;
+using layout::oscilloscope::kPowerRect;
+using layout::oscilloscope::kTimeBaseRect;
+using layout::oscilloscope::kTimes5Rect;
+using layout::oscilloscope::kXPositionRect;
+using layout::oscilloscope::kY1GainRect;
+using layout::oscilloscope::kY1PositionRect;
+using layout::oscilloscope::kY2GainRect;
+using layout::oscilloscope::kY2PositionRect;
 
 // The largest square centred in `r`, scaled by `scale` about its centre.
 CPanelRect CentredSquare(const CPanelRect& r, float scale) {
@@ -75,8 +75,9 @@ const CDeviceKind COscilloscope::kKind{
 // Every knob turns as many degrees per step as it has steps above zero.
 COscilloscope::COscilloscope()
     : CDevice(kKind), m_y1Position(CKnob::Of(layout::oscilloscope::kPosition)),
-      m_y2Position(CKnob::Of(layout::oscilloscope::kPosition)), m_y1Gain(CKnob::Of(layout::oscilloscope::kGain)),
-      m_y2Gain(CKnob::Of(layout::oscilloscope::kGain)), m_xPosition(CKnob::Of(layout::oscilloscope::kPosition)),
+      m_y2Position(CKnob::Of(layout::oscilloscope::kPosition)),
+      m_y1Gain(CKnob::Of(layout::oscilloscope::kGain)), m_y2Gain(CKnob::Of(layout::oscilloscope::kGain)),
+      m_xPosition(CKnob::Of(layout::oscilloscope::kPosition)),
       m_timeBase(CKnob::Of(layout::oscilloscope::kTimeBase)) {
     m_internalResistance = 999999;
 
@@ -84,8 +85,8 @@ COscilloscope::COscilloscope()
     // 14 mode slide, 15 x5 button, 16 power button, 17-18 coupling slides,
     // 19-20 the zero-level marks of the two channels at the screen's edge.
     auto& items = m_panelGroup.itemsB;
-    items.push_back(CDrawItem::Quad(0, 0, layout::oscilloscope::kPanel.width, layout::oscilloscope::kPanel.height,
-                                    kPanelPicture));
+    items.push_back(CDrawItem::Quad(0, 0, layout::oscilloscope::kPanel.width,
+                                    layout::oscilloscope::kPanel.height, kPanelPicture));
     items.push_back(CDrawItem::Quad(0, 0, static_cast<float>(kScreenWidth), static_cast<float>(kScreenHeight),
                                     kScreenPicture));
 
@@ -284,6 +285,8 @@ void COscilloscope::FillPropertyPage(CPropertyPage& page) {
 }
 
 // The two position knobs show their plain face again once the pointer has left them.
-const char* COscilloscope::RestingFace(std::size_t control) const { return control < 2 ? kKnobPicture : nullptr; }
+const char* COscilloscope::RestingFace(std::size_t control) const {
+    return control < 2 ? kKnobPicture : nullptr;
+}
 
 } // namespace ampera

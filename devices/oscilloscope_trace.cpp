@@ -46,7 +46,8 @@ double FirstOrder(const CScopeChannel& channel, double u, double d, double secon
         c = &local;
     }
     const double half = d / 2;
-    if (u >= half) return c->settled + (c->start - c->settled) * Decay(c->rate, secondsPerDivision * (u - half));
+    if (u >= half)
+        return c->settled + (c->start - c->settled) * Decay(c->rate, secondsPerDivision * (u - half));
     return -(c->settled + (c->start - c->settled) * Decay(c->rate, secondsPerDivision * u));
 }
 

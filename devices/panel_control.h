@@ -18,11 +18,12 @@ enum PanelControlKind : int {
     CONTROL_MODE_SWITCH = 64,
 };
 
-inline constexpr float kFullCircleMarker = 6.283185f; // angle at minimum of a full-circle knob (-it at maximum)
+inline constexpr float kFullCircleMarker =
+    6.283185f; // angle at minimum of a full-circle knob (-it at maximum)
 inline constexpr int kKnobLabelMode = 100;
 
 class CPanelControl {
-public:
+  public:
     explicit CPanelControl(int kind) : m_kind(kind) {}
     virtual ~CPanelControl() = default;
 
@@ -41,8 +42,9 @@ public:
 
     // The panel item this control drives, or null when the panel has no such item.
     CDrawItem* Item(CSpriteGroup& panel) const {
-        return m_itemIndex >= 0 && m_itemIndex < static_cast<int>(panel.itemsB.size()) ? &panel.itemsB[m_itemIndex]
-                                                                                     : nullptr;
+        return m_itemIndex >= 0 && m_itemIndex < static_cast<int>(panel.itemsB.size())
+                   ? &panel.itemsB[m_itemIndex]
+                   : nullptr;
     }
     bool IsSlideOrKnob() const {
         return m_kind == CONTROL_KNOB || m_kind == CONTROL_COUPLING_SWITCH || m_kind == CONTROL_MODE_SWITCH;
@@ -60,7 +62,7 @@ public:
 };
 
 class CKnob : public CPanelControl {
-public:
+  public:
     CKnob() : CPanelControl(CONTROL_KNOB) {}
 
     // n positions 0..n-1 around a full circle, 360/n degrees apart.
@@ -87,9 +89,9 @@ public:
     int m_position = 0;
     int m_minimum = 0;
     int m_maximum = 0;
-    float m_stepAngle = 0;        // radians per position
-    float m_angleAtMinimum = 0;   // radians; kFullCircleMarker for a full-circle knob
-    float m_angleAtMaximum = 0;   // radians; -kFullCircleMarker for a full-circle knob
+    float m_stepAngle = 0;      // radians per position
+    float m_angleAtMinimum = 0; // radians; kFullCircleMarker for a full-circle knob
+    float m_angleAtMaximum = 0; // radians; -kFullCircleMarker for a full-circle knob
     bool m_wrapsDown = false;
 };
 
@@ -99,7 +101,7 @@ struct CButtonLook {
 };
 
 class CPanelButton : public CPanelControl {
-public:
+  public:
     CPanelButton() : CPanelControl(CONTROL_BUTTON) {}
     void ApplyLook(CSpriteGroup& panel) override;
     bool IsOn() const { return m_state != 0; }
@@ -110,26 +112,26 @@ public:
 };
 
 class CStepButton : public CPanelControl {
-public:
+  public:
     CStepButton() : CPanelControl(CONTROL_STEP_BUTTON) {}
     CPanelControl* m_target = nullptr;
 };
 
 class CCouplingSwitch : public CPanelControl {
-public:
+  public:
     CCouplingSwitch() : CPanelControl(CONTROL_COUPLING_SWITCH) {}
     void Step(int direction, CSpriteGroup& panel) override;
     void ApplyLook(CSpriteGroup& panel) override;
-    int m_state = 0;        // 0, 1, 2, left to right
+    int m_state = 0;         // 0, 1, 2, left to right
     CPanelRect m_slideRect0; // the slide at position 0
 };
 
 class CModeSwitch : public CPanelControl {
-public:
+  public:
     CModeSwitch() : CPanelControl(CONTROL_MODE_SWITCH) {}
     void Step(int direction, CSpriteGroup& panel) override;
     void ApplyLook(CSpriteGroup& panel) override;
-    int m_state = 0;        // 0..3, top to bottom
+    int m_state = 0;         // 0..3, top to bottom
     CPanelRect m_slideRect0; // the slide at position 0
 };
 

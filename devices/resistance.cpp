@@ -15,10 +15,8 @@ const CDeviceKind CResistance::kKind{
     .body = geometry::kResistor,
     .propertyGroup = GROUP_PASSIVE,
     .bar = {BAR_BASIC, 0, "电阻", "电阻.bmp"},
-    .symbols = TurnedSymbols({"abstract\\res.bmp", -6, 1, 6, 21},
-                                    {"abstract\\res90.bmp", 0, -6, 20, 6},
-                                    {"abstract\\res90.bmp", 0, -6, 20, 6},
-                                    {"abstract\\res.bmp", -6, 1, 6, 21}),
+    .symbols = TurnedSymbols({"abstract\\res.bmp", -6, 1, 6, 21}, {"abstract\\res90.bmp", 0, -6, 20, 6},
+                             {"abstract\\res90.bmp", 0, -6, 20, 6}, {"abstract\\res.bmp", -6, 1, 6, 21}),
 };
 const char* const CResistance::kBurntWarning = "当前有个电阻被烧毁";
 
@@ -74,6 +72,8 @@ void CResistance::FillPropertyPage(CPropertyPage& page) {
                       "可利用参数设置页改变电阻的名称和阻值。");
 }
 
-std::string CResistance::LabelValue() const { return LabelNumber(m_resistance) + "Ω"; }
+std::string CResistance::LabelValue() const {
+    return LabelNumber(m_resistance) + "Ω";
+}
 
 } // namespace ampera

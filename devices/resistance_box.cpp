@@ -17,10 +17,9 @@ const CDeviceKind CResistanceBox::kKind{
     .selectionHint = kPanelHint,
     .bar = {BAR_BASIC, 1, "电阻箱", "电阻箱.bmp"},
     .labelRise = 25,
-    .symbols = TurnedSymbols({"abstract\\resbox.bmp", 49, -29, -49, -80},
-                                    {"abstract\\resbox90.bmp", -52, 50, -82, -50},
-                                    {"abstract\\resbox270.bmp", 86, 50, 40, -50},
-                                    {"abstract\\resbox.bmp", 25, 88, -25, 40}),
+    .symbols = TurnedSymbols(
+        {"abstract\\resbox.bmp", 49, -29, -49, -80}, {"abstract\\resbox90.bmp", -52, 50, -82, -50},
+        {"abstract\\resbox270.bmp", 86, 50, 40, -50}, {"abstract\\resbox.bmp", 25, 88, -25, 40}),
 };
 
 void AddDecadeKnob(CSpriteGroup& panel, std::vector<CPanelControl*>& controls, CKnob& knob, CPanelRect hit,
@@ -66,9 +65,10 @@ double CResistanceBox::GetKnobValue() const {
 }
 
 void CResistanceBox::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
-    static const char* const kKeys[6] = {":SHELVE_1", ":SHELVE_10", ":SHELVE_100", ":SHELVE_1000", ":SHELVE_10000",
-                                         ":SHELVE_100000"};
-    for (int i = 0; i < 6; ++i) Keep(doc, loading, prefix + kKeys[i], m_decades[i]);
+    static const char* const kKeys[6] = {":SHELVE_1",    ":SHELVE_10",    ":SHELVE_100",
+                                         ":SHELVE_1000", ":SHELVE_10000", ":SHELVE_100000"};
+    for (int i = 0; i < 6; ++i)
+        Keep(doc, loading, prefix + kKeys[i], m_decades[i]);
     PersistPlaceAndIdentity(doc, loading, prefix);
 }
 
@@ -82,6 +82,8 @@ void CResistanceBox::FillPropertyPage(CPropertyPage& page) {
                       "电阻箱的名称可以设置。使用时通过电阻箱的电流不能超过其允许的最大电流。");
 }
 
-std::string CResistanceBox::LabelValue() const { return LabelNumber(GetKnobValue()) + "Ω"; }
+std::string CResistanceBox::LabelValue() const {
+    return LabelNumber(GetKnobValue()) + "Ω";
+}
 
 } // namespace ampera

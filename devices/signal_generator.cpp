@@ -40,7 +40,8 @@ const CDeviceKind CSignalGenerator::kKind{
 
 CSignalGenerator::CSignalGenerator()
     : CDevice(kKind), m_amplitudeKnob(CKnob::Of(layout::signal_generator::kAmplitude)),
-      m_coarse(CKnob::Of(layout::frequency_knobs::kCoarse)), m_fine(CKnob::Of(layout::frequency_knobs::kFine)) {
+      m_coarse(CKnob::Of(layout::frequency_knobs::kCoarse)),
+      m_fine(CKnob::Of(layout::frequency_knobs::kFine)) {
     m_amplitudeKnob.m_labelMode = kKnobLabelMode;
     m_amplitudeKnob.m_label = "幅值调节";
     m_coarse.m_label = "频率粗调";

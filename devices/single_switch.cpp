@@ -13,10 +13,9 @@ const CDeviceKind CSingleSwitch::kKind{
     .propertyGroup = GROUP_PASSIVE,
     .selectionHint = kSwitchHint,
     .bar = {BAR_SWITCHES, 0, "单刀开关", "单刀开关.bmp"},
-    .symbols = TurnedSymbols({"abstract\\singleswitch.bmp", -5, 0, 5, 0},
-                                    {"abstract\\singleswitch90.bmp", 23, -5, 22, 5},
-                                    {"abstract\\singleswitch90.bmp", -5, -6, 0, 5},
-                                    {"abstract\\singleswitch.bmp", 0, -22, 5, -22}),
+    .symbols = TurnedSymbols(
+        {"abstract\\singleswitch.bmp", -5, 0, 5, 0}, {"abstract\\singleswitch90.bmp", 23, -5, 22, 5},
+        {"abstract\\singleswitch90.bmp", -5, -6, 0, 5}, {"abstract\\singleswitch.bmp", 0, -22, 5, -22}),
 };
 
 // The blade lies 57 pixels from the hinge end of the picture and 20 from the

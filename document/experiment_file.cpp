@@ -26,10 +26,14 @@ struct ListKey {
 // In file order. Sources take category 5 first, so the signal-generator list
 // is always written empty; items a file has there still load.
 constexpr ListKey kLists[] = {
-    {"COMPONENT:RESISTANCE:NUM", CATEGORY_RESISTANCE}, {"COMPONENT:METER:NUM", CATEGORY_METER},
-    {"COMPONENT:ELECTRICITY:NUM", CATEGORY_ELECTRICITY}, {"COMPONENT:SWITCH:NUM", CATEGORY_SWITCH},
-    {"COMPONENT:CAPACITANCE:NUM", CATEGORY_CAPACITANCE}, {"COMPONENT:INDUCTANCE:NUM", CATEGORY_INDUCTANCE},
-    {"COMPONENT:SIGNALGENERATOR:NUM", -1},              {"COMPONENT:NODE:NUM", CATEGORY_NODE},
+    {"COMPONENT:RESISTANCE:NUM", CATEGORY_RESISTANCE},
+    {"COMPONENT:METER:NUM", CATEGORY_METER},
+    {"COMPONENT:ELECTRICITY:NUM", CATEGORY_ELECTRICITY},
+    {"COMPONENT:SWITCH:NUM", CATEGORY_SWITCH},
+    {"COMPONENT:CAPACITANCE:NUM", CATEGORY_CAPACITANCE},
+    {"COMPONENT:INDUCTANCE:NUM", CATEGORY_INDUCTANCE},
+    {"COMPONENT:SIGNALGENERATOR:NUM", -1},
+    {"COMPONENT:NODE:NUM", CATEGORY_NODE},
     {"COMPONENT:WIRE:NUM", CATEGORY_WIRE},
 };
 
@@ -58,8 +62,10 @@ std::string TextMode(const std::string& bytes) {
 void Relink(CExperiment& experiment) {
     std::unordered_multimap<int, CComponent*> devices, nodes;
     for (CComponent* o : experiment.AllObjects()) {
-        if (o->Category() == CATEGORY_NODE) nodes.emplace(o->Id(), o);
-        else if (o->Category() != CATEGORY_WIRE) devices.emplace(o->Id(), o);
+        if (o->Category() == CATEGORY_NODE)
+            nodes.emplace(o->Id(), o);
+        else if (o->Category() != CATEGORY_WIRE)
+            devices.emplace(o->Id(), o);
     }
     for (CComponent* o : experiment.Nodes()) {
         auto* node = static_cast<CNode*>(o);
@@ -73,7 +79,8 @@ void Relink(CExperiment& experiment) {
                 // already linked is not linked twice: saving and loading stays stable.
                 const auto slot = static_cast<std::size_t>(location);
                 if (slot < device->m_terminals.size() && device->m_terminals[slot] == node &&
-                    std::find(node->m_attached.begin(), node->m_attached.end(), device) != node->m_attached.end())
+                    std::find(node->m_attached.begin(), node->m_attached.end(), device) !=
+                        node->m_attached.end())
                     continue;
                 node->m_attached.push_back(device);
                 if (device->m_terminals.size() < static_cast<std::size_t>(location) + 1)
@@ -148,12 +155,14 @@ bool WriteAtomically(const std::string& path, const std::string& bytes, std::str
     if (::close(fd) != 0) ok = false;
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false;
     if (!ok) {
-        SetError(error, "无法写入文件：" + path + "（" + std::strerror(savedErrno ? savedErrno : errno) + "）");
+        SetError(error,
+                 "无法写入文件：" + path + "（" + std::strerror(savedErrno ? savedErrno : errno) + "）");
         ::unlink(temp.c_str());
         return false;
     }
     // Make the rename itself durable.
-    const std::string folder = path.find('/') == std::string::npos ? "." : path.substr(0, path.rfind('/') + 1);
+    const std::string folder =
+        path.find('/') == std::string::npos ? "." : path.substr(0, path.rfind('/') + 1);
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
@@ -218,7 +227,8 @@ bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
     return solved;
 }
 
-bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error, bool* solved) {
+bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error,
+              bool* solved) {
     std::string bytes;
     if (!ReadWholeFile(path, bytes, error)) return false;
     const bool allSolved = LoadFromBytes(experiment, bytes, time);

@@ -214,8 +214,7 @@ void CSelectTool::Hover(const CBoardEvent& event) {
     for (CComponent* object : Experiment().Devices()) {
         if (!object->HitTest(event.x, event.y)) continue;
         cursor = kCursorMove;
-        if (auto* device = dynamic_cast<CDevice*>(object);
-            device && device->OperatesAt(event.x, event.y))
+        if (auto* device = dynamic_cast<CDevice*>(object); device && device->OperatesAt(event.x, event.y))
             cursor = kCursorOperable;
     }
     // Of several requests in one event the last one would win; ask once.

@@ -26,8 +26,10 @@ void PostHint(CExperiment& experiment, const char* text, int milliseconds) {
 void SelectObject(CExperiment& experiment, CComponent* object) {
     experiment.m_boardState.selection = object;
     const CDeviceKind* kind = object ? FindKind(object->TypeCode()) : nullptr;
-    if (kind && kind->selectionHint) PostHint(experiment, kind->selectionHint, kHintMilliseconds);
-    else PostHint(experiment, "", kClearHintMilliseconds);
+    if (kind && kind->selectionHint)
+        PostHint(experiment, kind->selectionHint, kHintMilliseconds);
+    else
+        PostHint(experiment, "", kClearHintMilliseconds);
 }
 
 void ShowPropertyWindowOf(CAppServices* services, CComponent* device) {
@@ -122,7 +124,8 @@ void CBoardView::PaintBoard() {
     for (CComponent* object : m_experiment.AllObjects())
         m_renderer->DrawGroup(object->m_boardGroup);
     if (m_experiment.m_showNames) PaintLabels();
-    if (CComponent* pending = m_experiment.m_boardState.pendingDevice) m_renderer->DrawGroup(pending->m_boardGroup);
+    if (CComponent* pending = m_experiment.m_boardState.pendingDevice)
+        m_renderer->DrawGroup(pending->m_boardGroup);
     PaintOutlines();
 }
 

@@ -1,8 +1,8 @@
 #include "menu_rules.h"
 
 #include "command_ids.h"
-#include "edit_commands.h"
 #include "devices/kind_registry.h"
+#include "edit_commands.h"
 
 namespace ampera {
 

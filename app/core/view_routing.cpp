@@ -1,10 +1,10 @@
 #include "view_routing.h"
 
 #include "command_ids.h"
+#include "devices/kind_registry.h"
 #include "edit_commands.h"
 #include "menu_rules.h"
 #include "views/app_services.h"
-#include "devices/kind_registry.h"
 #include "views/tool_controller.h"
 
 namespace ampera {

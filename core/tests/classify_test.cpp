@@ -13,7 +13,7 @@ namespace ampera::testing {
 namespace {
 
 class ClassifyTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         solver.SetTraceStream(nullptr);
         solver.SetNoticeSink(&sink);
@@ -29,7 +29,9 @@ struct ClassCase {
     int expectedClass;
     const char* message; // null: no message
 };
-inline void PrintTo(const ClassCase& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const ClassCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ClassTable : public ClassifyTest, public ::testing::WithParamInterface<ClassCase> {};
 
@@ -52,14 +54,17 @@ TEST_P(ClassTable, ClassAndMessage) {
         EXPECT_TRUE(sink.notices.empty());
     }
     EXPECT_EQ(graph.m_branches.size(), net.branches.size());
-    for (const auto& b : net.branches) EXPECT_EQ(b->m_collected, 0);
+    for (const auto& b : net.branches)
+        EXPECT_EQ(b->m_collected, 0);
 }
 
 // A ring of elements: each builder adds branches between consecutive nodes.
 void Ring(Net& n, std::vector<std::function<void(Net&, CCircuitNode*, CCircuitNode*)>> parts) {
     std::vector<CCircuitNode*> nodes;
-    for (std::size_t i = 0; i < parts.size(); ++i) nodes.push_back(n.Node());
-    for (std::size_t i = 0; i < parts.size(); ++i) parts[i](n, nodes[i], nodes[(i + 1) % parts.size()]);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        nodes.push_back(n.Node());
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        parts[i](n, nodes[i], nodes[(i + 1) % parts.size()]);
 }
 auto Res = [](Net& n, CCircuitNode* a, CCircuitNode* b) { n.R(10, a, b); };
 auto Dc = [](Net& n, CCircuitNode* a, CCircuitNode* b) { n.V(5, a, b); };
@@ -72,35 +77,100 @@ auto Gen(int wave) {
     };
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ClassTable,
-    ::testing::Values(
-        ClassCase{"DcResistive", [](Net& n) { Ring(n, {Dc, Res}); }, CLASS_DC, nullptr},
-        ClassCase{"DcWithDiode", [](Net& n) { Ring(n, {Dc, Res, Dio}); }, CLASS_DC, nullptr},
-        ClassCase{"DcOneCapacitor", [](Net& n) { Ring(n, {Dc, Res, Cap}); }, CLASS_DC_FIRST_ORDER, nullptr},
-        ClassCase{"DcCapacitorAndDiode", [](Net& n) { Ring(n, {Dc, Cap, Dio}); }, CLASS_DC_FIRST_ORDER, nullptr},
-        ClassCase{"DcTwoReactive", [](Net& n) { Ring(n, {Dc, Cap, Ind}); }, CLASS_UNSUPPORTED, msg::kDcSecondOrder},
-        ClassCase{"TwoCapacitorsNoSource", [](Net& n) { Ring(n, {Cap, Cap, Res}); }, CLASS_UNSUPPORTED, nullptr},
-        ClassCase{"TwoDynamicSources", [](Net& n) { Ring(n, {Gen(1), Gen(2), Res}); }, CLASS_UNSUPPORTED,
-                  msg::kTwoDynamic},
-        ClassCase{"SineAndDc", [](Net& n) { Ring(n, {Gen(1), Dc, Res}); }, CLASS_UNSUPPORTED, msg::kAcAndDc},
-        ClassCase{"SineRlc", [](Net& n) { Ring(n, {Gen(1), Res, Cap, Ind}); }, CLASS_SINE, nullptr},
-        ClassCase{"SineWithDiode", [](Net& n) { Ring(n, {Gen(1), Res, Dio}); }, CLASS_SINE, msg::kDiodeIrregular},
-        ClassCase{"Square", [](Net& n) { Ring(n, {Gen(2), Res}); }, CLASS_SQUARE, nullptr},
-        ClassCase{"SquareWithDiode", [](Net& n) { Ring(n, {Gen(2), Res, Dio}); }, CLASS_SQUARE,
-                  msg::kDiodeIrregular},
-        ClassCase{"SquareFirstOrder", [](Net& n) { Ring(n, {Gen(2), Res, Cap}); }, CLASS_SQUARE_FIRST_ORDER,
-                  nullptr},
-        ClassCase{"SquareSecondOrder", [](Net& n) { Ring(n, {Gen(2), Cap, Ind}); }, CLASS_UNSUPPORTED,
-                  msg::kSquareSecondOrder},
-        ClassCase{"Triangle", [](Net& n) { Ring(n, {Gen(3), Res}); }, CLASS_TRIANGLE, nullptr},
-        ClassCase{"TriangleWithCapacitor", [](Net& n) { Ring(n, {Gen(3), Res, Cap}); }, CLASS_UNSUPPORTED,
-                  msg::kTriangleLinearOnly},
-        ClassCase{"DiodeMessageReplacesOthers", [](Net& n) { Ring(n, {Gen(3), Cap, Dio}); }, CLASS_UNSUPPORTED,
-                  msg::kDiodeIrregular},
-        ClassCase{"GeneratorWithoutWave", [](Net& n) { Ring(n, {Gen(0), Res}); }, CLASS_UNSUPPORTED, nullptr},
-        ClassCase{"LoneNode", [](Net& n) { n.Node(); }, CLASS_DC, nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ClassTable,
+                         ::testing::Values(ClassCase{"DcResistive",
+                                                     [](Net& n) {
+                                                         Ring(n, {Dc, Res});
+                                                     },
+                                                     CLASS_DC, nullptr},
+                                           ClassCase{"DcWithDiode",
+                                                     [](Net& n) {
+                                                         Ring(n, {Dc, Res, Dio});
+                                                     },
+                                                     CLASS_DC, nullptr},
+                                           ClassCase{"DcOneCapacitor",
+                                                     [](Net& n) {
+                                                         Ring(n, {Dc, Res, Cap});
+                                                     },
+                                                     CLASS_DC_FIRST_ORDER, nullptr},
+                                           ClassCase{"DcCapacitorAndDiode",
+                                                     [](Net& n) {
+                                                         Ring(n, {Dc, Cap, Dio});
+                                                     },
+                                                     CLASS_DC_FIRST_ORDER, nullptr},
+                                           ClassCase{"DcTwoReactive",
+                                                     [](Net& n) {
+                                                         Ring(n, {Dc, Cap, Ind});
+                                                     },
+                                                     CLASS_UNSUPPORTED, msg::kDcSecondOrder},
+                                           ClassCase{"TwoCapacitorsNoSource",
+                                                     [](Net& n) {
+                                                         Ring(n, {Cap, Cap, Res});
+                                                     },
+                                                     CLASS_UNSUPPORTED, nullptr},
+                                           ClassCase{"TwoDynamicSources",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(1), Gen(2), Res});
+                                                     },
+                                                     CLASS_UNSUPPORTED, msg::kTwoDynamic},
+                                           ClassCase{"SineAndDc",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(1), Dc, Res});
+                                                     },
+                                                     CLASS_UNSUPPORTED, msg::kAcAndDc},
+                                           ClassCase{"SineRlc",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(1), Res, Cap, Ind});
+                                                     },
+                                                     CLASS_SINE, nullptr},
+                                           ClassCase{"SineWithDiode",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(1), Res, Dio});
+                                                     },
+                                                     CLASS_SINE, msg::kDiodeIrregular},
+                                           ClassCase{"Square",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(2), Res});
+                                                     },
+                                                     CLASS_SQUARE, nullptr},
+                                           ClassCase{"SquareWithDiode",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(2), Res, Dio});
+                                                     },
+                                                     CLASS_SQUARE, msg::kDiodeIrregular},
+                                           ClassCase{"SquareFirstOrder",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(2), Res, Cap});
+                                                     },
+                                                     CLASS_SQUARE_FIRST_ORDER, nullptr},
+                                           ClassCase{"SquareSecondOrder",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(2), Cap, Ind});
+                                                     },
+                                                     CLASS_UNSUPPORTED, msg::kSquareSecondOrder},
+                                           ClassCase{"Triangle",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(3), Res});
+                                                     },
+                                                     CLASS_TRIANGLE, nullptr},
+                                           ClassCase{"TriangleWithCapacitor",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(3), Res, Cap});
+                                                     },
+                                                     CLASS_UNSUPPORTED, msg::kTriangleLinearOnly},
+                                           ClassCase{"DiodeMessageReplacesOthers",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(3), Cap, Dio});
+                                                     },
+                                                     CLASS_UNSUPPORTED, msg::kDiodeIrregular},
+                                           ClassCase{"GeneratorWithoutWave",
+                                                     [](Net& n) {
+                                                         Ring(n, {Gen(0), Res});
+                                                     },
+                                                     CLASS_UNSUPPORTED, nullptr},
+                                           ClassCase{"LoneNode", [](Net& n) { n.Node(); }, CLASS_DC,
+                                                     nullptr}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ClassifyTest, RcSteadyStateChargesTheCapacitor) {
     auto *a = net.Node(), *b = net.Node(), *x = net.Node();
@@ -181,7 +251,9 @@ struct LevelCase {
     int wave;
     double expectedResistorVolts; // source of amplitude 4 across a single resistor
 };
-inline void PrintTo(const LevelCase& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const LevelCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class Level : public ClassifyTest, public ::testing::WithParamInterface<LevelCase> {};
 
 TEST_P(Level, DcEquivalentOfTheWave) {
@@ -195,7 +267,8 @@ TEST_P(Level, DcEquivalentOfTheWave) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Level,
-                         ::testing::Values(LevelCase{"Square", WAVE_SQUARE, 4}, LevelCase{"Triangle", WAVE_TRIANGLE, 4}),
+                         ::testing::Values(LevelCase{"Square", WAVE_SQUARE, 4},
+                                           LevelCase{"Triangle", WAVE_TRIANGLE, 4}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ClassifyTest, DiodeConductsForward) {

@@ -25,7 +25,7 @@ struct RecordingServices : IWarningServices {
 };
 
 class BoardTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ex.Solver().SetTraceStream(nullptr);
         ex.SetNoticeSink(&sink);
@@ -42,8 +42,12 @@ protected:
     CWire* Wire(CComponent* a, int i, CComponent* b, int j) { return Wire(T(a, i), T(b, j)); }
     void Update(long long time = 0) { ex.UpdateCircuit(time); }
 
-    static double I(const CComponent* d, int branch = 0) { return d->m_branches.at(branch)->m_result.m_elec.para_array[0]; }
-    static double U(const CComponent* d, int branch = 0) { return d->m_branches.at(branch)->m_result.m_vol.para_array[0]; }
+    static double I(const CComponent* d, int branch = 0) {
+        return d->m_branches.at(branch)->m_result.m_elec.para_array[0];
+    }
+    static double U(const CComponent* d, int branch = 0) {
+        return d->m_branches.at(branch)->m_result.m_vol.para_array[0];
+    }
 
     CExperiment ex;
     RecordingSink sink;

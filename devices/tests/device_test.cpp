@@ -11,10 +11,11 @@ namespace {
 
 // A panel with one of each control, as a kind would lay it out.
 class CTestPanelDevice : public CDevice {
-public:
+  public:
     static const CDeviceKind kKind;
     CTestPanelDevice()
-        : CDevice(kKind), m_full(CKnob::FullCircle(10, 0, true)), m_limited(CKnob::Limited(0, 4, 2, 2, 72, -144, 144)) {
+        : CDevice(kKind), m_full(CKnob::FullCircle(10, 0, true)),
+          m_limited(CKnob::Limited(0, 4, 2, 2, 72, -144, 144)) {
         m_panelGroup.itemsB.push_back(CDrawItem::Quad(0, 0, 300, 200, "devpic\\panal\\test.tga"));
         Add(m_full, {0, 0, 80, 80});
         Add(m_limited, {100, 0, 180, 80});
@@ -32,11 +33,12 @@ public:
     CCouplingSwitch m_coupling;
     CModeSwitch m_mode;
 
-private:
+  private:
     void Add(CPanelControl& c, CPanelRect hit) {
         c.m_hitRect = hit;
         c.m_itemIndex = static_cast<int>(m_panelGroup.itemsB.size());
-        m_panelGroup.itemsB.push_back(CDrawItem::Quad(hit.left, hit.top, hit.right, hit.bottom, sheet::kPicture));
+        m_panelGroup.itemsB.push_back(
+            CDrawItem::Quad(hit.left, hit.top, hit.right, hit.bottom, sheet::kPicture));
         m_controls.push_back(&c);
     }
 };
@@ -47,7 +49,7 @@ const CDeviceKind CTestPanelDevice::kKind{.typeCode = TYPE_RESISTANCE,
                                           .body = {102, 20, 3, {{-6, 10}, {108, 10}, {50, 26}}, true}};
 
 class DeviceTest : public BoardTest {
-protected:
+  protected:
     CTestPanelDevice* Make() {
         auto* d = new CTestPanelDevice();
         ex.AddObject(d, false);
@@ -62,7 +64,9 @@ protected:
         ex.m_topologyDirty = 0;
         return d;
     }
-    static float Angle(CDevice& d, const CPanelControl& c) { return d.m_panelGroup.itemsB[c.m_itemIndex].angle; }
+    static float Angle(CDevice& d, const CPanelControl& c) {
+        return d.m_panelGroup.itemsB[c.m_itemIndex].angle;
+    }
     static constexpr float kStep36 = 36 * 3.1415925f * 0.0055555557f;
 };
 
@@ -72,7 +76,9 @@ struct KnobCase {
     int start, direction, expectedPosition;
     float expectedAngle; // in steps of the knob; NAN: unchanged by the end rule below
 };
-inline void PrintTo(const KnobCase& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const KnobCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class KnobStep : public DeviceTest, public ::testing::WithParamInterface<KnobCase> {};
 
@@ -80,7 +86,8 @@ TEST_P(KnobStep, PositionAndNeedle) {
     const KnobCase& c = GetParam();
     CSpriteGroup panel;
     panel.itemsB.resize(1);
-    CKnob k = c.full ? CKnob::FullCircle(10, c.start, c.wrapsDown) : CKnob::Limited(0, 9, c.start, 5, 36, -180, 144);
+    CKnob k = c.full ? CKnob::FullCircle(10, c.start, c.wrapsDown)
+                     : CKnob::Limited(0, 9, c.start, 5, 36, -180, 144);
     k.m_itemIndex = 0;
     k.ApplyLook(panel);
     k.Step(c.direction, panel);
@@ -171,7 +178,8 @@ TEST_F(DeviceTest, PushButtonTogglesAndRemovesStepButtons) {
 
 TEST_F(DeviceTest, SlidesMoveTwentyPixelsAndStopAtTheirEnds) {
     auto* d = Make();
-    for (int i = 0; i < 4; ++i) d->StepControl(d->m_coupling, +1);
+    for (int i = 0; i < 4; ++i)
+        d->StepControl(d->m_coupling, +1);
     EXPECT_EQ(d->m_coupling.m_state, 2);
     EXPECT_EQ(d->m_coupling.m_slideRect.left, 50);
     d->StepControl(d->m_mode, +1);
@@ -199,7 +207,8 @@ TEST_F(DeviceTest, FourLeftTurnsRestoreTheDeviceExactly) {
     EXPECT_EQ(d->m_angleLeft, 90);
     EXPECT_EQ(d->m_angleRight, 270);
     EXPECT_EQ(T(d, 0)->Position(), t0);
-    EXPECT_EQ(T(d, 1)->Position(), (CPoint{t0.x, t0.y - 114})) << "the second terminal at (0, -114) from the first";
+    EXPECT_EQ(T(d, 1)->Position(), (CPoint{t0.x, t0.y - 114}))
+        << "the second terminal at (0, -114) from the first";
     EXPECT_EQ(w->m_points.front(), T(d, 1)->Position()) << "the wire end follows";
     EXPECT_EQ(d->m_region[2] - d->m_region[0], 20);
     EXPECT_EQ(d->m_region[3] - d->m_region[1], 102);

@@ -66,8 +66,8 @@ TEST_F(ExperimentTest, RemovingADeviceKeepsWiredTerminals) {
 
 TEST_F(ExperimentTest, SetsIterateInCreationOrder) {
     std::vector<CComponent*> made;
-    for (int i = 0; i < 20; ++i) made.push_back(i % 2 ? static_cast<CComponent*>(Place<CResistance>())
-                                                      : Place<CCapacitance>());
+    for (int i = 0; i < 20; ++i)
+        made.push_back(i % 2 ? static_cast<CComponent*>(Place<CResistance>()) : Place<CCapacitance>());
     std::vector<CComponent*> seen(ex.Devices().begin(), ex.Devices().end());
     EXPECT_EQ(seen, made);
 }

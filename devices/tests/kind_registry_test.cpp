@@ -69,7 +69,8 @@ TEST(KindRegistryBarTest, EachBarButtonHasOnePlaceAndIsCaptionedByItsPicture) {
     EXPECT_EQ(places.size(), 20u) << "every kind a student can place is on the bar";
     // The orders on each page run 0, 1, 2, ... without gaps.
     std::map<int, int> perPage;
-    for (const auto& [place, code] : places) EXPECT_EQ(place.second, perPage[place.first]++);
+    for (const auto& [place, code] : places)
+        EXPECT_EQ(place.second, perPage[place.first]++);
 }
 
 // A control set from code (an example file, the demo) looks and acts as if a

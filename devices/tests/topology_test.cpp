@@ -26,8 +26,8 @@
 #include "devices/voltmeter.h"
 
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 
 namespace ampera::testing {
 namespace {
@@ -42,10 +42,12 @@ struct BranchCase {
     std::function<CDevice*(BoardTest&)> place;
     std::vector<Expected> branches;
 };
-inline void PrintTo(const BranchCase& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const BranchCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BranchTable : public BoardTest, public ::testing::WithParamInterface<BranchCase> {
-public:
+  public:
     template <typename D> D* Make() { return Place<D>(); }
 };
 
@@ -84,32 +86,53 @@ INSTANTIATE_TEST_SUITE_P(
         BranchCase{"Resistor", Default<CResistance>(), {{R, 1000}}},
         BranchCase{"ResistanceWire", Default<CResistanceWire>(), {}},
         BranchCase{"RheostatHalfway", Default<CSlideRheostat>(), {{R, 500}, {R, 500}, {R, kWire}}},
-        BranchCase{"RheostatAtZero", With<CSlideRheostat>([](auto& d) { d.m_fraction = 0; }),
+        BranchCase{"RheostatAtZero",
+                   With<CSlideRheostat>([](auto& d) { d.m_fraction = 0; }),
                    {{R, 0}, {R, 1000}, {R, kWire}}},
         BranchCase{"ResistanceBoxNew", Default<CResistanceBox>(), {{R, 999999}}},
         BranchCase{"ResistanceBoxAllZero",
-                   With<CResistanceBox>([](auto& d) { for (auto& k : d.m_decades) k.SetPosition(0); }), {{R, 0}}},
+                   With<CResistanceBox>([](auto& d) {
+                       for (auto& k : d.m_decades)
+                           k.SetPosition(0);
+                   }),
+                   {{R, 0}}},
         BranchCase{"FileVoltmeter", Default<CVoltmeter>(), {{R, 999999}}},
         BranchCase{"FileAmmeter", Default<CAmmeter>(), {{R, static_cast<double>(0.01f)}}},
         BranchCase{"MultimeterOff", Default<CMultimeter>(), {}},
         BranchCase{"MultimeterVolts", With<CMultimeter>([](auto& d) { d.m_power.SetOn(true); }), {{R, 1e7}}},
         BranchCase{"MultimeterAmps",
-                   With<CMultimeter>([](auto& d) { d.m_power.SetOn(true); d.m_range.SetPosition(5); }),
+                   With<CMultimeter>([](auto& d) {
+                       d.m_power.SetOn(true);
+                       d.m_range.SetPosition(5);
+                   }),
                    {{R, kShunt}}},
         BranchCase{"MultimeterOhms",
-                   With<CMultimeter>([](auto& d) { d.m_power.SetOn(true); d.m_range.SetPosition(27); }),
+                   With<CMultimeter>([](auto& d) {
+                       d.m_power.SetOn(true);
+                       d.m_range.SetPosition(27);
+                   }),
                    {{V, 2.0}, {R, kShunt}}},
         BranchCase{"OscilloscopeOff", Default<COscilloscope>(), {}},
-        BranchCase{"OscilloscopeOn", With<COscilloscope>([](auto& d) { d.m_power.SetOn(true); }),
+        BranchCase{"OscilloscopeOn",
+                   With<COscilloscope>([](auto& d) { d.m_power.SetOn(true); }),
                    {{R, 999999}, {R, 999999}}},
         BranchCase{"DcSourceOff", Default<CDCSource>(), {}},
-        BranchCase{"DcSourceOn", With<CDCSource>([](auto& d) { d.m_power.SetOn(true); }),
+        BranchCase{"DcSourceOn",
+                   With<CDCSource>([](auto& d) { d.m_power.SetOn(true); }),
                    {{V, 10}, {R, static_cast<double>(0.01f)}}},
         BranchCase{"DcSourceFullScale",
-                   With<CDCSource>([](auto& d) { d.m_power.SetOn(true); d.m_coarse.SetPosition(9); d.m_fine.SetPosition(10); }),
+                   With<CDCSource>([](auto& d) {
+                       d.m_power.SetOn(true);
+                       d.m_coarse.SetPosition(9);
+                       d.m_fine.SetPosition(10);
+                   }),
                    {{V, 20}, {R, static_cast<double>(0.01f)}}},
         BranchCase{"DcSourceZero",
-                   With<CDCSource>([](auto& d) { d.m_power.SetOn(true); d.m_coarse.SetPosition(0); }),
+                   With<CDCSource>(
+                       [](auto& d) {
+                           d.m_power.SetOn(true);
+                           d.m_coarse.SetPosition(0);
+                       }),
                    {{V, 0}, {R, static_cast<double>(0.01f)}}},
         BranchCase{"SingleSwitchOpen", Default<CSingleSwitch>(), {}},
         BranchCase{"SingleSwitchClosed", With<CSingleSwitch>([](auto& d) { d.m_state = 1; }), {{R, kWire}}},
@@ -121,24 +144,33 @@ INSTANTIATE_TEST_SUITE_P(
         BranchCase{"Capacitor", Default<CCapacitance>(), {{BRANCH_CAPACITOR, 1e-5}}},
         BranchCase{"CapacitanceBoxNew", Default<CCapacitanceBox>(), {{BRANCH_CAPACITOR, 9.999}}},
         BranchCase{"CapacitanceBoxOneFarad",
-                   With<CCapacitanceBox>([](auto& d) {
-                       for (int i = 0; i < 3; ++i) d.m_decades[i].SetPosition(0);
-                       d.m_decades[3].SetPosition(1);
-                   }),
+                   With<CCapacitanceBox>(
+                       [](auto& d) {
+                           for (int i = 0; i < 3; ++i)
+                               d.m_decades[i].SetPosition(0);
+                           d.m_decades[3].SetPosition(1);
+                       }),
                    {{BRANCH_CAPACITOR, 1.0}}},
         BranchCase{"Diode", Default<CDiode>(), {{BRANCH_DIODE, 0}}},
         BranchCase{"AcSourceOff", Default<CACSource>(), {}},
-        BranchCase{"AcSourceOn", With<CACSource>([](auto& d) { d.m_power.SetOn(true); }),
+        BranchCase{"AcSourceOn",
+                   With<CACSource>([](auto& d) { d.m_power.SetOn(true); }),
                    {{BRANCH_SINE_VOLTAGE_SOURCE, 0}, {R, 0.5}}},
         BranchCase{"SignalGeneratorOff", Default<CSignalGenerator>(), {}},
-        BranchCase{"SignalGeneratorOn", With<CSignalGenerator>([](auto& d) { d.m_power.SetOn(true); }),
+        BranchCase{"SignalGeneratorOn",
+                   With<CSignalGenerator>([](auto& d) { d.m_power.SetOn(true); }),
                    {{BRANCH_SINE_VOLTAGE_SOURCE, 0}}},
-        BranchCase{"DcVoltmeterOn", With<CDCVoltmeter>([](auto& d) { d.m_power.SetOn(true); }), {{R, 999999}}},
-        BranchCase{"DcAmmeterOn", With<CDCAmmeter>([](auto& d) { d.m_power.SetOn(true); }),
+        BranchCase{
+            "DcVoltmeterOn", With<CDCVoltmeter>([](auto& d) { d.m_power.SetOn(true); }), {{R, 999999}}},
+        BranchCase{"DcAmmeterOn",
+                   With<CDCAmmeter>([](auto& d) { d.m_power.SetOn(true); }),
                    {{R, static_cast<double>(0.01f)}}},
         BranchCase{"DcAmmeterOff", Default<CDCAmmeter>(), {}},
-        BranchCase{"AcMillivoltmeterOn", With<CACMillivoltmeter>([](auto& d) { d.m_power.SetOn(true); }), {{R, 1e7}}},
-        BranchCase{"GalvanometerOn", With<CGalvanometer>([](auto& d) { d.m_power.SetOn(true); }), {{R, kShunt}}},
+        BranchCase{"AcMillivoltmeterOn",
+                   With<CACMillivoltmeter>([](auto& d) { d.m_power.SetOn(true); }),
+                   {{R, 1e7}}},
+        BranchCase{
+            "GalvanometerOn", With<CGalvanometer>([](auto& d) { d.m_power.SetOn(true); }), {{R, kShunt}}},
         BranchCase{"LevelMeterOn", With<CLevelMeter>([](auto& d) { d.m_power.SetOn(true); }), {{R, 999999}}},
         BranchCase{"LevelMeterOff", Default<CLevelMeter>(), {}},
         BranchCase{"PlugBoard", Default<CAmmeterPlugBoard>(), {{R, kShunt}}}),
@@ -155,8 +187,8 @@ TEST_F(TopologyTest, FactoryKnowsEveryTypeCodeAndNothingBeyond) {
     }
     EXPECT_EQ(CreateObject(26), nullptr);
     EXPECT_EQ(CreateObject(-1), nullptr);
-    const std::pair<int, int> categories[] = {{0, 0}, {1, 0},  {2, 0},  {3, 0},  {4, 3},  {5, 3},  {6, 3},
-                                              {7, 3}, {8, 5},  {9, 4},  {10, 4}, {11, 4}, {12, 2}, {13, 3},
+    const std::pair<int, int> categories[] = {{0, 0},  {1, 0},  {2, 0},  {3, 0},  {4, 3},  {5, 3},  {6, 3},
+                                              {7, 3},  {8, 5},  {9, 4},  {10, 4}, {11, 4}, {12, 2}, {13, 3},
                                               {14, 6}, {15, 7}, {16, 1}, {17, 1}, {18, 3}, {19, 5}, {20, 3},
                                               {21, 3}, {22, 3}, {23, 3}, {24, 3}, {25, 4}};
     for (auto [code, category] : categories) {
@@ -201,8 +233,8 @@ TEST_F(TopologyTest, SignalGeneratorCarriesItsPanelSettings) {
         double amplitude, frequency;
     };
     const Case cases[] = {
-        {2, 3, 5, 0, 1, 0.1, 1000}, {6, 4, 1, 0, 2, 6, 20}, {7, 0, 5, 5, 3, 8, 1100000}, {11, 6, 9, 10, 1, 16, 2},
-        {0, 5, 0, 1, 2, 0.01, 0.2},
+        {2, 3, 5, 0, 1, 0.1, 1000}, {6, 4, 1, 0, 2, 6, 20},     {7, 0, 5, 5, 3, 8, 1100000},
+        {11, 6, 9, 10, 1, 16, 2},   {0, 5, 0, 1, 2, 0.01, 0.2},
     };
     for (const Case& c : cases) {
         auto* gen = Place<CSignalGenerator>();
@@ -247,7 +279,8 @@ TEST_F(TopologyTest, DoubleSwitchJoinsTheCommonTerminalToOneSide) {
 TEST_F(TopologyTest, VerticalDoubleSwitchJoinsNoGraph) {
     auto* sw = Place<CVerticalDoubleSwitch>();
     ex.RebuildTopology();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(T(sw, i)->Circuit()->m_branches.empty());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(T(sw, i)->Circuit()->m_branches.empty());
     EXPECT_EQ(sw->m_branches[1]->m_end[0], T(sw, 1)->Circuit());
 }
 
@@ -269,8 +302,10 @@ TEST_F(TopologyTest, EveryObjectIsRebuiltWithClosedEnds) {
     Wire(source, 0, r, 0);
     Wire(T(r, 1), T(r, 1)); // a wire from a node back to itself
     ex.RebuildTopology();
-    for (CComponent* w : ex.Wires()) ASSERT_EQ(w->m_branches.size(), 1u);
-    for (CComponent* n : ex.Nodes()) ASSERT_EQ(static_cast<CNode*>(n)->m_circuitNodes.size(), 1u);
+    for (CComponent* w : ex.Wires())
+        ASSERT_EQ(w->m_branches.size(), 1u);
+    for (CComponent* n : ex.Nodes())
+        ASSERT_EQ(static_cast<CNode*>(n)->m_circuitNodes.size(), 1u);
     for (CComponent* o : ex.AllObjects())
         for (auto& b : o->m_branches) {
             EXPECT_NE(b->m_end[0], nullptr);
@@ -288,9 +323,9 @@ TEST_F(TopologyTest, MissingOrForeignTerminalsAreUnconnected) {
     auto* lost = Place<CResistance>();
     Wire(source, 0, r, 0);
     Wire(source, 1, r, 1);
-    r->m_terminals.pop_back();        // a damaged file gave it one terminal
-    lost->m_terminals[0] = nullptr;   // and this one an empty slot
-    CNode* foreign = new CNode();     // a node that is not on the board
+    r->m_terminals.pop_back();      // a damaged file gave it one terminal
+    lost->m_terminals[0] = nullptr; // and this one an empty slot
+    CNode* foreign = new CNode();   // a node that is not on the board
     lost->m_terminals[1] = foreign;
     Update();
     ASSERT_EQ(r->m_branches.size(), 1u);

@@ -33,11 +33,12 @@ void WriteBytes(const fs::path& p, const std::string& bytes) {
 }
 
 class ExperimentFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("ampera_file_test_" + std::to_string(::getpid()));
         fs::create_directories(dir);
-        for (CExperiment* e : {&ex, &other}) e->Solver().SetTraceStream(nullptr);
+        for (CExperiment* e : {&ex, &other})
+            e->Solver().SetTraceStream(nullptr);
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -140,7 +141,8 @@ TEST_F(ExperimentFileTest, RoundTripRestoresObjectsLinksAndIds) {
     ASSERT_TRUE(LoadFile(third, file.string(), 0));
     EXPECT_EQ((*third.Devices().begin())->Id(), d->Id());
     int maxId = 0;
-    for (CComponent* o : third.AllObjects()) maxId = std::max(maxId, o->Id());
+    for (CComponent* o : third.AllObjects())
+        maxId = std::max(maxId, o->Id());
     EXPECT_GT(Place<CDiode>(third)->Id(), maxId);
 }
 
@@ -199,7 +201,9 @@ struct HostileCase {
     const char* text;
     std::size_t devices, nodes, wires;
 };
-inline void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const HostileCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class Hostile : public ExperimentFileTest, public ::testing::WithParamInterface<HostileCase> {};
 
 TEST_P(Hostile, LoadsWhatIsReallyThere) {
@@ -209,37 +213,45 @@ TEST_P(Hostile, LoadsWhatIsReallyThere) {
     EXPECT_EQ(other.Devices().size(), GetParam().devices);
     EXPECT_EQ(other.Nodes().size(), GetParam().nodes);
     EXPECT_EQ(other.Wires().size(), GetParam().wires);
-    for (CComponent* d : other.Devices()) EXPECT_LE(d->m_terminals.size(), 2u);
+    for (CComponent* d : other.Devices())
+        EXPECT_LE(d->m_terminals.size(), 2u);
     Place<CDiode>(other);
-    for (CComponent* o : other.AllObjects()) EXPECT_GE(o->Id(), -1);
+    for (CComponent* o : other.AllObjects())
+        EXPECT_GE(o->Id(), -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Hostile,
     ::testing::Values(
         HostileCase{"HugeCount",
-                    "<COMPONENT><METER><NUM>2000000000</NUM><NUM0><TYPE>18</TYPE></NUM0></METER></COMPONENT>", 1, 0, 0},
-        HostileCase{"NegativeCount", "<COMPONENT><METER><NUM>-5</NUM><NUM0><TYPE>18</TYPE></NUM0></METER></COMPONENT>",
-                    0, 0, 0},
-        HostileCase{"UnknownType", "<COMPONENT><METER><NUM>2</NUM><NUM0><TYPE>26</TYPE></NUM0><NUM1><TYPE>18</TYPE>"
-                                   "</NUM1></METER></COMPONENT>",
+                    "<COMPONENT><METER><NUM>2000000000</NUM><NUM0><TYPE>18</TYPE></NUM0></METER></COMPONENT>",
+                    1, 0, 0},
+        HostileCase{"NegativeCount",
+                    "<COMPONENT><METER><NUM>-5</NUM><NUM0><TYPE>18</TYPE></NUM0></METER></COMPONENT>", 0, 0,
+                    0},
+        HostileCase{"UnknownType",
+                    "<COMPONENT><METER><NUM>2</NUM><NUM0><TYPE>26</TYPE></NUM0><NUM1><TYPE>18</TYPE>"
+                    "</NUM1></METER></COMPONENT>",
                     1, 0, 0},
         HostileCase{"HugeLinkCountAndBadIndices",
                     "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>18</TYPE><SEQUENCE>5</SEQUENCE></NUM0></METER>"
                     "<NODE><NUM>1</NUM><NUM0><TYPE>14</TYPE><SEQUENCE>6</SEQUENCE>"
                     "<CONNECT_COMPONENTID_NUM>2000000000</CONNECT_COMPONENTID_NUM>"
-                    "<CONNECT_COMPONENTID_NUM0><CONID>5</CONID><LOCATIONIDX>99</LOCATIONIDX></CONNECT_COMPONENTID_NUM0>"
-                    "<CONNECT_COMPONENTID_NUM1><CONID>5</CONID><LOCATIONIDX>-1</LOCATIONIDX></CONNECT_COMPONENTID_NUM1>"
+                    "<CONNECT_COMPONENTID_NUM0><CONID>5</CONID><LOCATIONIDX>99</LOCATIONIDX></"
+                    "CONNECT_COMPONENTID_NUM0>"
+                    "<CONNECT_COMPONENTID_NUM1><CONID>5</CONID><LOCATIONIDX>-1</LOCATIONIDX></"
+                    "CONNECT_COMPONENTID_NUM1>"
                     "</NUM0></NODE></COMPONENT>",
                     1, 1, 0},
         HostileCase{"HugePointCount",
                     "<COMPONENT><WIRE><NUM>1</NUM><NUM0><TYPE>15</TYPE><POINTNUM>2000000000</POINTNUM>"
                     "<POINTNUM0><XPOS>1</XPOS><YPOS>2</YPOS></POINTNUM0></NUM0></WIRE></COMPONENT>",
                     0, 0, 1},
-        HostileCase{"LargestSequence",
-                    "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>18</TYPE><SEQUENCE>2147483647</SEQUENCE></NUM0>"
-                    "</METER></COMPONENT>",
-                    1, 0, 0},
+        HostileCase{
+            "LargestSequence",
+            "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>18</TYPE><SEQUENCE>2147483647</SEQUENCE></NUM0>"
+            "</METER></COMPONENT>",
+            1, 0, 0},
         HostileCase{"NotADocument", "\x01\x02<<<>>>\xff\xfe", 0, 0, 0},
         HostileCase{"TruncatedMidway", "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>18</TY", 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -253,7 +265,8 @@ TEST_F(ExperimentFileTest, WireToAMissingNodeKeepsOneEndOpen) {
     doc.SetInt("COMPONENT:WIRE:NUM0:RIGHTNODE", 999999);
     std::string text = doc.ToText();
     // No WIRECOLOR either: the colour defaults to 255.
-    text.erase(text.find("\t\t\t<WIRECOLOR>"), text.find("</WIRECOLOR>\r\n") + 14 - text.find("\t\t\t<WIRECOLOR>"));
+    text.erase(text.find("\t\t\t<WIRECOLOR>"),
+               text.find("</WIRECOLOR>\r\n") + 14 - text.find("\t\t\t<WIRECOLOR>"));
     LoadFromBytes(other, Utf8ToGbk(text), 0);
     auto* wire = static_cast<CWire*>(*other.Wires().begin());
     EXPECT_NE(wire->m_nodeA, nullptr);

@@ -4,21 +4,21 @@
 #include "devices/ac_source.h"
 #include "devices/capacitance.h"
 #include "devices/capacitance_box.h"
+#include "devices/dc_ammeter.h"
 #include "devices/dc_source.h"
 #include "devices/diode.h"
 #include "devices/double_switch.h"
-#include "devices/kind_registry.h"
 #include "devices/inductance.h"
+#include "devices/kind_registry.h"
 #include "devices/level_meter.h"
 #include "devices/multimeter.h"
-#include "devices/dc_ammeter.h"
-#include "devices/voltmeter.h"
 #include "devices/oscilloscope.h"
 #include "devices/resistance.h"
 #include "devices/resistance_box.h"
 #include "devices/signal_generator.h"
 #include "devices/single_switch.h"
 #include "devices/slide_rheostat.h"
+#include "devices/voltmeter.h"
 #include "document/experiment_file.h"
 #include "document/gbk.h"
 #include "document/keydoc.h"
@@ -32,9 +32,10 @@ namespace ampera {
 namespace {
 
 class PersistTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        for (CExperiment* e : {&ex, &other}) e->Solver().SetTraceStream(nullptr);
+        for (CExperiment* e : {&ex, &other})
+            e->Solver().SetTraceStream(nullptr);
     }
     template <typename D> D* Place(CExperiment& e, int x = 300, int y = 200) {
         D prototype;
@@ -56,7 +57,9 @@ struct KindCase {
     const char* name;
     std::function<void(CExperiment&)> build;
 };
-inline void PrintTo(const KindCase& c, std::ostream* os) { *os << c.name; }
+inline void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SaveLoadSave : public PersistTest, public ::testing::WithParamInterface<KindCase> {};
 
@@ -79,17 +82,29 @@ template <typename D> std::function<void(CExperiment&)> Built(std::function<void
 INSTANTIATE_TEST_SUITE_P(
     Kinds, SaveLoadSave,
     ::testing::Values(
-        KindCase{"Resistor", Built<CResistance>([](auto& d) { d.m_resistance = 470; d.RotateLeft(); })},
+        KindCase{"Resistor", Built<CResistance>([](auto& d) {
+                     d.m_resistance = 470;
+                     d.RotateLeft();
+                 })},
         KindCase{"Rheostat", Built<CSlideRheostat>([](auto& d) { d.m_totalResistance = 2200; })},
-        KindCase{"RheostatDragged", Built<CSlideRheostat>([](auto& d) { d.DragSlider(d.m_region[0] + 30, d.m_region[1] + 5); })},
+        KindCase{"RheostatDragged",
+                 Built<CSlideRheostat>([](auto& d) { d.DragSlider(d.m_region[0] + 30, d.m_region[1] + 5); })},
         KindCase{"ResistanceBox", Built<CResistanceBox>([](auto& d) { d.m_decades[2].SetPosition(4); })},
         KindCase{"Capacitor", Built<CCapacitance>([](auto& d) { d.m_capacitance = 4.7f; })},
         KindCase{"CapacitanceBox", Built<CCapacitanceBox>([](auto& d) { d.m_decades[0].SetPosition(0); })},
-        KindCase{"Inductor", Built<CInductance>([](auto& d) { d.m_inductance = 0.25f; d.RotateRight(); })},
+        KindCase{"Inductor", Built<CInductance>([](auto& d) {
+                     d.m_inductance = 0.25f;
+                     d.RotateRight();
+                 })},
         KindCase{"SingleSwitchClosed", Built<CSingleSwitch>([](auto& d) { d.m_state = 1; })},
-        KindCase{"DoubleSwitchRight", Built<CDoubleSwitch>([](auto& d) { d.m_state = 2; d.RotateLeft(); })},
-        KindCase{"Diode", Built<CDiode>([](auto&) {})},
-        KindCase{"DcSource", Built<CDCSource>([](auto& d) { d.m_power.SetOn(true); d.m_fine.SetPosition(7); })},
+        KindCase{"DoubleSwitchRight", Built<CDoubleSwitch>([](auto& d) {
+                     d.m_state = 2;
+                     d.RotateLeft();
+                 })},
+        KindCase{"Diode", Built<CDiode>([](auto&) {})}, KindCase{"DcSource", Built<CDCSource>([](auto& d) {
+                                                                     d.m_power.SetOn(true);
+                                                                     d.m_fine.SetPosition(7);
+                                                                 })},
         KindCase{"AcSource", Built<CACSource>([](auto& d) { d.m_coarse.SetPosition(2); })},
         KindCase{"SignalGenerator", Built<CSignalGenerator>([](auto& d) {
                      d.m_power.SetOn(true);
@@ -122,7 +137,8 @@ TEST_F(PersistTest, ResistorKeysInOrder) {
     const std::string t = ExperimentDocument(ex).ToText();
     const std::string id = std::to_string(r->Id());
     EXPECT_NE(t.find("\t\t<NUM0>\r\n\t\t\t<TYPE>0</TYPE>\r\n\t\t\t<NAME>R1</NAME>\r\n\t\t\t<SEQUENCE>" + id +
-                     "</SEQUENCE>\r\n\t\t\t<RESVALUE>1000</RESVALUE>\r\n\t\t\t<REGION>\r\n\t\t\t\t<LEFT>120.75</LEFT>\r\n"
+                     "</SEQUENCE>\r\n\t\t\t<RESVALUE>1000</"
+                     "RESVALUE>\r\n\t\t\t<REGION>\r\n\t\t\t\t<LEFT>120.75</LEFT>\r\n"
                      "\t\t\t\t<TOP>80</TOP>\r\n\t\t\t</REGION>\r\n\t\t\t<ANGEL>\r\n\t\t\t\t<LEFT>0</LEFT>\r\n"
                      "\t\t\t\t<RIGHT>0</RIGHT>\r\n\t\t\t</ANGEL>\r\n\t\t</NUM0>\r\n"),
               std::string::npos)
@@ -172,9 +188,10 @@ TEST_F(PersistTest, SourceValueFollowsItsKnobs) {
 }
 
 TEST_F(PersistTest, KnobPositionsFromAFileStayInRange) {
-    const char* file = "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>13</TYPE><SHELVE_ELE>2000000000</SHELVE_ELE>"
-                       "<SHELVE_MAIN>-7</SHELVE_MAIN><BUTTON_POWER>1</BUTTON_POWER><BUTTON_SIN>1</BUTTON_SIN>"
-                       "<BUTTON_1K>1</BUTTON_1K></NUM0></METER></COMPONENT>";
+    const char* file =
+        "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>13</TYPE><SHELVE_ELE>2000000000</SHELVE_ELE>"
+        "<SHELVE_MAIN>-7</SHELVE_MAIN><BUTTON_POWER>1</BUTTON_POWER><BUTTON_SIN>1</BUTTON_SIN>"
+        "<BUTTON_1K>1</BUTTON_1K></NUM0></METER></COMPONENT>";
     LoadFromBytes(other, file, 0);
     auto* g = dynamic_cast<CSignalGenerator*>(*other.Devices().begin());
     ASSERT_NE(g, nullptr);

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "app_services.h"
-#include "views/tests/fake_tool_windows.h"
 #include "board_tools.h"
 #include "board_view.h"
 #include "renderer.h"
+#include "views/tests/fake_tool_windows.h"
 
 #include "core/experiment.h"
 #include "devices/device.h"
@@ -119,7 +119,6 @@ inline CBoardEvent MakeEvent(int kind, int x, int y, int modifiers = 0) {
 
 class BoardViewTest : public ::testing::Test {
   protected:
-
     BoardViewTest() {
         ex.Solver().SetTraceStream(nullptr);
         ex.SetNoticeSink(&renderer);

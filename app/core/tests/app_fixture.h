@@ -33,7 +33,6 @@ using fakes::FakePropertyWindow;
 
 class AppTest : public ::testing::Test {
   protected:
-
     AppTest() : services(std::make_shared<FakePlatform>()) {
         ex.Solver().SetTraceStream(nullptr);
         services.SetPropertyWindowMaker([this](int i) { return &windows[i]; });
