@@ -87,8 +87,13 @@ struct CQuantity {
     double Rms() const { return wave_array[0] * kSineRms; }
     double SinePhase() const { return wave_array[2]; }
     // The size of the quantity: its peak in a sine circuit, its steady value
-    // in every other (what a source's rating is held against).
+    // in every other (what a voltage rating, which a breakdown sets, is held
+    // against).
     double Magnitude() const { return std::fabs(IsSine() ? Peak() : Steady()); }
+    // The size that heats: the r.m.s. in a sine circuit, the steady value in
+    // every other. Heat follows the r.m.s., so current and power ratings are
+    // held against this rather than against the peak.
+    double HeatingMagnitude() const { return std::fabs(IsSine() ? Rms() : Steady()); }
 
     // Step response (class 3): value at t = 0+, step (initial - final) and
     // rate 1/tau in 1/s.

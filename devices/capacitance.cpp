@@ -24,9 +24,10 @@ void CCapacitance::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    // "Not within the rating": a voltage the solver could not determine
-    // (NaN) is treated as a burn-out rather than as safe.
-    WarnIfOverRating(context, std::fabs(result->m_vol.Steady()), m_ratedVoltage, kBurntWarning);
+    // The dielectric breaks down at the highest voltage: the peak in a sine
+    // circuit. "Not within the rating": a voltage the solver could not
+    // determine (NaN) is treated as a burn-out rather than as safe.
+    WarnIfOverRating(context, result->m_vol.Magnitude(), m_ratedVoltage, kBurntWarning);
 }
 
 void CCapacitance::CopyRating(const CDevice& prototype) {

@@ -36,12 +36,14 @@ void CCapacitanceBox::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    // "Not within" comparisons: an undetermined (NaN) value counts as exceeded.
-    const double current = std::fabs(result->m_elec.Steady());
+    // Each decade's current limit holds the heating (r.m.s. in a sine
+    // circuit) current, the voltage rating the peak voltage. "Not within"
+    // comparisons: an undetermined (NaN) value counts as exceeded.
+    const double current = result->m_elec.HeatingMagnitude();
     for (std::size_t i = 0; i < m_decades.size(); ++i)
         if (m_decades[i].Position() != 0)
             WarnIfOverRating(context, current, kDecadeCurrentLimit[i], kBurntWarning);
-    WarnIfOverRating(context, std::fabs(result->m_vol.Steady()), m_ratedVoltage, kBurntWarning);
+    WarnIfOverRating(context, result->m_vol.Magnitude(), m_ratedVoltage, kBurntWarning);
 }
 
 double CCapacitanceBox::GetKnobValue() {

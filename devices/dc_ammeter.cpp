@@ -9,6 +9,9 @@
 namespace ampera {
 
 namespace {
+// What the parameter page accepts for the internal resistance (ohms); a
+// file's value outside it is not taken.
+constexpr float kMinInternalResistance = 0.01f, kMaxInternalResistance = 10.0f;
 constexpr double kMinCurrent = 1e-7;
 // The knob's positions continue the multimeter's DC ampere ranges 5-8.
 constexpr int kFirstRange = 5;
@@ -69,14 +72,20 @@ void CDCAmmeter::Update(const CUpdateContext& context) {
     Show(reading.text);
 }
 
+void CDCAmmeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    CDigitalMeter::Persist(doc, loading, prefix);
+    KeepSetting(doc, loading, prefix + ":INRESISTANCE", m_internalResistance, kMinInternalResistance,
+                kMaxInternalResistance);
+}
+
 void CDCAmmeter::FillPropertyPage(CPropertyPage& page) {
     page.window = {-3, 0, 250, 310};
     page.AddText({30, 40, 270, 70}, "名称 ");
     page.AddText({30, 90, 120, 120}, "内阻");
     page.AddText({30, 125, 280, 160}, "内阻范围：0.01－10Ω");
     page.AddText({190, 90, 220, 120}, "Ω");
-    page.AddSingleEdit({90, 90, 190, 110}, std::to_string(m_internalResistance), &m_internalResistance, 0.01f,
-                       10);
+    page.AddSingleEdit({90, 90, 190, 110}, std::to_string(m_internalResistance), &m_internalResistance,
+                       kMinInternalResistance, kMaxInternalResistance);
     page.AddTextEdit({90, 40, 190, 60}, m_name, &m_name);
     page.AddUsageText({3, 5, 240, 330},
                       "数字电流表：用于测量直流电流。\n\n"

@@ -11,6 +11,8 @@ class CDCAmmeter : public CDigitalMeter {
     static const CDeviceKind kKind;
     CDCAmmeter();
     void FillPropertyPage(CPropertyPage& page) override;
+    // The meter's keys, then its internal resistance (INRESISTANCE, ohms).
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     std::optional<CSymbol> Symbol() const override;
 
     void BuildBranches(CTopologyBuilder& b) override {

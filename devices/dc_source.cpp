@@ -56,10 +56,10 @@ void CKnobSource::Update(const CUpdateContext& context) {
     const CBranchResult* result = FirstResult();
     if (!result) return;
 
-    // The delivered current's magnitude: a sine source is judged by its peak,
-    // every other by its steady value. "Not within": a NaN current counts as
-    // a burn-out.
-    WarnIfOverRating(context, result->m_elec.Magnitude(), m_ratedCurrent, m_burnOutWarning);
+    // The delivered current's magnitude: a sine source is judged by its r.m.s.
+    // (what heats it), every other by its steady value. "Not within": a NaN
+    // current counts as a burn-out.
+    WarnIfOverRating(context, result->m_elec.HeatingMagnitude(), m_ratedCurrent, m_burnOutWarning);
 
     const float shown = m_shown.Next(static_cast<float>(GetKnobValue()), context.time, 0.1f);
     char text[32];

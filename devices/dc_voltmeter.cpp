@@ -7,6 +7,9 @@
 namespace ampera {
 
 namespace {
+// What the parameter page accepts for the internal resistance (ohms); a
+// file's value outside it is not taken.
+constexpr float kMinInternalResistance = 50000.0f, kMaxInternalResistance = 9999999.0f;
 // Below this voltage the meter sees nothing worth a range warning.
 constexpr double kMinVoltage = 0.0001;
 
@@ -53,14 +56,20 @@ void CDCVoltmeter::Update(const CUpdateContext& context) {
     Show(reading.text);
 }
 
+void CDCVoltmeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
+    CDigitalMeter::Persist(doc, loading, prefix);
+    KeepSetting(doc, loading, prefix + ":INRESISTANCE", m_internalResistance, kMinInternalResistance,
+                kMaxInternalResistance);
+}
+
 void CDCVoltmeter::FillPropertyPage(CPropertyPage& page) {
     page.window = {-3, 0, 250, 310};
     page.AddText({30, 50, 270, 80}, "名称 ");
     page.AddText({30, 90, 120, 120}, "内阻");
     page.AddText({30, 125, 280, 160}, "内阻范围：50KΩ - +∞");
     page.AddText({190, 90, 230, 120}, "Ω");
-    page.AddSingleEdit({90, 90, 190, 110}, std::to_string(m_internalResistance), &m_internalResistance, 50000,
-                       9999999);
+    page.AddSingleEdit({90, 90, 190, 110}, std::to_string(m_internalResistance), &m_internalResistance,
+                       kMinInternalResistance, kMaxInternalResistance);
     page.AddTextEdit({90, 50, 190, 70}, m_name, &m_name);
     page.AddUsageText({3, 5, 240, 370},
                       "数字电压表：用于测量直流电压。\n\n"

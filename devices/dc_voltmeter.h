@@ -10,6 +10,8 @@ class CDCVoltmeter : public CDigitalMeter {
     static const CDeviceKind kKind;
     CDCVoltmeter();
     void FillPropertyPage(CPropertyPage& page) override;
+    // The meter's keys, then its internal resistance (INRESISTANCE, ohms).
+    void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
 
     void BuildBranches(CTopologyBuilder& b) override {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, m_internalResistance);

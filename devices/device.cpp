@@ -87,6 +87,7 @@ CDevice* CDevice::PlaceAt(CExperiment& experiment, int x, int y) {
     auto* device = dynamic_cast<CDevice*>(CreateObject(TypeCode()));
     if (!device) return nullptr;
     device->CopyRating(*this);
+    CopySettingsInto(*device);
     const int w = m_kind.body.width, h = m_kind.body.height;
     const int left = x - w / 2, top = y - h / 2;
     device->SetRegion(static_cast<float>(left), static_cast<float>(top), static_cast<float>(x + w / 2),
@@ -102,6 +103,23 @@ CDevice* CDevice::PlaceAt(CExperiment& experiment, int x, int y) {
     }
     experiment.MarkTopologyDirty();
     return device;
+}
+
+void CDevice::CopySettingsInto(CDevice& copy) {
+    const int id = copy.Id();
+    // Written and read under one prefix as a file item would be. The copy
+    // reads this device's place too, so parts placed relative to the body
+    // (the rheostat's slider) keep their place on it; PlaceAt then moves the
+    // body, and they move along. Only the turn is the copy's own.
+    const std::string prefix = "SETTINGS:DEVICE";
+    CKeyDoc scratch;
+    Persist(scratch, false, prefix);
+    scratch.SetInt(prefix + ":ANGEL:LEFT", copy.m_angleLeft);
+    scratch.SetInt(prefix + ":ANGEL:RIGHT", copy.m_angleRight);
+    copy.Persist(scratch, true, prefix);
+    // Reading SEQUENCE gave it this device's id; the id counter is already
+    // above both.
+    copy.SetId(id);
 }
 
 std::string CDevice::PictureAtAngle(const std::string& base) const {
@@ -231,6 +249,16 @@ void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, float& va
         doc.GetFloat(key, value, 0);
     else
         doc.SetFloat(key, value);
+}
+
+void CDevice::KeepSetting(CKeyDoc& doc, bool loading, const std::string& key, float& value, float min,
+                          float max) {
+    if (!loading) {
+        doc.SetFloatExact(key, value);
+        return;
+    }
+    float read = 0;
+    if (doc.GetFloat(key, read, 0) && read >= min && read <= max) value = read;
 }
 
 void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, int& value) {

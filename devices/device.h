@@ -45,7 +45,9 @@ class CDevice : public CComponent {
     }
     std::size_t TerminalSlots() const override { return m_kind.body.terminalCount; }
 
-    // The same as CloneAt, into a given experiment.
+    // The same as CloneAt, into a given experiment. The new device takes
+    // every setting this one would save (values, ratings, knobs, buttons)
+    // but has its own id, running-number name, place and upright turn.
     CDevice* PlaceAt(CExperiment& experiment, int x, int y);
     // Placed devices are named by kind with a running number ("R1", "R2").
     // The numbers run for the whole process; a tool that builds several
@@ -65,7 +67,9 @@ class CDevice : public CComponent {
     // Whether the device has such a screen at all (its traces may be none
     // while it is off).
     virtual bool HasScreen() const { return false; }
-    // Rating fields a new device takes over from the device-bar prototype.
+    // Rating fields a new device takes over from the device-bar prototype
+    // besides its persisted settings (PlaceAt copies those): the ones no file
+    // holds.
     virtual void CopyRating(const CDevice&) {}
 
     // The device's symbol in the symbol view, in its present orientation and
@@ -139,6 +143,11 @@ class CDevice : public CComponent {
     static void Keep(CKeyDoc& doc, bool loading, const std::string& key, CPanelButton& button);
     static void Keep(CKeyDoc& doc, bool loading, const std::string& key, float& value);
     static void Keep(CKeyDoc& doc, bool loading, const std::string& key, int& value);
+    // A setting older files do not hold, written exactly. A file without it,
+    // or with a value the property page would not accept (outside
+    // [min, max]), leaves the present value: the kind's default.
+    static void KeepSetting(CKeyDoc& doc, bool loading, const std::string& key, float& value, float min,
+                            float max);
     // The place and identity keys; after reading them the device takes its
     // loaded place, picture and control looks (RestoreAfterLoad).
     void PersistPlaceAndIdentity(CKeyDoc& doc, bool loading, const std::string& prefix);
@@ -168,6 +177,9 @@ class CDevice : public CComponent {
     static std::string LabelNumber(double value);
 
   private:
+    // Gives `copy` (a new device of this kind) this device's persisted
+    // settings, through the same keys a file holds.
+    void CopySettingsInto(CDevice& copy);
     void Turn(bool left);
     void RemoveStepButtons();
     void ShowStepButtons(CPanelControl& target);

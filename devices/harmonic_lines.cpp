@@ -16,12 +16,13 @@ double Sinc(int n) {
 }
 } // namespace
 
-// The amplitude a a square or triangle graph publishes is the response to
-// the wave's whole swing (its DC equivalent is twice its level), so a is the
-// peak-to-peak swing. Waves of that swing have the Fourier series
-//   square   (2a / pi)   sum over odd n of sin(n w t) / n,
-//   triangle (4a / pi^2) sum over odd n of +-cos(n w t) / n^2,
-// so the n-th line is a |Sinc(n)| and a Sinc(n)^2; the even lines are
+// The amplitude a a square or triangle graph publishes is what the
+// oscilloscope draws: a square of +-a, a triangle of peak a, both without a
+// DC part (the solve's DC pass stands in for the source at its full
+// amplitude). Waves of that height have the Fourier series
+//   square   (4a / pi)   sum over odd n of sin(n w t) / n,
+//   triangle (8a / pi^2) sum over odd n of +-cos(n w t) / n^2,
+// so the n-th line is 2a |Sinc(n)| and 2a Sinc(n)^2; the even lines are
 // present with amplitude 0.
 CSpectrum BuildSpectrum(int kind, double amplitude, double frequency) {
     CSpectrum lines;
@@ -35,7 +36,7 @@ CSpectrum BuildSpectrum(int kind, double amplitude, double frequency) {
         lines.reserve(kHarmonicCount);
         for (int n = 1; n <= kHarmonicCount; ++n) {
             const double s = Sinc(n);
-            const double shape = kind == WAVE_SQUARE ? std::fabs(s) : s * s;
+            const double shape = 2 * (kind == WAVE_SQUARE ? std::fabs(s) : s * s);
             // An even harmonic is exactly absent, not a rounding residue of sin(k pi).
             lines.push_back({n * omega, n % 2 == 0 ? 0.0 : amplitude * shape});
         }

@@ -26,8 +26,9 @@ void CInductance::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    // An undetermined (NaN) current counts as over the rating.
-    WarnIfOverRating(context, std::fabs(result->m_elec.Steady()), m_ratedCurrent, kBurntWarning);
+    // The winding heats with the r.m.s. current in a sine circuit. An
+    // undetermined (NaN) current counts as over the rating.
+    WarnIfOverRating(context, result->m_elec.HeatingMagnitude(), m_ratedCurrent, kBurntWarning);
 }
 
 void CInductance::CopyRating(const CDevice& prototype) {

@@ -24,19 +24,19 @@ constexpr const char* kNoBandText = "0000";
 constexpr double kBandFactor[4] = {1000000, 100000, 10000, 1000};
 constexpr const char* kFrequencyFormat[4] = {"%4.0f", "%4.1f", "%4.2f", "%4.3f"};
 
-// By range: display units per volt, full scale in those units, jitter step.
+// By range: display units per volt, full scale in those units, jitter step,
+// and the name the range knob's label gives it.
 struct CRange {
     double unitsPerVolt;
     double fullScale;
     float step;
+    const char* name;
 };
 constexpr CRange kRanges[5] = {
-    {1e6, 2, 0.001f}, // 2 uV
-    {1e3, 2, 0.001f}, // 2 mV
-    {1e3, 200, 0.1f}, // 200 mV
-    {1, 2, 0.001f},   // 2 V
-    {1, 20, 0.01f},   // 20 V
+    {1e6, 2, 0.001f, "2μV"}, {1e3, 2, 0.001f, "2mV"}, {1e3, 200, 0.1f, "200mV"},
+    {1, 2, 0.001f, "2V"},    {1, 20, 0.01f, "20V"},
 };
+constexpr const char* kRangeLabel = "电压量程";
 
 using layout::frequency_knobs::kCoarseRect;
 using layout::frequency_knobs::kFineRect;
@@ -77,6 +77,10 @@ std::string LevelText(int range, double level) {
 
 } // namespace
 
+void CLevelRangeKnob::UpdateLabel() {
+    m_label = std::string(kRangeLabel) + " " + kRanges[std::clamp(Position(), 0, 4)].name;
+}
+
 const CDeviceKind CLevelMeter::kKind{
     .typeCode = TYPE_LEVEL_METER,
     .category = CATEGORY_METER,
@@ -92,7 +96,6 @@ CLevelMeter::CLevelMeter()
     : CDevice(kKind), m_range(CKnob::Of(layout::level_meter::kRange)),
       m_coarse(CKnob::Of(layout::frequency_knobs::kCoarse)),
       m_fine(CKnob::Of(layout::frequency_knobs::kFine)) {
-    m_range.m_labelMode = kKnobLabelMode;
     m_internalResistance = 999999;
 
     // Items: 0-3 band buttons, 4 power, 5 panel picture, 6 range needle,
@@ -111,7 +114,8 @@ CLevelMeter::CLevelMeter()
         items.push_back(SheetNeedle(hit));
         m_controls.push_back(&knob);
     };
-    addKnob(m_range, kRangeRect, "电压量程");
+    addKnob(m_range, kRangeRect, kRangeLabel);
+    m_range.UpdateLabel();
     items.push_back(PanelPicture(kCoarseRect, "pic_syl\\main1.bmp"));
     addKnob(m_coarse, kCoarseRect, "频率粗调");
     items.push_back(PanelPicture(kFineRect, "pic_syl\\fine1.bmp"));
@@ -153,6 +157,9 @@ void CLevelMeter::ReadInput() {
         m_inputKind = WAVE_TRIANGLE;
     else
         m_inputKind = WAVE_NONE;
+    // The height the oscilloscope draws: a sine's peak, the +-level of a
+    // square or triangle. The source amplitude published beside the level is
+    // not an offset; these waves have no DC part, which no line would show.
     m_inputAmplitude = voltage.IsSine() ? voltage.Peak() : voltage.Level();
     m_inputFrequency = voltage.Frequency();
 }

@@ -13,6 +13,14 @@
 
 namespace ampera {
 
+// The range selector names its range ("电压量程 2V") rather than the amplitude
+// label the generic knob keeps for a generator.
+class CLevelRangeKnob : public CKnob {
+  public:
+    explicit CLevelRangeKnob(const CKnob& knob) : CKnob(knob) {}
+    void UpdateLabel() override;
+};
+
 class CLevelMeter : public CDevice {
   public:
     // Frequency first, then the level, as the panel shows them left to right.
@@ -47,7 +55,7 @@ class CLevelMeter : public CDevice {
     // The matched level from the input's spectrum.
     virtual void MatchSpectrum();
 
-    CKnob m_range; // 0: 2 uV, 1: 2 mV, 2: 200 mV, 3: 2 V, 4: 20 V
+    CLevelRangeKnob m_range; // 0: 2 uV, 1: 2 mV, 2: 200 mV, 3: 2 V, 4: 20 V
     CKnob m_coarse;
     CKnob m_fine;
     CPanelButton* m_clicked = nullptr;

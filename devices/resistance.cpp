@@ -28,8 +28,9 @@ void CResistance::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    const double i = result->m_elec.Steady();
-    // Only a power above the rating burns the resistor; a NaN power passes.
+    // The average power: the r.m.s. current in a sine circuit. Only a power
+    // above the rating burns the resistor; a NaN power passes.
+    const double i = result->m_elec.HeatingMagnitude();
     WarnIfOverRating(context, i * i * m_resistance, m_ratedPower, kBurntWarning, RATING_EXCEEDED);
 }
 
@@ -37,10 +38,17 @@ void CResistance::CopyRating(const CDevice& prototype) {
     if (auto* p = dynamic_cast<const CResistance*>(&prototype)) m_ratedPower = p->m_ratedPower;
 }
 
+namespace {
+// What the parameter page accepts for the rated power (watts); a file's
+// value outside it is not taken.
+constexpr float kMinRatedPower = 0.1f, kMaxRatedPower = 1000.0f;
+} // namespace
+
 void CResistance::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     if (loading) Keep(doc, true, prefix + ":RESVALUE", m_resistance);
     PersistPlaceAndIdentity(doc, loading, prefix);
     if (!loading) Keep(doc, false, prefix + ":RESVALUE", m_resistance);
+    KeepSetting(doc, loading, prefix + ":RATEDPOWER", m_ratedPower, kMinRatedPower, kMaxRatedPower);
 }
 
 namespace {
@@ -65,7 +73,8 @@ void CResistance::FillPropertyPage(CPropertyPage& page) {
     std::snprintf(resistance, sizeof resistance, "%-6.0f", static_cast<double>(m_resistance));
     page.AddSingleEdit({90, 55, 150, 75}, resistance, &m_resistance, 1, 999999);
     page.AddTextEdit({90, 20, 170, 40}, m_name, &m_name);
-    page.AddSingleEdit({90, 120, 170, 140}, std::to_string(m_ratedPower), &m_ratedPower, 0.1f, 1000);
+    page.AddSingleEdit({90, 120, 170, 140}, std::to_string(m_ratedPower), &m_ratedPower, kMinRatedPower,
+                       kMaxRatedPower);
     page.AddSpin(0, SpinPosition(m_resistance), {150, 55, 170, 75});
     page.AddUsageText({20, 40, 200, 200},
                       "普通电阻：电阻是电路的基本元件之一，是一种耗能器件，具有一定功率。\n\n"

@@ -156,10 +156,11 @@ void CSignalGenerator::Update(const CUpdateContext& context) {
     if (!result) return;
 
     // The output stage survives up to its full voltage across its own 50 ohms:
-    // the delivered current (the peak in a sine circuit) must stay below that
-    // limit. "Not below": the limit itself and a NaN current burn it out.
+    // the delivered current (its r.m.s. in a sine circuit, what heats the
+    // stage) must stay below that limit. "Not below": the limit itself and a
+    // NaN current burn it out.
     const double limit = static_cast<double>(m_maximumVoltage) / static_cast<double>(m_internalResistance);
-    WarnIfOverRating(context, result->m_elec.Magnitude(), limit, "当前有个信号发生器烧毁", RATING_BELOW);
+    WarnIfOverRating(context, result->m_elec.HeatingMagnitude(), limit, "当前有个信号发生器烧毁", RATING_BELOW);
 
     ShowFrequency(context.time);
 }

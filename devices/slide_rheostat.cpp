@@ -50,8 +50,10 @@ void CSlideRheostat::Update(const CUpdateContext& context) {
     m_boardGroup.itemsA.clear();
     const CBranchResult* result = FirstResult();
     if (!result) return;
-    const double i = result->m_elec.Steady();
-    // Only a power above the rating burns the rheostat; a NaN power passes.
+    // The average power in the part the current flows through (r.m.s. current
+    // in a sine circuit). Only a power above the rating burns the rheostat; a
+    // NaN power passes.
+    const double i = result->m_elec.HeatingMagnitude();
     WarnIfOverRating(context, i * i * (m_totalResistance * m_fraction), m_ratedPower, kBurntWarning,
                      RATING_EXCEEDED);
 }

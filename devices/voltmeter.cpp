@@ -5,6 +5,8 @@ namespace ampera {
 namespace {
 // Half-size digits at the bottom right of the 50 x 50 body.
 const CDisplayWindow kWindow{3, 30, 0, 0, 0.5f};
+// The overload warning every device posts.
+constexpr const char* kOverloadWarning = "当前电路有若干个器材短路或过载";
 } // namespace
 
 const CDeviceKind CVoltmeter::kKind{
@@ -43,7 +45,7 @@ void CFileMeter::Update(const CUpdateContext& context) {
         m_shownRange = index;
         if (reading.status != FORMAT_OVER) break;
     }
-    if (reading.status == FORMAT_OVER) context.Warn("当前有若干个器材短路或过载");
+    if (reading.status == FORMAT_OVER) context.Warn(kOverloadWarning);
     m_text = reading.text;
     LayOutDisplay(*this, kWindow, m_text, nullptr);
 }

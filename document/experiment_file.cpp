@@ -42,6 +42,12 @@ std::string ListElement(const char* countKey) {
     return path.substr(0, path.rfind(':'));
 }
 
+// The name of a list's items without their number: "NUM".
+std::string ItemStem(const char* countKey) {
+    std::string path = countKey;
+    return path.substr(path.rfind(':') + 1);
+}
+
 void SetError(std::string* error, const std::string& text) {
     if (error) *error = text;
 }
@@ -206,9 +212,9 @@ bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
     for (const ListKey& list : kLists) {
         int count = 0;
         doc.GetInt(list.count, count, 0);
-        // A count can claim more items than the file holds; only real ones are read.
-        const auto held = static_cast<long long>(doc.CountChildren(ListElement(list.count)));
-        for (long long j = 0; j < count && j < held; ++j) {
+        // Only the items the file really holds are read, in number order: a
+        // count can claim more than there are, and numbers can be missing.
+        for (const std::uint32_t j : doc.NumberedChildren(ListElement(list.count), ItemStem(list.count), count)) {
             const std::string prefix = list.count + std::to_string(j);
             int type = 0;
             doc.GetInt(prefix + ":TYPE", type, 0);

@@ -1,5 +1,8 @@
 #include "keydoc.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <locale>
@@ -208,15 +211,43 @@ const CKeyLeaf* CKeyDoc::Find(const std::string& path) const {
     return e->FindLeaf(parts.back());
 }
 
-std::size_t CKeyDoc::CountChildren(const std::string& elementPath) const {
+const CKeyElement* CKeyDoc::FindElement(const std::string& elementPath) const {
     const std::vector<std::string> parts = SplitPath(elementPath);
-    if (parts.empty() || parts[0] != m_root->name) return 0;
+    if (parts.empty() || parts[0] != m_root->name) return nullptr;
     const CKeyElement* e = m_root.get();
-    for (std::size_t i = 1; i < parts.size(); ++i) {
+    for (std::size_t i = 1; i < parts.size() && e; ++i)
         e = e->FindChild(parts[i]);
-        if (!e) return 0;
+    return e;
+}
+
+std::size_t CKeyDoc::CountChildren(const std::string& elementPath) const {
+    const CKeyElement* e = FindElement(elementPath);
+    return e ? e->children.size() : 0;
+}
+
+std::vector<std::uint32_t> CKeyDoc::NumberedChildren(const std::string& elementPath, const std::string& stem,
+                                                     std::int64_t below) const {
+    std::vector<std::uint32_t> numbers;
+    const CKeyElement* e = FindElement(elementPath);
+    if (!e || below <= 0) return numbers;
+    for (const auto& child : e->children) {
+        const std::string& name = child->name;
+        if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0) continue;
+        const std::size_t digits = name.size() - stem.size();
+        // Ten digits hold every 32-bit number; "NUM02" is not the name of item 2.
+        if (digits > 10 || (digits > 1 && name[stem.size()] == '0')) continue;
+        std::int64_t n = 0;
+        bool plain = true;
+        for (std::size_t i = stem.size(); i < name.size() && plain; ++i) {
+            plain = name[i] >= '0' && name[i] <= '9';
+            n = n * 10 + (name[i] - '0');
+        }
+        if (plain && n < below && n <= static_cast<std::int64_t>(UINT32_MAX))
+            numbers.push_back(static_cast<std::uint32_t>(n));
     }
-    return e->children.size();
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
 }
 
 bool CKeyDoc::GetString(const std::string& path, std::string& out, const std::string& fallback) const {
@@ -277,6 +308,12 @@ void CKeyDoc::SetString(const std::string& path, const std::string& value) {
 void CKeyDoc::SetInt(const std::string& path, std::int32_t value) { SetString(path, std::to_string(value)); }
 void CKeyDoc::SetUInt(const std::string& path, std::uint32_t value) { SetString(path, std::to_string(value)); }
 void CKeyDoc::SetBool(const std::string& path, bool value) { SetString(path, value ? "1" : "0"); }
+
+void CKeyDoc::SetFloatExact(const std::string& path, float value) {
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    SetString(path, std::string(text, result.ptr));
+}
 
 void CKeyDoc::SetFloat(const std::string& path, float value) {
     char text[32];

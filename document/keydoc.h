@@ -68,17 +68,28 @@ public:
     void SetInt(const std::string& path, std::int32_t value);
     void SetUInt(const std::string& path, std::uint32_t value);
     void SetFloat(const std::string& path, float value);
+    // A float in the shortest text that reads back as exactly the same float
+    // (SetFloat keeps six significant digits).
+    void SetFloatExact(const std::string& path, float value);
     void SetBool(const std::string& path, bool value);
 
     // Number of child elements of the element a path names (every component
     // of the path names an element), 0 when there is none. Readers use it to
     // bound counts stored in a file by what the file really holds.
     std::size_t CountChildren(const std::string& elementPath) const;
+    // The numbers n below `below` for which the element a path names has a
+    // child called `stem` + n (n in plain decimal: no sign, no leading zero),
+    // ascending and each once. A list read through it skips the numbers a
+    // file leaves out, and its work is bounded by the children the file
+    // really holds, whatever count the file claims.
+    std::vector<std::uint32_t> NumberedChildren(const std::string& elementPath, const std::string& stem,
+                                                std::int64_t below) const;
 
     const CKeyElement& Root() const { return *m_root; }
 
 private:
     const CKeyLeaf* Find(const std::string& path) const;
+    const CKeyElement* FindElement(const std::string& elementPath) const;
     std::unique_ptr<CKeyElement> m_root;
 };
 

@@ -1,13 +1,16 @@
 // The frequency-selective level meter: its panel and band buttons, the
-// spectra it splits a wave into, the reading at the selected frequency,
+// spectra it splits a wave into, the reading at the selected frequency (the
+// Fourier lines of the wave the oscilloscope draws), the range knob's label,
 // the level texts by range, jitter, and the overload warning.
 #include "board_fixture.h"
 
 #include "devices/dc_source.h"
-#include "devices/level_meter.h"
-#include "devices/panel_sheet.h"
-#include "devices/signal_generator.h"
 #include "devices/harmonic_lines.h"
+#include "devices/level_meter.h"
+#include "devices/oscilloscope_trace.h"
+#include "devices/panel_sheet.h"
+#include "devices/resistance.h"
+#include "devices/signal_generator.h"
 
 #include <cmath>
 #include <limits>
@@ -95,7 +98,7 @@ TEST_F(LevelMeterTest, PanelLayoutAndDefaults) {
     EXPECT_EQ(m.m_fine.Position(), 0);
     EXPECT_EQ(m.BandIndex(), -1);
     EXPECT_FALSE(m.IsPowered());
-    EXPECT_EQ(m.m_range.m_label, "电压量程");
+    EXPECT_EQ(m.m_range.m_label, "电压量程 20V");
     EXPECT_EQ(m.m_coarse.m_label, "频率粗调");
     EXPECT_EQ(m.m_internalResistance, 999999);
     // The range needle stands at (4 - 2) x 72 degrees.
@@ -188,15 +191,17 @@ TEST_P(Spectrum, LineAtTheSelectedHarmonic) {
 INSTANTIATE_TEST_SUITE_P(Cases, Spectrum,
                          ::testing::Values(LineCase{"SineFundamental", WAVE_SINE, 1, 1},
                                            LineCase{"SineHasNoHarmonic", WAVE_SINE, 3, 0},
-                                           LineCase{"SquareFundamental", WAVE_SQUARE, 1, 2 / kPi},
+                                           LineCase{"SquareFundamental", WAVE_SQUARE, 1, 4 / kPi},
                                            LineCase{"SquareSecond", WAVE_SQUARE, 2, 0},
-                                           LineCase{"SquareThird", WAVE_SQUARE, 3, 2 / (3 * kPi)},
-                                           LineCase{"SquareFifth", WAVE_SQUARE, 5, 2 / (5 * kPi)},
-                                           LineCase{"Square999th", WAVE_SQUARE, 999, 2 / (999 * kPi)},
+                                           LineCase{"SquareThird", WAVE_SQUARE, 3, 4 / (3 * kPi)},
+                                           LineCase{"SquareFourth", WAVE_SQUARE, 4, 0},
+                                           LineCase{"SquareFifth", WAVE_SQUARE, 5, 4 / (5 * kPi)},
+                                           LineCase{"Square999th", WAVE_SQUARE, 999, 4 / (999 * kPi)},
                                            LineCase{"SquareNothingAbove1000th", WAVE_SQUARE, 1001, 0},
-                                           LineCase{"TriangleFundamental", WAVE_TRIANGLE, 1, 4 / (kPi * kPi)},
+                                           LineCase{"TriangleFundamental", WAVE_TRIANGLE, 1, 8 / (kPi * kPi)},
                                            LineCase{"TriangleSecond", WAVE_TRIANGLE, 2, 0},
-                                           LineCase{"TriangleThird", WAVE_TRIANGLE, 3, 4 / (9 * kPi * kPi)},
+                                           LineCase{"TriangleThird", WAVE_TRIANGLE, 3, 8 / (9 * kPi * kPi)},
+                                           LineCase{"TriangleFifth", WAVE_TRIANGLE, 5, 8 / (25 * kPi * kPi)},
                                            LineCase{"NoWaveNoLines", WAVE_NONE, 1, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -269,13 +274,86 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LevelMeterReading,
     ::testing::Values(ReadingCase{"SineAtItsFrequency", SINE, BAND_1K, 5, 0, "1.000"},
                       ReadingCase{"SineElsewhere", SINE, BAND_1K, 9, 10, "0.000"},
-                      ReadingCase{"SquareFundamental", SQUARE, BAND_1K, 5, 0, "0.637"},
+                      ReadingCase{"SquareFundamental", SQUARE, BAND_1K, 5, 0, "1.273"},
                       ReadingCase{"SquareSecondHarmonicIsEmpty", SQUARE, BAND_1K, 9, 10, "0.000"},
-                      ReadingCase{"SquareThirdHarmonic", SQUARE, BAND_10K, 1, 5, "0.212"},
-                      ReadingCase{"TriangleFundamental", TRIANGLE, BAND_1K, 5, 0, "0.405"},
-                      ReadingCase{"TriangleThirdHarmonic", TRIANGLE, BAND_10K, 1, 5, "0.045"},
+                      ReadingCase{"SquareThirdHarmonic", SQUARE, BAND_10K, 1, 5, "0.424"},
+                      ReadingCase{"SquareFifthHarmonic", SQUARE, BAND_10K, 2, 5, "0.255"},
+                      ReadingCase{"TriangleFundamental", TRIANGLE, BAND_1K, 5, 0, "0.811"},
+                      ReadingCase{"TriangleSecondHarmonicIsEmpty", TRIANGLE, BAND_1K, 9, 10, "0.000"},
+                      ReadingCase{"TriangleThirdHarmonic", TRIANGLE, BAND_10K, 1, 5, "0.090"},
+                      ReadingCase{"TriangleFifthHarmonic", TRIANGLE, BAND_10K, 2, 5, "0.032"},
                       ReadingCase{"NoBandPressed", SINE, NO_BAND, 5, 0, "0.000"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The meter and the oscilloscope read the same published voltage, so each
+// line must be the Fourier amplitude of the trace the scope draws for it.
+// A divider puts less than the generator's 5 V across the meter, so the
+// level the wave reaches there and the source's amplitude differ.
+class LevelMeterScope : public LevelMeterTest, public ::testing::WithParamInterface<GeneratorWave> {};
+
+TEST_P(LevelMeterScope, LinesAreTheFourierAmplitudesOfTheTrace) {
+    auto* g = Generator(GetParam(), 5 /* 5 V */);
+    auto* upper = Place<CResistance>();
+    auto* lower = Place<CResistance>();
+    upper->m_resistance = 1000;
+    lower->m_resistance = 3000;
+    auto* m = Meter();
+    Wire(g, 0, upper, 0);
+    Wire(upper, 1, lower, 0);
+    Wire(lower, 1, g, 1);
+    Wire(lower, 0, m, 0);
+    Wire(lower, 1, m, 1);
+    Select(m, BAND_1K, 5, 0);
+    Update();
+    ASSERT_FALSE(m->m_branches.empty());
+    const CBranch& branch = *m->m_branches[0];
+    const CScopeChannel trace = ChannelFromQuantity(branch.m_result.m_vol, branch.m_passVoltage);
+    ASSERT_EQ(trace.frequency, 1000);
+    ASSERT_LT(std::fabs(trace.amplitude), 0.9 * trace.offset) << "the fixture should divide the wave";
+
+    // Harmonic n and the band, coarse and fine positions that select n kHz.
+    const struct {
+        int n, band, coarse, fine;
+    } harmonics[] = {{1, BAND_1K, 5, 0},
+                     {2, BAND_1K, 9, 10},
+                     {3, BAND_10K, 1, 5},
+                     {4, BAND_10K, 2, 0},
+                     {5, BAND_10K, 2, 5}};
+    const double period = 1 / trace.frequency;
+    constexpr int kSamples = 20000;
+    for (const auto& h : harmonics) {
+        double cosine = 0, sine = 0;
+        for (int k = 0; k < kSamples; ++k) {
+            const double t = (k + 0.5) * period / kSamples;
+            const double v = ChannelValue(trace, t, period / 10);
+            cosine += v * std::cos(2 * kPi * h.n * t / period);
+            sine += v * std::sin(2 * kPi * h.n * t / period);
+        }
+        const double fourier = 2.0 / kSamples * std::hypot(cosine, sine);
+        Select(m, h.band, h.coarse, h.fine);
+        EXPECT_NEAR(m->Measure(), fourier, 1e-4 * trace.offset) << "harmonic " << h.n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Waves, LevelMeterScope, ::testing::Values(SQUARE, TRIANGLE),
+                         [](const auto& info) { return info.param == SQUARE ? "Square" : "Triangle"; });
+
+// The range knob's hover label names the selected range, whether the knob is
+// stepped on the panel, set, or restored after loading.
+TEST_F(LevelMeterTest, RangeKnobLabelNamesTheRange) {
+    CLevelMeter m;
+    m.StepControl(m.m_range, -1);
+    EXPECT_EQ(m.m_range.m_label, "电压量程 2V");
+    const std::pair<int, const char*> ranges[] = {
+        {0, "电压量程 2μV"}, {1, "电压量程 2mV"}, {2, "电压量程 200mV"}, {4, "电压量程 20V"}};
+    for (const auto& [position, label] : ranges) {
+        m.SetControl(m.m_range, position);
+        EXPECT_EQ(m.m_range.m_label, label) << "position " << position;
+    }
+    m.m_range.SetPosition(1);
+    m.RestoreAfterLoad();
+    EXPECT_EQ(m.m_range.m_label, "电压量程 2mV");
+}
 
 TEST_F(LevelMeterTest, DarkWithoutPowerAndLitOnceSolved) {
     auto* g = Generator(SINE);

@@ -2,6 +2,7 @@
 // switch double clicks and quarter turns.
 #include "board_fixture.h"
 
+#include "devices/ac_source.h"
 #include "devices/ammeter_plug_board.h"
 #include "devices/capacitance.h"
 #include "devices/capacitance_box.h"
@@ -17,6 +18,7 @@
 #include "devices/slide_rheostat.h"
 #include "devices/vertical_double_switch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -39,10 +41,19 @@ class PassiveTest : public BoardTest {
         d.Update(CUpdateContext{&sink, 0});
         return sink.notices;
     }
-    static void Feed(CDevice& d, double current, double voltage) {
+    // Plants a result as a solve of that class leaves it: a steady value, or
+    // in a sine circuit a peak (and a steady value of 0).
+    static void Feed(CDevice& d, double current, double voltage, bool sine = false) {
         ASSERT_FALSE(d.m_branches.empty());
-        d.m_branches[0]->m_result.m_elec.para_array[0] = current;
-        d.m_branches[0]->m_result.m_vol.para_array[0] = voltage;
+        CBranchResult& r = d.m_branches[0]->m_result;
+        if (!sine) {
+            r.m_elec.para_array[0] = current;
+            r.m_vol.para_array[0] = voltage;
+            return;
+        }
+        r.m_elec.m_circuitClass = r.m_vol.m_circuitClass = CLASS_SINE;
+        r.m_elec.wave_array[0] = current;
+        r.m_vol.wave_array[0] = voltage;
     }
     static void Turn(CDevice& d, int quarters) {
         for (int i = 0; i < quarters; ++i)
@@ -69,7 +80,8 @@ struct BurnCase {
     Maker make;
     double current, voltage;
     const char* warning;
-    int expected; // warnings posted by one Update
+    int expected;      // warnings posted by one Update
+    bool sine = false; // the values are sine peaks
 };
 inline void PrintTo(const BurnCase& c, std::ostream* os) {
     *os << c.name;
@@ -81,7 +93,7 @@ TEST_P(PassiveBurnOut, PostsOneWarningPerExceededLimit) {
     const BurnCase& c = GetParam();
     CDevice* d = c.make(*this);
     ex.RebuildTopology();
-    Feed(*d, c.current, c.voltage);
+    Feed(*d, c.current, c.voltage, c.sine);
     const auto notices = UpdateOnly(*d);
     ASSERT_EQ(static_cast<int>(notices.size()), c.expected);
     for (const CNotice& n : notices)
@@ -140,6 +152,124 @@ INSTANTIATE_TEST_SUITE_P(
         BurnCase{"PlugBoardHasNoRule", MakeWith<CAmmeterPlugBoard>(), 100, 0, "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// In a sine circuit heating ratings hold the r.m.s. (peak / sqrt 2), voltage
+// ratings the peak; each kind keeps its own NaN rule. 1000 ohms at 2 W allow
+// 44.7 mA r.m.s., 63.2 mA peak.
+INSTANTIATE_TEST_SUITE_P(
+    SineRules, PassiveBurnOut,
+    ::testing::Values(
+        BurnCase{"ResistorPeakOverRmsWithin", MakeWith<CResistance>(), 0.0630, 63, kResistor, 0, true},
+        BurnCase{"ResistorRmsOver", MakeWith<CResistance>(), -0.0635, 63.5, kResistor, 1, true},
+        BurnCase{"ResistorNaNPasses", MakeWith<CResistance>(), kNaN, kNaN, kResistor, 0, true},
+        BurnCase{"RheostatPeakOverRmsWithin", MakeWith<CSlideRheostat>(), 0.0894, 0, kRheostat, 0, true},
+        BurnCase{"RheostatRmsOver", MakeWith<CSlideRheostat>(), 0.0896, 0, kRheostat, 1, true},
+        BurnCase{"InductorPeakOverRmsWithin", MakeWith<CInductance>(), 1.41, 0, kInductor, 0, true},
+        BurnCase{"InductorRmsOver", MakeWith<CInductance>(), -1.42, 0, kInductor, 1, true},
+        BurnCase{"InductorNaNBurns", MakeWith<CInductance>(), kNaN, 0, kInductor, 1, true},
+        BurnCase{"CapacitorPeakOver", MakeWith<CCapacitance>(), 0, -400.5, kCapacitor, 1, true},
+        BurnCase{"CapacitorPeakAtRating", MakeWith<CCapacitance>(), 0, 400, kCapacitor, 0, true},
+        BurnCase{"CapacitorNaNBurns", MakeWith<CCapacitance>(), 0, kNaN, kCapacitor, 1, true},
+        BurnCase{"CapBoxPeakOverSmallestRmsWithin", MakeWith<CCapacitanceBox>(), 0.0042, 0, kCapBox, 0, true},
+        BurnCase{"CapBoxRmsOverSmallest", MakeWith<CCapacitanceBox>(), 0.0043, 0, kCapBox, 1, true},
+        BurnCase{"CapBoxRmsOverTwoLimits", MakeWith<CCapacitanceBox>(), 0.0213, 0, kCapBox, 2, true},
+        BurnCase{"CapBoxNaNCurrent", MakeWith<CCapacitanceBox>(), kNaN, 0, kCapBox, 4, true},
+        BurnCase{"CapBoxVoltagePeakOver", MakeWith<CCapacitanceBox>(), 0, 401, kCapBox, 1, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Solved circuits: a source, the part, and optionally a series resistor. A
+// sine source burns a part by its r.m.s. heating or its peak voltage; the
+// same settings on a DC source hold the steady value as before.
+struct SolvedBurnCase {
+    const char* name;
+    bool sine;          // the AC source (0.5 ohm inside) or the DC source (0.01 ohm)
+    int volts;          // the set value: peak or steady
+    Maker make;         // the part, wired by its terminals 0 and 1
+    float seriesOhms;   // a 100 W resistor in series; 0 for none
+    const char* warning;
+    int expected;       // warnings of that text
+};
+inline void PrintTo(const SolvedBurnCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SolvedBurnOut : public PassiveTest, public ::testing::WithParamInterface<SolvedBurnCase> {};
+
+TEST_P(SolvedBurnOut, WarnsByTheValueTheCircuitClassHeats) {
+    const SolvedBurnCase& c = GetParam();
+    CKnobSource* source = c.sine ? static_cast<CKnobSource*>(Place<CACSource>())
+                                 : static_cast<CKnobSource*>(Place<CDCSource>());
+    const int coarse = std::min(c.volts / 2, 9); // 2 V a step up to 18 V, then 0.2 V steps
+    source->m_coarse.SetPosition(coarse);
+    source->m_fine.SetPosition((c.volts - 2 * coarse) * 5);
+    ASSERT_DOUBLE_EQ(source->GetKnobValue(), c.volts);
+    source->m_power.SetOn(true);
+    CDevice* part = c.make(*this);
+    Wire(source, 0, part, 0);
+    if (c.seriesOhms > 0) {
+        auto* r = Place<CResistance>();
+        r->m_resistance = c.seriesOhms;
+        r->m_ratedPower = 100;
+        Wire(part, 1, r, 0);
+        Wire(r, 1, source, 1);
+    } else {
+        Wire(part, 1, source, 1);
+    }
+    Update();
+    ASSERT_FALSE(part->m_branches.empty());
+    ASSERT_EQ(part->m_branches[0]->m_result.m_elec.IsSine(), c.sine);
+    int count = 0;
+    for (const CNotice& n : sink.notices)
+        count += n.text == c.warning;
+    EXPECT_EQ(count, c.expected);
+}
+
+auto Ohms = [](float ohms) { return MakeWith<CResistance>([ohms](auto& r) { r.m_resistance = ohms; }); };
+auto RheostatPart = [](int total) {
+    return MakeWith<CSlideRheostat>([total](auto& r) { r.m_totalResistance = total; }); // half in use
+};
+auto SmallInductor = MakeWith<CInductance>([](auto& l) { l.m_inductance = 0.001f; }); // 0.31 ohm at 50 Hz
+auto CapacitorRated = [](float volts) {
+    return MakeWith<CCapacitance>([volts](auto& c) { c.m_ratedVoltage = volts; }); // 318 ohm at 50 Hz
+};
+// Only the x0.001 decade at 1: 3.18 ohm at 50 Hz, a 3 mA limit.
+auto SmallBox = [](float volts) {
+    return MakeWith<CCapacitanceBox>([volts](auto& b) {
+        for (auto& k : b.m_decades)
+            k.SetPosition(0);
+        b.m_decades[0].SetPosition(1);
+        b.m_ratedVoltage = volts;
+    });
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Circuits, SolvedBurnOut,
+    ::testing::Values(
+        // 10 V peak into 20 ohm: 2.38 W average.
+        SolvedBurnCase{"Resistor20OhmSine", true, 10, Ohms(20), 0, kResistor, 1},
+        // 10 V peak into 47 ohm: 1.04 W average although the peak power is 2.08 W.
+        SolvedBurnCase{"Resistor47OhmSine", true, 10, Ohms(47), 0, kResistor, 0},
+        SolvedBurnCase{"Resistor47OhmDc", false, 10, Ohms(47), 0, kResistor, 1},
+        SolvedBurnCase{"Resistor10Ohm20VoltSine", true, 20, Ohms(10), 0, kResistor, 1},
+        SolvedBurnCase{"RheostatHalfOf40Sine", true, 10, RheostatPart(40), 0, kRheostat, 1},
+        SolvedBurnCase{"RheostatHalfOf94Sine", true, 10, RheostatPart(94), 0, kRheostat, 0},
+        SolvedBurnCase{"RheostatHalfOf94Dc", false, 10, RheostatPart(94), 0, kRheostat, 1},
+        // 20 V peak through 10 ohm: 1.35 A r.m.s.; through 15 ohm 1.29 A peak, 0.91 A r.m.s.
+        SolvedBurnCase{"Inductor10OhmSine", true, 20, SmallInductor, 10, kInductor, 1},
+        SolvedBurnCase{"Inductor15OhmSine", true, 20, SmallInductor, 15, kInductor, 0},
+        SolvedBurnCase{"Inductor15OhmDc", false, 20, SmallInductor, 15, kInductor, 1},
+        // 20 V peak, 14.1 V r.m.s. across the capacitor.
+        SolvedBurnCase{"CapacitorPeakOver", true, 20, CapacitorRated(18), 0, kCapacitor, 1},
+        SolvedBurnCase{"CapacitorPeakWithin", true, 20, CapacitorRated(21), 0, kCapacitor, 0},
+        SolvedBurnCase{"CapacitorDc", false, 10, CapacitorRated(9), 0, kCapacitor, 1},
+        // 10 V peak through 2000 ohm: 5.0 mA peak, 3.5 mA r.m.s.; through 2500 ohm
+        // 4.0 mA peak, 2.8 mA r.m.s. and 12.7 mV peak (9.0 mV r.m.s.) on the box.
+        SolvedBurnCase{"CapBoxRmsCurrentOver", true, 10, SmallBox(400), 2000, kCapBox, 1},
+        SolvedBurnCase{"CapBoxPeakCurrentOverRmsWithin", true, 10, SmallBox(400), 2500, kCapBox, 0},
+        SolvedBurnCase{"CapBoxPeakVoltageOver", true, 10, SmallBox(0.011f), 2500, kCapBox, 1},
+        SolvedBurnCase{"CapBoxPeakVoltageWithin", true, 10, SmallBox(0.0135f), 2500, kCapBox, 0},
+        SolvedBurnCase{"CapBoxDcVoltage", false, 10, SmallBox(9), 0, kCapBox, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(PassiveTest, BurnWarningIsACentredOneFrameWarning) {
     auto* c = Place<CCapacitance>();
     ex.RebuildTopology();
@@ -194,7 +324,7 @@ TEST_F(PassiveTest, PlacedDevicesTakeTheRatingsOfTheirPrototype) {
     auto* l2 = static_cast<CInductance*>(l.PlaceAt(ex, 100, 300));
     auto* rx2 = static_cast<CSlideRheostat*>(rx.PlaceAt(ex, 300, 100));
     EXPECT_EQ(r2->m_ratedPower, 0.25f);
-    EXPECT_EQ(r2->m_resistance, 1000) << "the value is not a rating";
+    EXPECT_EQ(r2->m_resistance, 47) << "the value is a setting the copy takes too";
     EXPECT_EQ(c2->m_ratedVoltage, 16);
     EXPECT_EQ(l2->m_ratedCurrent, 0.3f);
     EXPECT_EQ(rx2->m_ratedPower, 50);

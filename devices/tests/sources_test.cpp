@@ -403,13 +403,17 @@ INSTANTIATE_TEST_SUITE_P(Limits, BurnOut,
                                            BurnCase{"DcAboveRating", 0, CLASS_DC, 2.001, true},
                                            BurnCase{"DcReversedAboveRating", 0, CLASS_DC, -2.5, true},
                                            BurnCase{"DcUndecidable", 0, CLASS_DC, kNaN, true},
-                                           BurnCase{"AcPeakBelowRating", 1, CLASS_SINE, 1.99, false},
-                                           BurnCase{"AcPeakAboveRating", 1, CLASS_SINE, 2.01, true},
+                                           // A sine is judged by its r.m.s.: 2 A allow 2.83 A peak.
+                                           BurnCase{"AcPeakOverRmsWithin", 1, CLASS_SINE, 2.82, false},
+                                           BurnCase{"AcRmsAboveRating", 1, CLASS_SINE, 2.84, true},
+                                           BurnCase{"AcReversedRmsAbove", 1, CLASS_SINE, -2.84, true},
                                            BurnCase{"AcUndecidable", 1, CLASS_SINE, kNaN, true},
                                            BurnCase{"GeneratorJustBelow", 2, CLASS_SQUARE, 0.3999, false},
                                            BurnCase{"GeneratorAtLimit", 2, CLASS_SQUARE, 0.4, true},
                                            BurnCase{"GeneratorReversed", 2, CLASS_TRIANGLE, -0.41, true},
-                                           BurnCase{"GeneratorSinePeak", 2, CLASS_SINE, 0.5, true},
+                                           BurnCase{"GeneratorSinePeakOverRmsBelow", 2, CLASS_SINE, 0.5, false},
+                                           BurnCase{"GeneratorSineRmsOver", 2, CLASS_SINE, 0.57, true},
+                                           BurnCase{"GeneratorSineUndecidable", 2, CLASS_SINE, kNaN, true},
                                            BurnCase{"GeneratorUndecidable", 2, CLASS_SQUARE, kNaN, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -418,15 +422,85 @@ INSTANTIATE_TEST_SUITE_P(Limits, BurnOut,
 TEST_F(SourcesTest, ShortedAcSourceBurnsOut) {
     auto* s = Place<CACSource>(); // 10 V peak behind 0.5 ohm
     s->m_power.SetOn(true);
-    Load(s, 4); // 2.2 A peak
+    Load(s, 2.5f)->m_ratedPower = 100; // 3.3 A peak, 2.36 A r.m.s.
     Update();
     ASSERT_EQ(sink.notices.size(), 1u);
     EXPECT_EQ(sink.notices[0].text, "当前有个交流电压源烧毁");
     sink.notices.clear();
-    s->m_coarse.SetPosition(4); // 8 V: 1.8 A peak
+    s->m_coarse.SetPosition(4); // 8 V: 2.7 A peak, 1.89 A r.m.s.
     ex.MarkTopologyDirty();
     Update();
     EXPECT_TRUE(sink.notices.empty());
+}
+
+// Solved loads: the sine source's 2 A rating holds the r.m.s. current, the DC
+// source's the steady current, so the same 10 V into the same 4 ohm burns
+// only the DC source.
+struct LoadCase {
+    const char* name;
+    bool sine;
+    float ohms;
+    bool burns;
+};
+void PrintTo(const LoadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LoadedSource : public SourcesTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LoadedSource, BurnsByTheCurrentThatHeatsIt) {
+    const LoadCase& c = GetParam();
+    CKnobSource* s = c.sine ? static_cast<CKnobSource*>(Place<CACSource>())
+                            : static_cast<CKnobSource*>(Place<CDCSource>());
+    s->m_power.SetOn(true); // 10 V
+    Load(s, c.ohms);
+    Update();
+    ASSERT_FALSE(s->m_branches.empty());
+    ASSERT_EQ(s->m_branches[0]->m_result.m_elec.IsSine(), c.sine);
+    int burnt = 0;
+    for (const CNotice& n : sink.notices)
+        burnt += n.text == (c.sine ? std::string("当前有个交流电压源烧毁") : std::string("当前有个电源被烧毁"));
+    EXPECT_EQ(burnt, c.burns ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Loads, LoadedSource,
+                         ::testing::Values(LoadCase{"Sine4OhmPeakOverRmsWithin", true, 4, false}, // 2.22 A peak
+                                           LoadCase{"Sine2Ohm", true, 2, true},                   // 2.83 A r.m.s.
+                                           LoadCase{"Dc4Ohm", false, 4, true},                    // 2.49 A
+                                           LoadCase{"Dc6Ohm", false, 6, false}),                  // 1.66 A
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The generator's output has no resistance in the circuit; its limit of
+// 20 V / 50 ohm = 0.4 A holds the r.m.s. of a sine. A 16 V peak sine into
+// 30 ohm gives 0.53 A peak but only 0.38 A r.m.s.
+TEST_F(SourcesTest, SineGeneratorBurnsByItsRmsCurrent) {
+    const struct {
+        float ohms;
+        bool burns;
+    } cases[] = {{30, false}, {25, true} /* 0.45 A r.m.s. */, {0.001f, true}};
+    for (const auto& c : cases) {
+        CExperiment fresh;
+        fresh.Solver().SetTraceStream(nullptr);
+        fresh.SetNoticeSink(&sink);
+        sink.notices.clear();
+        CSignalGenerator prototype;
+        auto* gen = static_cast<CSignalGenerator*>(prototype.PlaceAt(fresh, 500, 400));
+        Click(gen, R(225, 10, 260, 65)); // sine
+        gen->m_power.SetOn(true);
+        gen->m_amplitudeKnob.SetPosition(gen->m_amplitudeKnob.m_maximum); // 16 V
+        CResistance load;
+        auto* r = static_cast<CResistance*>(load.PlaceAt(fresh, 500, 600));
+        r->m_resistance = c.ohms;
+        fresh.AddWire(gen->m_terminals.at(0), r->m_terminals.at(0));
+        fresh.AddWire(gen->m_terminals.at(1), r->m_terminals.at(1));
+        fresh.UpdateCircuit(0);
+        ASSERT_FALSE(gen->m_branches.empty());
+        ASSERT_TRUE(gen->m_branches[0]->m_result.m_elec.IsSine()) << c.ohms << " ohm";
+        int burnt = 0;
+        for (const CNotice& n : sink.notices)
+            burnt += n.text == std::string("当前有个信号发生器烧毁");
+        EXPECT_EQ(burnt, c.burns ? 1 : 0) << c.ohms << " ohm";
+    }
 }
 
 // ---- displays ----

@@ -4,6 +4,7 @@
 #include "devices/ammeter_plug_board.h"
 #include "devices/diode.h"
 #include "devices/kind_registry.h"
+#include "devices/resistance.h"
 #include "document/experiment_file.h"
 #include "document/gbk.h"
 #include "document/keydoc.h"
@@ -252,9 +253,48 @@ INSTANTIATE_TEST_SUITE_P(
             "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>18</TYPE><SEQUENCE>2147483647</SEQUENCE></NUM0>"
             "</METER></COMPONENT>",
             1, 0, 0},
+        HostileCase{"GapInTheNumbers",
+                    "<COMPONENT><METER><NUM>3</NUM><NUM0><TYPE>18</TYPE></NUM0><NUM2><TYPE>18</TYPE></NUM2>"
+                    "</METER></COMPONENT>",
+                    2, 0, 0},
+        HostileCase{"LargestCountFewItemsFarApart",
+                    "<COMPONENT><METER><NUM>2147483647</NUM><NUM5><TYPE>18</TYPE></NUM5>"
+                    "<NUM2147483646><TYPE>18</TYPE></NUM2147483646></METER></COMPONENT>",
+                    2, 0, 0},
+        HostileCase{"NumbersFromTheCountOnAreNotRead",
+                    "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>18</TYPE></NUM0><NUM1><TYPE>18</TYPE></NUM1>"
+                    "<NUM99><TYPE>18</TYPE></NUM99></METER></COMPONENT>",
+                    1, 0, 0},
+        HostileCase{"OddlyWrittenNumbersAreNotItems",
+                    "<COMPONENT><METER><NUM>100</NUM><NUM01><TYPE>18</TYPE></NUM01><NUM-1><TYPE>18</TYPE>"
+                    "</NUM-1><NUM1x><TYPE>18</TYPE></NUM1x><NUM99999999999><TYPE>18</TYPE></NUM99999999999>"
+                    "<NUM><TYPE>18</TYPE></NUM></METER></COMPONENT>",
+                    0, 0, 0},
+        HostileCase{"RepeatedNumberReadOnce",
+                    "<COMPONENT><METER><NUM>2</NUM><NUM1><TYPE>18</TYPE></NUM1><NUM1><TYPE>18</TYPE></NUM1>"
+                    "</METER></COMPONENT>",
+                    1, 0, 0},
         HostileCase{"NotADocument", "\x01\x02<<<>>>\xff\xfe", 0, 0, 0},
         HostileCase{"TruncatedMidway", "<COMPONENT><METER><NUM>1</NUM><NUM0><TYPE>18</TY", 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Items are read in number order, whatever their order in the text, and an
+// item after a missing number keeps its own keys.
+TEST_F(ExperimentFileTest, ListWithAGapLoadsEveryItemInNumberOrder) {
+    const char* file = "<COMPONENT><RESISTANCE><NUM>3</NUM>"
+                       "<NUM2><TYPE>0</TYPE><NAME>R2</NAME><RESVALUE>220</RESVALUE></NUM2>"
+                       "<NUM0><TYPE>0</TYPE><NAME>R0</NAME><RESVALUE>100</RESVALUE></NUM0>"
+                       "</RESISTANCE></COMPONENT>";
+    LoadFromBytes(other, file, 0);
+    std::vector<std::string> names;
+    std::vector<float> values;
+    for (CComponent* d : other.Devices()) {
+        names.push_back(d->m_name);
+        values.push_back(static_cast<CResistance*>(d)->m_resistance);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"R0", "R2"}));
+    EXPECT_EQ(values, (std::vector<float>{100, 220}));
+}
 
 TEST_F(ExperimentFileTest, WireToAMissingNodeKeepsOneEndOpen) {
     auto* d = Place<CDiode>(ex);

@@ -180,5 +180,31 @@ TEST(KeyDoc, DeepNestingIsCutOffNotFollowed) {
     EXPECT_FALSE(doc.GetInt("a:b", v, 0));
 }
 
+TEST(KeyDoc, NumberedChildrenArePlainNumbersBelowTheBoundEachOnce) {
+    CKeyDoc doc;
+    doc.Parse("<A><L><N>9</N><N3><x>1</x></N3><N1><x>1</x></N1><N3><x>1</x></N3><N03><x>1</x></N03>"
+              "<M2><x>1</x></M2><N7><x>1</x></N7><N0><x>1</x></N0></L></A>");
+    EXPECT_EQ(doc.NumberedChildren("A:L", "N", 7), (std::vector<std::uint32_t>{0, 1, 3}));
+    EXPECT_EQ(doc.NumberedChildren("A:L", "N", 1LL << 40), (std::vector<std::uint32_t>{0, 1, 3, 7}));
+    EXPECT_TRUE(doc.NumberedChildren("A:L", "N", 0).empty());
+    EXPECT_TRUE(doc.NumberedChildren("A:L", "N", -5).empty());
+    EXPECT_TRUE(doc.NumberedChildren("A:Nothing", "N", 10).empty());
+    EXPECT_TRUE(doc.NumberedChildren("B:L", "N", 10).empty());
+}
+
+TEST(KeyDoc, ExactFloatsReadBackAsTheSameFloat) {
+    CKeyDoc doc;
+    for (float v : {1234567.0f, 9999999.0f, 0.1f, 0.123456789f, 2.0f, 1e-5f}) {
+        doc.SetFloatExact("A:V", v);
+        float back = 0;
+        ASSERT_TRUE(doc.GetFloat("A:V", back, 0));
+        EXPECT_EQ(back, v);
+    }
+    doc.SetFloatExact("A:V", 0.5f);
+    std::string text;
+    doc.GetString("A:V", text, "");
+    EXPECT_EQ(text, "0.5") << "no digits beyond what the float needs";
+}
+
 } // namespace
 } // namespace ampera
