@@ -3,6 +3,8 @@
 #include "app/core/edit_commands.h"
 #include "core/experiment.h"
 #include "document/experiment_file.h"
+#include "document/gbk.h"
+#include "document/keydoc.h"
 #include "main_window.h"
 #include "views/app_services.h"
 #include "views/board_view.h"
@@ -68,6 +70,13 @@ void CQtFileDialogs::ShowError(const std::string& text) {
                          QMessageBox::Ok);
 }
 
+bool CQtFileDialogs::AskYesNo(const std::string& question, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(question),
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void CMainFileWork::StopLoop() {
     m_window.StopLoop();
 }
@@ -77,13 +86,19 @@ void CMainFileWork::StartLoop() {
 }
 
 bool CMainFileWork::Save(const std::string& path, std::string& error) {
-    return SaveFile(m_window.m_experiment, path, &error);
+    const std::string text = ExperimentDocument(m_window.m_experiment).ToText();
+    if (!WriteFileAtomically(path, Utf8ToGbk(text), &error)) return false;
+    // The file holds the work now: the autosave goes.
+    m_window.SetAutosaveBaseline(text);
+    return true;
 }
 
 bool CMainFileWork::Load(const std::string& path, std::string& error) {
     // The context item names an object of the experiment being replaced.
     m_window.m_contextItem.store(nullptr);
-    return LoadFile(m_window.m_experiment, path, m_window.m_services->GetTime(), &error);
+    if (!LoadFile(m_window.m_experiment, path, m_window.m_services->GetTime(), &error)) return false;
+    m_window.SetAutosaveBaseline(ExperimentDocument(m_window.m_experiment).ToText());
+    return true;
 }
 
 void CMainFileWork::Clear() {
@@ -91,6 +106,7 @@ void CMainFileWork::Clear() {
     experiment.m_boardState.outlines.clear();
     experiment.ClearExperiment();
     if (IPropertyWindow* window = m_window.m_services->GetPropertyWindow(0)) window->SetDevice(nullptr, 0);
+    m_window.SetAutosaveBaseline(ExperimentDocument(experiment).ToText());
 }
 
 void CMainFileWork::ClearHistories() {

@@ -30,6 +30,7 @@ class CQtFileDialogs : public IFileDialogs {
                                           const std::string& initialName) override;
     std::optional<std::string> OpenDialog(const std::string& title, const std::string& filter) override;
     void ShowError(const std::string& text) override;
+    bool AskYesNo(const std::string& question, const std::string& caption) override;
 
   private:
     QWidget* m_parent;

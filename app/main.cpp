@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
 
     ampera::CMainDlg window;
     window.show();
+    window.OfferRecovery();
     if (arguments.size() == 2) window.OpenAtStart(QFileInfo(arguments[1]).absoluteFilePath().toStdString());
     return application.exec();
 }

@@ -4,10 +4,14 @@
 #include "app/core/display_colours.h"
 #include "app/core/edit_commands.h"
 #include "app/core/view_routing.h"
+#include "autosave.h"
 #include "board_area.h"
 #include "colour_dialog.h"
 #include "core/experiment.h"
 #include "devices/kind_registry.h"
+#include "document/autosave_file.h"
+#include "document/experiment_file.h"
+#include "document/keydoc.h"
 #include "file_work.h"
 #include "views/app_services.h"
 #include "views/asset_path.h"
@@ -27,6 +31,9 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace ampera {
 
@@ -53,6 +60,9 @@ class CStartDialogs : public IFileDialogs {
         return m_inner->OpenDialog(title, filter);
     }
     void ShowError(const std::string& text) override { m_inner->ShowError(text); }
+    bool AskYesNo(const std::string& question, const std::string& caption) override {
+        return m_inner->AskYesNo(question, caption);
+    }
 
   private:
     std::shared_ptr<IFileDialogs> m_inner;
@@ -98,7 +108,26 @@ CMainDlg::CMainDlg(CMainDlgOptions options, QWidget* parent)
 
     CreateToolWindows();
     ApplyDisplayColours();
+
+    m_autosave = std::make_unique<CAutosave>(m_options.autosaveFolder.isEmpty() ? DefaultAutosaveFolder()
+                                                                                : m_options.autosaveFolder);
+    m_autosave->SetBaseline(ExperimentDocument(m_experiment).ToText());
+    int autosaveMs = m_options.autosaveIntervalMs;
+    if (autosaveMs <= 0) {
+        std::string warning;
+        autosaveMs = AutosaveIntervalMs(std::getenv("AMPERA_AUTOSAVE_SECONDS"), &warning);
+        if (!warning.empty()) std::fprintf(stderr, "ampera: %s\n", warning.c_str());
+    }
+
     StartLoop();
+    if (!m_autosave->Ready())
+        m_renderer->PostNotice(
+            CNotice{NOTICE_WARNING, 10000, 0, 0, 1,
+                    "无法自动保存实验：无法使用文件夹 " + m_autosave->Folder().toStdString()});
+    m_autosaveTimer = new QTimer(this);
+    m_autosaveTimer->setInterval(autosaveMs);
+    connect(m_autosaveTimer, &QTimer::timeout, this, &CMainDlg::AutosaveTick);
+    m_autosaveTimer->start();
     m_timer = new QTimer(this);
     m_timer->setInterval(kTimerMilliseconds);
     connect(m_timer, &QTimer::timeout, this, &CMainDlg::TimerTick);
@@ -188,6 +217,9 @@ void CMainDlg::Shutdown() {
     if (m_shutDown) return;
     m_shutDown = true;
     if (m_timer) m_timer->stop();
+    if (m_autosaveTimer) m_autosaveTimer->stop();
+    // A clean end: the work was saved, declined or never there.
+    if (m_autosave) m_autosave->Finish();
     if (IDeviceWindow* bar = m_services->GetDeviceWindow()) bar->Hide();
     for (int index : {0, 1, 2})
         if (IPropertyWindow* window = m_services->GetPropertyWindow(index)) window->Hide();
@@ -213,6 +245,73 @@ void CMainDlg::Shutdown() {
 bool CMainDlg::OpenAtStart(const std::string& path) {
     m_startDialogs->PresetOpen(path);
     return m_files->Open();
+}
+
+bool CMainDlg::OfferRecovery() {
+    IFileDialogs& dialogs = *m_options.dialogs;
+    for (CLeftAutosave& left : m_autosave->LeftBehind()) {
+        const std::string path = left.Path().toStdString();
+        std::string bytes, error, source;
+        if (!ReadFileBytes(path, bytes, &error) || !ReadAutosaveSource(bytes, source, &error)) {
+            // Kept for whoever can still read it; never offered again.
+            const QString aside = left.KeepAside();
+            dialogs.ShowError(
+                "无法读取自动保存的实验 " + path + "\n" + error + "\n" +
+                (aside.isEmpty() ? std::string("文件保留在原处。") : "文件已保留为 " + aside.toStdString()));
+            continue;
+        }
+        if (!dialogs.AskYesNo(kRecoverQuestion, kCaption)) {
+            left.Discard();
+            continue;
+        }
+        m_fileWork->ClearContext();
+        StopLoop();
+        LoadAutosaveBytes(m_experiment, bytes, m_services->GetTime(), source);
+        m_board->History().Clear();
+        // This run's own autosave holds the work before the old one goes.
+        CKeyDoc document = ExperimentDocument(m_experiment);
+        const std::string text = document.ToText();
+        m_autosave->ClearBaseline();
+        std::string writeError;
+        const bool kept =
+            m_autosave->Ready() &&
+            m_autosave->Offer(text, AutosaveBytes(document, source), m_autosave->Generation(), writeError) &&
+            m_autosave->Exists();
+        StartLoop();
+        if (kept) left.Discard();
+        m_files->Adopt(source);
+        return true;
+    }
+    return false;
+}
+
+void CMainDlg::SetAutosaveBaseline(std::string documentText) {
+    if (m_autosave) m_autosave->SetBaseline(std::move(documentText));
+}
+
+void CMainDlg::AutosaveTick() {
+    if (m_shutDown || !m_autosave->Ready()) return;
+    // Whole-experiment work (a save, an open) sets the baseline itself.
+    if (!m_services->LoopRunning()) return;
+    const std::uint64_t generation = m_autosave->Generation();
+    QPointer<CMainDlg> self(this);
+    CAppServices* services = m_services.get();
+    RunOnLoop([self, services, generation, &experiment = m_experiment] {
+        auto document = std::make_shared<CKeyDoc>(ExperimentDocument(experiment));
+        services->Post([self, document, generation] {
+            if (!self || self->m_shutDown) return;
+            self->WriteAutosave(*document, document->ToText(), generation);
+        });
+    });
+}
+
+void CMainDlg::WriteAutosave(CKeyDoc& document, const std::string& text, std::uint64_t generation) {
+    const std::string source = m_files->Untitled() ? std::string() : m_files->Path();
+    std::string error;
+    const bool ok = m_autosave->Offer(text, AutosaveBytes(document, source), generation, error);
+    if (!ok && !m_autosaveFailing)
+        m_renderer->PostNotice(CNotice{NOTICE_WARNING, 10000, 0, 0, 1, "无法自动保存实验：" + error});
+    m_autosaveFailing = !ok;
 }
 
 CBoardSnapshot CMainDlg::ReadExperiment() const {

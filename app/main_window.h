@@ -36,7 +36,9 @@ class QToolBar;
 namespace ampera {
 
 class CAppServices;
+class CAutosave;
 class CBoardArea;
+class CKeyDoc;
 class CBoardView;
 class CComponent;
 class CDeviceBar;
@@ -64,6 +66,11 @@ struct CMainDlgOptions {
     std::shared_ptr<CQtPlatform> platform;
     // Reports that no renderer could be made (default: a "Warning" box).
     std::function<void(const QString& text)> reportNoRenderer;
+    // Where autosaves go (default: the program's local data folder,
+    // subfolder autosave) and how often (default: AMPERA_AUTOSAVE_SECONDS,
+    // else 60 s).
+    QString autosaveFolder;
+    int autosaveIntervalMs = 0;
 };
 
 // What the frame loop last saw of the experiment, for the user-interface
@@ -88,6 +95,10 @@ class CMainDlg : public QMainWindow {
 
     // Opens a file at start, as Open does but without asking anything.
     bool OpenAtStart(const std::string& path);
+    // At start: offers to recover an autosave that a run which did not end
+    // cleanly left behind. True when one was recovered.
+    bool OfferRecovery();
+    static constexpr const char* kRecoverQuestion = "发现上次未保存的实验，是否恢复？";
 
     // Carries out a menu, toolbar or context-menu command.
     void RunCommand(int id);
@@ -99,6 +110,10 @@ class CMainDlg : public QMainWindow {
     CRenderer* Renderer() const { return m_renderer.get(); }
     bool HasGraphicsDevice() const { return m_hasDevice; }
     CFileCommands& Files() { return *m_files; }
+    CAutosave& Autosave() { return *m_autosave; }
+    // Takes the experiment's document now and autosaves it if it differs
+    // from its file, as the autosave timer does.
+    void AutosaveTick();
     CMenuModel& MenuModel() { return m_model; }
     QAction* MenuAction(int id) const;
     QAction* ToolAction(int id) const;
@@ -169,6 +184,9 @@ class CMainDlg : public QMainWindow {
     void SyncScrollBars();
     CBoardSnapshot ReadExperiment() const;
     void Shutdown();
+    // Autosave (autosave work on the user-interface thread).
+    void SetAutosaveBaseline(std::string documentText);
+    void WriteAutosave(CKeyDoc& document, const std::string& text, std::uint64_t generation);
 
     CMainDlgOptions m_options;
     CExperiment& m_experiment;
@@ -188,6 +206,9 @@ class CMainDlg : public QMainWindow {
     std::unique_ptr<CMainFileWork> m_fileWork;
     std::shared_ptr<CStartDialogs> m_startDialogs;
     std::unique_ptr<CFileCommands> m_files;
+    std::unique_ptr<CAutosave> m_autosave;
+    QTimer* m_autosaveTimer = nullptr;
+    bool m_autosaveFailing = false;
 
     CMenuModel m_model;
     std::map<int, QAction*> m_menuActions;

@@ -242,4 +242,12 @@ bool LoadFile(CExperiment& experiment, const std::string& path, long long time, 
     return true;
 }
 
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
+    return ReadWholeFile(path, bytes, error);
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+    return WriteAtomically(path, bytes, error);
+}
+
 } // namespace ampera

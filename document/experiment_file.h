@@ -28,6 +28,12 @@ CKeyDoc ExperimentDocument(CExperiment& experiment);
 // Returns whether every graph could be analysed.
 bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time);
 
+// The file access both use, for other files of the program (autosaves): the
+// whole file (refused above kMaxExperimentFileBytes), and the safe write of
+// SaveFile (temporary file beside it, synced, renamed over the old one).
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error = nullptr);
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+
 // Files larger than this are refused: no experiment comes near it.
 inline constexpr long long kMaxExperimentFileBytes = 64LL * 1024 * 1024;
 

@@ -93,6 +93,13 @@ bool CFileCommands::Open() {
     return true;
 }
 
+void CFileCommands::Adopt(const std::string& path) {
+    m_path = path;
+    m_untitled = path.empty();
+    m_work.SetTitle(Title());
+    m_work.ResetScroll();
+}
+
 bool CFileCommands::Exit() {
     return ConfirmDiscard(kExitQuestion, kCaption);
 }

@@ -30,6 +30,8 @@ class IFileDialogs {
     virtual std::optional<std::string> OpenDialog(const std::string& title, const std::string& filter) = 0;
     // A modal error box with caption "Ampera".
     virtual void ShowError(const std::string& text) = 0;
+    // A modal question with Yes and No: true for Yes.
+    virtual bool AskYesNo(const std::string& question, const std::string& caption) = 0;
 };
 
 class IFileWork {
@@ -86,6 +88,10 @@ class CFileCommands {
     bool SaveAs();
     // Exit and closing the window: true when the program may close.
     bool Exit();
+
+    // Takes a recovered experiment as unsaved work of the file at `path`
+    // ("" when it had none): a later Save writes there.
+    void Adopt(const std::string& path);
 
     const std::string& Path() const { return m_path; }
     bool Untitled() const { return m_untitled; }

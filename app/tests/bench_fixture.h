@@ -56,6 +56,11 @@ class CFakeDialogs : public IFileDialogs {
         return Take(openPaths, std::optional<std::string>());
     }
     void ShowError(const std::string& text) override { errors.push_back(text); }
+    bool AskYesNo(const std::string& question, const std::string& caption) override {
+        questions.push_back(question);
+        captions.push_back(caption);
+        return Take(answers, SaveAnswer::Cancel) == SaveAnswer::Yes;
+    }
 
   private:
     template <class T> static T Take(std::deque<T>& queue, T none) {
@@ -103,6 +108,9 @@ class BenchTest : public ::testing::Test {
         };
         options.openUrl = [this](const QUrl& url) { m_opened.push_back(url); };
         options.reportNoRenderer = [](const QString&) {};
+        // Every window autosaves into a folder of the test's own.
+        options.autosaveFolder = AutosaveFolder();
+        options.autosaveIntervalMs = m_autosaveMs;
         CPropertyFrame::SetMessageHook(
             [this](QWidget*, const QString& text) { m_messages.push_back(text.toStdString()); });
         m_window = std::make_unique<CMainDlg>(options);
@@ -122,6 +130,7 @@ class BenchTest : public ::testing::Test {
     CMainDlg& Window() { return *m_window; }
     QWidget* Surface() { return m_window->BoardSurface(); }
     std::string FilePath(const char* name) const { return QDir(m_files.path()).filePath(name).toStdString(); }
+    QString AutosaveFolder() const { return QDir(m_files.path()).filePath(QStringLiteral("autosave")); }
 
     // Runs `job` on the frame loop (or at once while it is stopped) and waits
     // until it has run: reads and writes of the experiment go through here.
@@ -248,6 +257,7 @@ class BenchTest : public ::testing::Test {
     }
 
     QTemporaryDir m_files;
+    int m_autosaveMs = 0; // 0: the program's default
     std::shared_ptr<CFakeDialogs> m_dialogs;
     std::shared_ptr<CQuietPlatform> m_platform;
     std::optional<std::uint32_t> m_nextColour;

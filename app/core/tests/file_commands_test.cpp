@@ -26,6 +26,10 @@ class FakeDialogs : public IFileDialogs {
         return Next();
     }
     void ShowError(const std::string& text) override { errors.push_back(text); }
+    bool AskYesNo(const std::string& question, const std::string& caption) override {
+        questions.push_back(question + "|" + caption);
+        return answer == SaveAnswer::Yes;
+    }
 
     std::optional<std::string> Next() {
         if (chosen.empty()) return std::nullopt;
