@@ -142,6 +142,17 @@ std::vector<CLeftAutosave> CAutosave::LeftBehind() const {
         if (!lock->tryLock(0)) continue;
         found.emplace_back(path, std::move(lock), entry.lastModified());
     }
+    // Locks of runs that ended before they ever autosaved: nothing to offer,
+    // so they go (a lock a running bench holds stays).
+    for (const QFileInfo& entry : folder.entryInfoList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
+        QString autosave = entry.absoluteFilePath();
+        autosave.chop(kLockSuffix.size());
+        autosave += kSuffix;
+        if (QFileInfo::exists(autosave)) continue;
+        QLockFile lock(entry.absoluteFilePath());
+        lock.setStaleLockTime(0);
+        if (lock.tryLock(0)) lock.unlock();
+    }
     return found;
 }
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace ampera {
@@ -74,6 +75,8 @@ bool CQtFileDialogs::AskYesNo(const std::string& question, const std::string& ca
     QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(question),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -193,6 +193,12 @@ TEST(AutosaveFolderTest, TwoBenchesKeepSeparateAutosavesAndOnlyADeadOnesIsLeftBe
     EXPECT_EQ(second.LeftBehind().size(), 1u) << "the first one is still locked by `left`";
     left.clear();
     EXPECT_EQ(second.LeftBehind().size(), 2u);
+
+    // Locks of runs that never autosaved are cleared away; live ones stay.
+    QFile::remove(other);
+    QFile::remove(firstPath);
+    EXPECT_TRUE(second.LeftBehind().empty());
+    EXPECT_EQ(FilesIn(folder.path()), QStringList{QFileInfo(second.Path()).completeBaseName() + ".lock"});
 }
 
 TEST(AutosaveFolderTest, OfferWritesOnlyChangedCurrentWorkAndRemovesItWhenSavedAgain) {
