@@ -85,6 +85,9 @@ void CExperiment::RemoveObject(CComponent* object) {
     m_nodes.erase(object);
     m_devices.erase(object);
     m_all.erase(object);
+    // The selection never names what left the board (the object, or an end
+    // node that went with it): it may be freed next.
+    if (m_boardState.selection && !Contains(m_boardState.selection)) m_boardState.selection = nullptr;
     // The removed object's branches point into circuit nodes the rebuild
     // below frees; it shows no results while it is off the board.
     object->DeleteBranches();

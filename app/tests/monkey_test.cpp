@@ -44,6 +44,26 @@ long EnvironmentNumber(const char* name, long fallback) {
     return *end == '\0' && n > 0 ? n : fallback;
 }
 
+// The lines around the first line where two documents differ.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    const auto lines = [](const std::string& text) {
+        std::vector<std::string> out;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+            out.push_back(text.substr(start, end - start));
+        out.push_back(text.substr(start));
+        return out;
+    };
+    const std::vector<std::string> x = lines(a), y = lines(b);
+    std::size_t i = 0;
+    while (i < x.size() && i < y.size() && x[i] == y[i])
+        ++i;
+    std::string out = "first difference at line " + std::to_string(i + 1) + "\n";
+    for (std::size_t k = i >= 12 ? i - 12 : 0; k < i + 4; ++k)
+        out += (k < x.size() ? x[k] : "(end)") + "    |    " + (k < y.size() ? y[k] : "(end)") + "\n";
+    return out;
+}
+
 class MonkeyTest : public BenchTest {
   protected:
     // Waits for the frame loop to run one job, handling the window's events
@@ -259,7 +279,8 @@ TEST_F(MonkeyTest, ThousandsOfRandomEventsLeaveAWorkingBenchThatSavesAndOpens) {
     m_dialogs->openPaths.assign({file});
     Window().RunCommand(CMD_OPEN);
     EXPECT_EQ(Read<std::size_t>([&] { return Experiment().AllObjects().size(); }), objects);
-    EXPECT_EQ(Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); }), document);
+    const std::string reopened = Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); });
+    EXPECT_TRUE(reopened == document) << FirstDifference(document, reopened);
     std::cout << "[ monkey   ] " << events << " events, " << objects
               << " objects at the end, resident memory grew " << grown << " kB\n";
 }

@@ -42,6 +42,24 @@ TEST_F(ExperimentTest, RemovingAWireDropsEndsThatHoldNothingElse) {
     EXPECT_EQ(w->m_branches.size(), 1u);
 }
 
+// A wire being drawn can be the selection when the drawing is cancelled and
+// the wire freed: the selection must not keep pointing at it.
+TEST_F(ExperimentTest, RemovingTheSelectionOrItsLooseEndClearsTheSelection) {
+    auto* r = Place<CResistance>();
+    auto* loose = new CNode();
+    ex.AddObject(loose, false);
+    CWire* w = Wire(T(r, 0), loose);
+    for (CComponent* selected : {static_cast<CComponent*>(w), static_cast<CComponent*>(loose)}) {
+        ex.m_boardState.selection = selected;
+        ex.RemoveObject(w);
+        EXPECT_EQ(ex.m_boardState.selection, nullptr);
+        ex.ReinsertObject(w);
+    }
+    ex.m_boardState.selection = r;
+    ex.RemoveObject(w);
+    EXPECT_EQ(ex.m_boardState.selection, r) << "a selection still on the board stays";
+}
+
 TEST_F(ExperimentTest, RemovingADeviceKeepsWiredTerminals) {
     auto* a = Place<CResistance>();
     auto* b = Place<CResistance>();
