@@ -4,6 +4,7 @@
 
 #include "document/keydoc.h"
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <cmath>
@@ -88,15 +89,20 @@ void CNode::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     if (!loading) {
         PersistIdentity(doc, false, prefix);
         int k = 0;
-        for (CComponent* device : m_attached) {
+        for (std::size_t a = 0; a < m_attached.size(); ++a) {
+            CComponent* device = m_attached[a];
             if (!device || device->Category() == CATEGORY_WIRE || device->Category() == CATEGORY_NODE)
                 continue;
-            int location = 0;
-            for (std::size_t i = 0; i < device->m_terminals.size(); ++i)
-                if (device->m_terminals[i] == this) {
-                    location = static_cast<int>(i);
-                    break;
-                }
+            // The node lists a device once for each of its terminals here: the
+            // n-th listing stands for the n-th such terminal.
+            const auto listing =
+                std::count(m_attached.begin(), m_attached.begin() + static_cast<long>(a), device);
+            int location = -1;
+            long seen = 0;
+            for (std::size_t i = 0; i < device->m_terminals.size() && location < 0; ++i)
+                if (device->m_terminals[i] == this && seen++ == listing) location = static_cast<int>(i);
+            // A listing no terminal stands for links nothing.
+            if (location < 0) continue;
             const std::string entry = count + std::to_string(k++);
             doc.SetInt(entry + ":CONID", device->Id());
             doc.SetInt(entry + ":LOCATIONIDX", location);
@@ -109,10 +115,10 @@ void CNode::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     PersistIdentity(doc, true, prefix);
     int n = 0;
     doc.GetInt(count, n, 0);
-    // A count can claim more entries than the file holds; only real ones are read.
-    const auto held = static_cast<long long>(doc.CountChildren(prefix));
+    // Only the entries the file really holds are read, in number order: a
+    // count can claim more than there are, and numbers can be missing.
     m_pendingLinks.clear();
-    for (long long k = 0; k < n && k < held; ++k) {
+    for (const std::uint32_t k : doc.NumberedChildren(prefix, "CONNECT_COMPONENTID_NUM", n)) {
         const std::string entry = count + std::to_string(k);
         int id = 0, location = 0;
         doc.GetInt(entry + ":CONID", id, 0);
@@ -174,8 +180,8 @@ void CWire::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     doc.GetInt(prefix + ":RIGHTNODE", m_pendingRight, 0);
     int n = 0;
     doc.GetInt(points, n, 0);
-    const auto held = static_cast<long long>(doc.CountChildren(prefix));
-    for (long long i = 0; i < n && i < held; ++i) {
+    // As with a node's links: the points the file holds, in number order.
+    for (const std::uint32_t i : doc.NumberedChildren(prefix, "POINTNUM", n)) {
         CPoint p;
         doc.GetInt(points + std::to_string(i) + ":XPOS", p.x, 0);
         doc.GetInt(points + std::to_string(i) + ":YPOS", p.y, 0);

@@ -194,8 +194,8 @@ void CDevice::RestoreAfterLoad() {
 
 void CDevice::PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix) {
     if (!loading) {
-        doc.SetFloat(prefix + ":REGION:LEFT", m_region[0]);
-        doc.SetFloat(prefix + ":REGION:TOP", m_region[1]);
+        doc.SetFloatExact(prefix + ":REGION:LEFT", m_region[0]);
+        doc.SetFloatExact(prefix + ":REGION:TOP", m_region[1]);
         doc.SetInt(prefix + ":ANGEL:LEFT", m_angleLeft);
         doc.SetInt(prefix + ":ANGEL:RIGHT", m_angleRight);
         return;
@@ -245,10 +245,12 @@ void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, CPanelBut
 }
 
 void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, float& value) {
+    // Written exactly: six significant digits would load a value other than
+    // the one the board showed (1234567 Ω as 1234570 Ω).
     if (loading)
         doc.GetFloat(key, value, 0);
     else
-        doc.SetFloat(key, value);
+        doc.SetFloatExact(key, value);
 }
 
 void CDevice::KeepSetting(CKeyDoc& doc, bool loading, const std::string& key, float& value, float min,

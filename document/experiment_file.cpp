@@ -88,6 +88,14 @@ void Relink(CExperiment& experiment) {
                     std::find(node->m_attached.begin(), node->m_attached.end(), device) !=
                         node->m_attached.end())
                     continue;
+                // A terminal is on one node: a later link to it wins, and the node
+                // it leaves no longer lists the device for that terminal (a node
+                // lists a device once for each of its terminals there).
+                if (slot < device->m_terminals.size() && device->m_terminals[slot]) {
+                    auto& left = device->m_terminals[slot]->m_attached;
+                    const auto it = std::find(left.begin(), left.end(), device);
+                    if (it != left.end()) left.erase(it);
+                }
                 node->m_attached.push_back(device);
                 if (device->m_terminals.size() < static_cast<std::size_t>(location) + 1)
                     device->m_terminals.resize(static_cast<std::size_t>(location) + 1, nullptr);
@@ -99,7 +107,11 @@ void Relink(CExperiment& experiment) {
     for (CComponent* o : experiment.Wires()) {
         auto* wire = static_cast<CWire*>(o);
         for (bool left : {true, false}) {
-            auto [first, last] = nodes.equal_range(left ? wire->m_pendingLeft : wire->m_pendingRight);
+            // A save writes -1 for an end on no node; a node a file numbers -1
+            // is not the end of such a wire.
+            const int id = left ? wire->m_pendingLeft : wire->m_pendingRight;
+            if (id == -1) continue;
+            auto [first, last] = nodes.equal_range(id);
             for (auto it = first; it != last; ++it) {
                 auto* node = static_cast<CNode*>(it->second);
                 (left ? wire->m_nodeA : wire->m_nodeB) = node;

@@ -1,8 +1,15 @@
-// Runs the fuzz target without libFuzzer: seed documents and a fixed number
-// of deterministic mutations of them, so every build can replay it.
+// Runs the fuzz target without libFuzzer, so every build can replay it: the
+// files of a folder (the stored corpus: seeds and every input that once found
+// a fault), then built-in seed documents and a fixed number of deterministic
+// mutations of them.
+//   experiment_file_fuzz [MUTATIONS [FOLDER]]
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -73,6 +80,27 @@ std::string Mutate(std::string s, std::mt19937& rng) {
 
 int main(int argc, char** argv) {
     const long iterations = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 2000;
+    if (argc > 2) {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        std::vector<fs::path> files;
+        for (const fs::directory_entry& entry : fs::directory_iterator(argv[2], error))
+            if (entry.is_regular_file()) files.push_back(entry.path());
+        if (error || files.empty()) {
+            std::fprintf(stderr, "no inputs to replay in %s\n", argv[2]);
+            return 1;
+        }
+        std::sort(files.begin(), files.end());
+        for (const fs::path& file : files) {
+            // Named first: a fault stops the process inside the target.
+            std::printf("replaying %s\n", file.filename().c_str());
+            std::fflush(stdout);
+            std::ifstream in(file, std::ios::binary);
+            const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        }
+        std::printf("%zu stored inputs replayed\n", files.size());
+    }
     std::mt19937 rng(20261209u);
     for (const char* seed : kSeeds)
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(seed), std::string(seed).size());

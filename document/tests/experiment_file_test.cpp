@@ -14,7 +14,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <iterator>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace ampera {
 namespace {
@@ -313,6 +318,127 @@ TEST_F(ExperimentFileTest, WireToAMissingNodeKeepsOneEndOpen) {
     EXPECT_EQ(wire->m_nodeB, nullptr);
     EXPECT_EQ(wire->m_colour, 255u);
     other.UpdateCircuit(0);
+}
+
+// The links of one node, as a saved document lists them: (device id, terminal).
+std::vector<std::pair<int, int>> SavedLinks(const CKeyDoc& doc, int node) {
+    const std::string count = "COMPONENT:NODE:NUM" + std::to_string(node) + ":CONNECT_COMPONENTID_NUM";
+    int n = 0;
+    doc.GetInt(count, n, 0);
+    std::vector<std::pair<int, int>> links;
+    for (int k = 0; k < n; ++k) {
+        int id = -1, location = -1;
+        doc.GetInt(count + std::to_string(k) + ":CONID", id, -1);
+        doc.GetInt(count + std::to_string(k) + ":LOCATIONIDX", location, -1);
+        links.emplace_back(id, location);
+    }
+    return links;
+}
+
+std::string NodeWithLinks(int sequence, std::initializer_list<std::pair<int, int>> links) {
+    std::string text = "<TYPE>14</TYPE><SEQUENCE>" + std::to_string(sequence) + "</SEQUENCE>" +
+                       "<CONNECT_COMPONENTID_NUM>" + std::to_string(links.size()) +
+                       "</CONNECT_COMPONENTID_NUM>";
+    int k = 0;
+    for (auto [id, location] : links) {
+        const std::string entry = "CONNECT_COMPONENTID_NUM" + std::to_string(k++);
+        text += "<" + entry + "><CONID>" + std::to_string(id) + "</CONID><LOCATIONIDX>" +
+                std::to_string(location) + "</LOCATIONIDX></" + entry + ">";
+    }
+    return text;
+}
+
+// A resistor (id 2) and the nodes given, as a file holds them.
+std::string ResistorAndNodes(std::initializer_list<std::string> nodes) {
+    std::string text = "<COMPONENT><RESISTANCE><NUM>1</NUM><NUM0><TYPE>0</TYPE><SEQUENCE>2</SEQUENCE>"
+                       "<RESVALUE>100</RESVALUE></NUM0></RESISTANCE><NODE><NUM>" +
+                       std::to_string(nodes.size()) + "</NUM>";
+    int j = 0;
+    for (const std::string& node : nodes) {
+        const std::string item = "NUM" + std::to_string(j++);
+        text += "<" + item + ">" + node + "</" + item + ">";
+    }
+    return text + "</NODE></COMPONENT>";
+}
+
+// Two nodes claim the same terminal: the later one has it, and only that one
+// lists the resistor, so the saved file reloads with the same wiring.
+TEST_F(ExperimentFileTest, ATerminalTwoNodesClaimIsOnTheLaterOneOnly) {
+    LoadFromBytes(other, ResistorAndNodes({NodeWithLinks(3, {{2, 1}}), NodeWithLinks(4, {{2, 1}})}), 0);
+    CComponent* r = *other.Devices().begin();
+    ASSERT_EQ(r->m_terminals.size(), 2u);
+    EXPECT_EQ(r->m_terminals[0], nullptr);
+    ASSERT_NE(r->m_terminals[1], nullptr);
+    EXPECT_EQ(r->m_terminals[1]->Id(), 4);
+    const CKeyDoc doc = ExperimentDocument(other);
+    EXPECT_EQ(SavedLinks(doc, 0), (std::vector<std::pair<int, int>>{}));
+    EXPECT_EQ(SavedLinks(doc, 1), (std::vector<std::pair<int, int>>{{2, 1}}));
+}
+
+// A node that is both terminals of a device saves both links, not the first twice.
+TEST_F(ExperimentFileTest, ANodeOnBothTerminalsOfADeviceSavesBoth) {
+    LoadFromBytes(other, ResistorAndNodes({NodeWithLinks(3, {{2, 0}, {2, 1}})}), 0);
+    const CKeyDoc doc = ExperimentDocument(other);
+    EXPECT_EQ(SavedLinks(doc, 0), (std::vector<std::pair<int, int>>{{2, 0}, {2, 1}}));
+    CExperiment third;
+    third.Solver().SetTraceStream(nullptr);
+    LoadFromBytes(third, Utf8ToGbk(doc.ToText()), 0);
+    CComponent* r = *third.Devices().begin();
+    ASSERT_EQ(r->m_terminals.size(), 2u);
+    EXPECT_NE(r->m_terminals[0], nullptr);
+    EXPECT_EQ(r->m_terminals[1], r->m_terminals[0]);
+}
+
+// A save writes -1 for a wire end on no node; reading it back never joins
+// the wire to a node a file numbers -1 (which would give it points and ends
+// it did not have).
+TEST_F(ExperimentFileTest, AWireEndOnNoNodeStaysOpenThroughASave) {
+    const std::string file =
+        "<COMPONENT><NODE><NUM>1</NUM><NUM0><TYPE>14</TYPE><SEQUENCE>-1</SEQUENCE><XPOS>40</XPOS></NUM0></"
+        "NODE>"
+        "<WIRE><NUM>1</NUM><NUM0><TYPE>15</TYPE><LEFTNODE>7</LEFTNODE><RIGHTNODE>-1</RIGHTNODE></NUM0></WIRE>"
+        "</COMPONENT>";
+    LoadFromBytes(other, file, 0);
+    const std::string saved = ExperimentDocument(other).ToText();
+    EXPECT_NE(saved.find("<LEFTNODE>-1</LEFTNODE>"), std::string::npos);
+    CExperiment third;
+    third.Solver().SetTraceStream(nullptr);
+    LoadFromBytes(third, Utf8ToGbk(saved), 0);
+    for (CExperiment* e : {&other, &third}) {
+        auto* wire = static_cast<CWire*>(*e->Wires().begin());
+        EXPECT_EQ(wire->m_nodeA, nullptr);
+        EXPECT_EQ(wire->m_nodeB, nullptr);
+        EXPECT_TRUE(wire->m_points.empty());
+        EXPECT_TRUE(static_cast<CNode*>(*e->Nodes().begin())->m_attached.empty());
+    }
+    EXPECT_EQ(ExperimentDocument(third).ToText(), saved);
+}
+
+// Link and point lists with a missing number load every entry present, and
+// the missing one neither as a link to device 0 nor as a point at 0,0.
+TEST_F(ExperimentFileTest, LinkAndPointListsWithAGapLoadEveryEntryPresent) {
+    const std::string file =
+        "<COMPONENT><RESISTANCE><NUM>2</NUM><NUM0><TYPE>0</TYPE><SEQUENCE>0</SEQUENCE></NUM0>"
+        "<NUM1><TYPE>0</TYPE><SEQUENCE>2</SEQUENCE></NUM1></RESISTANCE>"
+        "<NODE><NUM>2</NUM><NUM0><TYPE>14</TYPE><SEQUENCE>3</SEQUENCE>"
+        "<CONNECT_COMPONENTID_NUM>3</CONNECT_COMPONENTID_NUM>"
+        "<CONNECT_COMPONENTID_NUM0><CONID>2</CONID><LOCATIONIDX>0</LOCATIONIDX></CONNECT_COMPONENTID_NUM0>"
+        "<CONNECT_COMPONENTID_NUM2><CONID>2</CONID><LOCATIONIDX>1</LOCATIONIDX></CONNECT_COMPONENTID_NUM2>"
+        "</NUM0><NUM1><TYPE>14</TYPE><SEQUENCE>4</SEQUENCE></NUM1></NODE>"
+        "<WIRE><NUM>1</NUM><NUM0><TYPE>15</TYPE><LEFTNODE>3</LEFTNODE><RIGHTNODE>4</RIGHTNODE>"
+        "<POINTNUM>3</POINTNUM><POINTNUM0><XPOS>10</XPOS><YPOS>20</YPOS></POINTNUM0>"
+        "<POINTNUM2><XPOS>30</XPOS><YPOS>40</YPOS></POINTNUM2></NUM0></WIRE></COMPONENT>";
+    LoadFromBytes(other, file, 0);
+    ASSERT_EQ(other.Devices().size(), 2u);
+    CComponent* zero = *other.Devices().begin();
+    CComponent* two = *std::next(other.Devices().begin());
+    EXPECT_TRUE(zero->m_terminals.empty()) << "no link to device 0 from the missing entry";
+    ASSERT_EQ(two->m_terminals.size(), 2u);
+    ASSERT_NE(two->m_terminals[1], nullptr) << "the entry after the gap is read";
+    EXPECT_EQ(two->m_terminals[1]->Id(), 3);
+    EXPECT_EQ(two->m_terminals[0], two->m_terminals[1]);
+    auto* wire = static_cast<CWire*>(*other.Wires().begin());
+    EXPECT_EQ(wire->m_points, (std::vector<CPoint>{{10, 20}, {30, 40}}));
 }
 
 } // namespace

@@ -28,10 +28,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 namespace ampera {
 namespace {
@@ -152,6 +154,30 @@ TEST_F(PersistTest, ResistorKeysInOrder) {
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->m_region[0], 120) << "whole pixels after loading";
     EXPECT_EQ(loaded->m_region[2], 120 + 102);
+}
+
+// Values and places that six significant digits cannot hold load back as
+// the very floats the board had, so a saved board reads the same.
+TEST_F(PersistTest, ValuesAndPlacesReloadAsTheSameFloats) {
+    auto* r = Place<CResistance>(ex);
+    r->m_resistance = 1234567;
+    r->SetRegion(1234567, 80, 1234567 + 102, 100);
+    auto* c = Place<CCapacitance>(ex);
+    c->m_capacitance = 1.0f / 3;
+    auto* rheostat = Place<CSlideRheostat>(ex);
+    rheostat->DragSlider(rheostat->m_region[0] + 30.123456f, rheostat->m_region[1] + 5);
+    const float slider = rheostat->m_slider.left;
+    ASSERT_NE(slider, std::round(slider * 1000) / 1000) << "a place with more than three decimals";
+
+    RoundTrip<CResistance>();
+    std::vector<float> loaded; // in file order: the resistance list, then the capacitance list
+    for (CComponent* o : other.Devices()) {
+        if (auto* d = dynamic_cast<CResistance*>(o))
+            loaded.insert(loaded.end(), {d->m_resistance, d->m_region[0]});
+        if (auto* d = dynamic_cast<CCapacitance*>(o)) loaded.push_back(d->m_capacitance);
+        if (auto* d = dynamic_cast<CSlideRheostat*>(o)) loaded.push_back(d->m_slider.left);
+    }
+    EXPECT_EQ(loaded, (std::vector<float>{1234567, 1234567, slider, 1.0f / 3}));
 }
 
 TEST_F(PersistTest, TurnedDeviceReloadsTurned) {
