@@ -24,6 +24,9 @@ CGLView::CGLView(std::shared_ptr<CFrameSlot> slot, QWidget* parent)
 }
 
 CGLView::~CGLView() {
+    // The base class destroys the context after this view's members are
+    // gone; its going-away handler must not run then.
+    disconnect(m_contextGone);
     m_slot->SetNotify(nullptr);
     m_slot->SetReady(false);
     makeCurrent();
@@ -41,7 +44,8 @@ void CGLView::initializeGL() {
     m_slot->SetReady(m_painterReady);
     // The context goes away when the widget moves to another window: the
     // renderer skips frames until initializeGL runs again.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+    disconnect(m_contextGone);
+    m_contextGone = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
         m_slot->SetReady(false);
         makeCurrent();
         ReleaseGl();

@@ -31,6 +31,9 @@ class CGLView : public QOpenGLWidget {
     std::shared_ptr<CFrameSlot> m_slot;
     CFramePainter m_painter;
     bool m_painterReady = false;
+    // The current context's going-away handler: it uses this view's members,
+    // so it is cut before they are destroyed.
+    QMetaObject::Connection m_contextGone;
     std::unique_ptr<CFrame> m_shown; // the frame drawn last, drawn again on exposure
 };
 

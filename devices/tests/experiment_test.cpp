@@ -58,6 +58,7 @@ TEST_F(ExperimentTest, RemovingTheSelectionOrItsLooseEndClearsTheSelection) {
     ex.m_boardState.selection = r;
     ex.RemoveObject(w);
     EXPECT_EQ(ex.m_boardState.selection, r) << "a selection still on the board stays";
+    ex.ReinsertObject(w); // the board frees what it holds
 }
 
 TEST_F(ExperimentTest, RemovingADeviceKeepsWiredTerminals) {
