@@ -140,7 +140,7 @@ std::vector<CLeftAutosave> CAutosave::LeftBehind() const {
         std::unique_ptr<QLockFile> lock = LockFor(path);
         // Held by a running bench: its own work, not a left-over.
         if (!lock->tryLock(0)) continue;
-        found.emplace_back(path, std::move(lock), entry.lastModified());
+        found.emplace_back(path, std::move(lock));
     }
     // Locks of runs that ended before they ever autosaved: nothing to offer,
     // so they go (a lock a running bench holds stays).
@@ -149,9 +149,7 @@ std::vector<CLeftAutosave> CAutosave::LeftBehind() const {
         autosave.chop(kLockSuffix.size());
         autosave += kSuffix;
         if (QFileInfo::exists(autosave)) continue;
-        QLockFile lock(entry.absoluteFilePath());
-        lock.setStaleLockTime(0);
-        if (lock.tryLock(0)) lock.unlock();
+        if (const std::unique_ptr<QLockFile> lock = LockFor(autosave); lock->tryLock(0)) lock->unlock();
     }
     return found;
 }

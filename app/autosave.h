@@ -6,7 +6,6 @@
 // running bench holds was left by a run that did not end cleanly.
 #pragma once
 
-#include <QDateTime>
 #include <QLockFile>
 #include <QString>
 
@@ -28,10 +27,9 @@ QString DefaultAutosaveFolder();
 // An autosave another run left behind, held locked while it is dealt with.
 class CLeftAutosave {
   public:
-    CLeftAutosave(QString path, std::unique_ptr<QLockFile> lock, QDateTime modified)
-        : m_path(std::move(path)), m_lock(std::move(lock)), m_modified(std::move(modified)) {}
+    CLeftAutosave(QString path, std::unique_ptr<QLockFile> lock)
+        : m_path(std::move(path)), m_lock(std::move(lock)) {}
     const QString& Path() const { return m_path; }
-    const QDateTime& Modified() const { return m_modified; }
     // Deletes the autosave and its lock (recovered, or declined).
     void Discard();
     // Renames an unreadable autosave so it is kept but not offered again;
@@ -41,7 +39,6 @@ class CLeftAutosave {
   private:
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
-    QDateTime m_modified;
 };
 
 class CAutosave {

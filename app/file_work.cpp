@@ -3,7 +3,6 @@
 #include "app/core/edit_commands.h"
 #include "core/experiment.h"
 #include "document/experiment_file.h"
-#include "document/gbk.h"
 #include "document/keydoc.h"
 #include "main_window.h"
 #include "views/app_services.h"
@@ -89,8 +88,8 @@ void CMainFileWork::StartLoop() {
 }
 
 bool CMainFileWork::Save(const std::string& path, std::string& error) {
-    const std::string text = ExperimentDocument(m_window.m_experiment).ToText();
-    if (!WriteFileAtomically(path, Utf8ToGbk(text), &error)) return false;
+    std::string text;
+    if (!SaveFile(m_window.m_experiment, path, &error, &text)) return false;
     // The file holds the work now: the autosave goes.
     m_window.SetAutosaveBaseline(text);
     return true;

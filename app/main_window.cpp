@@ -266,7 +266,7 @@ bool CMainDlg::OfferRecovery() {
         }
         m_fileWork->ClearContext();
         StopLoop();
-        LoadAutosaveBytes(m_experiment, bytes, m_services->GetTime(), source);
+        LoadFromBytes(m_experiment, bytes, m_services->GetTime()); // checked above
         m_board->History().Clear();
         // This run's own autosave holds the work before the old one goes.
         CKeyDoc document = ExperimentDocument(m_experiment);

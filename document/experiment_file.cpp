@@ -125,7 +125,9 @@ void Relink(CExperiment& experiment) {
     }
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
+} // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         SetError(error, "无法打开文件：" + path);
@@ -150,7 +152,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
     return true;
 }
 
-bool WriteAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
     const std::string temp = path + ".saving";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -189,8 +191,6 @@ bool WriteAtomically(const std::string& path, const std::string& bytes, std::str
     return true;
 }
 
-} // namespace
-
 CKeyDoc ExperimentDocument(CExperiment& experiment) {
     CKeyDoc doc;
     doc.SetString("COMPONENT:ABSTRACTNAME", CComponent::StorableText(experiment.m_abstractName));
@@ -209,9 +209,12 @@ CKeyDoc ExperimentDocument(CExperiment& experiment) {
     return doc;
 }
 
-bool SaveFile(CExperiment& experiment, const std::string& path, std::string* error) {
-    const std::string bytes = Utf8ToGbk(ExperimentDocument(experiment).ToText());
-    return WriteAtomically(path, bytes, error);
+bool SaveFile(CExperiment& experiment, const std::string& path, std::string* error,
+              std::string* documentText) {
+    std::string text = ExperimentDocument(experiment).ToText();
+    if (!WriteFileAtomically(path, Utf8ToGbk(text), error)) return false;
+    if (documentText) *documentText = std::move(text);
+    return true;
 }
 
 bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long long time) {
@@ -226,7 +229,8 @@ bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
         doc.GetInt(list.count, count, 0);
         // Only the items the file really holds are read, in number order: a
         // count can claim more than there are, and numbers can be missing.
-        for (const std::uint32_t j : doc.NumberedChildren(ListElement(list.count), ItemStem(list.count), count)) {
+        for (const std::uint32_t j :
+             doc.NumberedChildren(ListElement(list.count), ItemStem(list.count), count)) {
             const std::string prefix = list.count + std::to_string(j);
             int type = 0;
             doc.GetInt(prefix + ":TYPE", type, 0);
@@ -248,18 +252,10 @@ bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
 bool LoadFile(CExperiment& experiment, const std::string& path, long long time, std::string* error,
               bool* solved) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) return false;
+    if (!ReadFileBytes(path, bytes, error)) return false;
     const bool allSolved = LoadFromBytes(experiment, bytes, time);
     if (solved) *solved = allSolved;
     return true;
-}
-
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error) {
-    return ReadWholeFile(path, bytes, error);
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
-    return WriteAtomically(path, bytes, error);
 }
 
 } // namespace ampera

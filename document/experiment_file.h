@@ -13,7 +13,9 @@ class CKeyDoc;
 // Writes the experiment to `path`: a temporary file beside it is written,
 // synced and renamed over the old one, so a failed save never destroys the
 // previous file. False (with a message in `error`) when it could not be written.
-bool SaveFile(CExperiment& experiment, const std::string& path, std::string* error = nullptr);
+// `documentText` (optional) receives the document written, as UTF-8 text.
+bool SaveFile(CExperiment& experiment, const std::string& path, std::string* error = nullptr,
+              std::string* documentText = nullptr);
 
 // Replaces the experiment by the file's content and leaves it linked, solved
 // and updated for `time`. A file that cannot be read leaves the experiment as

@@ -8,9 +8,7 @@
 #include "document/autosave_file.h"
 #include "document/experiment_file.h"
 
-#include <QDirIterator>
 #include <QFile>
-#include <QHostInfo>
 #include <QSysInfo>
 
 #include <csignal>

@@ -155,6 +155,13 @@ class MonkeyTest : public BenchTest {
         if (rng() % 3 == 0) QTest::keyClick(focus, Qt::Key_Backspace);
     }
 
+    // A pointer move on the board with `buttons` held.
+    void MoveOnBoard(QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent move(QEvent::MouseMove, at, Surface()->mapToGlobal(at), Qt::NoButton, buttons,
+                         Qt::NoModifier);
+        QApplication::sendEvent(Surface(), &move);
+    }
+
     // One random gesture. Input the board takes waits for a frame, as a hand
     // gives it; pointer moves and input to the tool windows need none.
     void Step(std::mt19937& rng, const std::vector<QPoint>& targets) {
@@ -175,10 +182,7 @@ class MonkeyTest : public BenchTest {
             Frame();
             const QPoint to = Somewhere(rng, targets);
             for (int i = 1; i <= 2; ++i) {
-                const QPoint p = at + (to - at) * i / 2;
-                QMouseEvent move(QEvent::MouseMove, p, surface->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
-                                 Qt::NoModifier);
-                QApplication::sendEvent(surface, &move);
+                MoveOnBoard(at + (to - at) * i / 2, Qt::LeftButton);
                 Frame();
             }
             QTest::mouseRelease(surface, Qt::LeftButton, {}, to);
@@ -214,12 +218,9 @@ class MonkeyTest : public BenchTest {
                 Window().RunCommand(commands[rng() % 4]);
             }
             break;
-        default: {
-            QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                             Qt::NoModifier);
-            QApplication::sendEvent(surface, &move);
+        default:
+            MoveOnBoard(at, Qt::NoButton);
             return;
-        }
         }
         Frame();
     }

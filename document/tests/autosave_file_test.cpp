@@ -28,7 +28,7 @@ TEST(AutosaveFileTest, SourceNamesOfAnyBytesSurviveAndMalformedOnesAreRefused) {
         ASSERT_TRUE(DecodeSourceName(encoded, decoded)) << encoded;
         EXPECT_EQ(decoded, path);
     }
-    for (const std::string& bad : {"relative/name.vtx", "/a%", "/a%4", "/a%G0", "/a%00b", "/a b", "/a<b"}) {
+    for (const char* bad : {"relative/name.vtx", "/a%", "/a%4", "/a%G0", "/a%00b", "/a b", "/a<b"}) {
         std::string decoded = "unchanged";
         EXPECT_FALSE(DecodeSourceName(bad, decoded)) << bad;
         EXPECT_EQ(decoded, "unchanged");
