@@ -98,7 +98,8 @@ bool CBoardArea::eventFilter(QObject* watched, QEvent* event) {
         // The window opens its own menu once the right press was routed.
         return true;
     case QEvent::KeyPress:
-        return m_window.BoardKey(static_cast<QKeyEvent*>(event)->key());
+        return m_window.BoardKey(static_cast<QKeyEvent*>(event)->key(),
+                                 static_cast<QKeyEvent*>(event)->modifiers());
     case QEvent::Resize: {
         const QSize size = static_cast<QResizeEvent*>(event)->size();
         m_window.BoardResized(size.width(), size.height());

@@ -130,12 +130,21 @@ void CMainFileWork::ClearContext() {
     m_window.m_snapshot.selectionType = -1;
 }
 
-bool CMainFileWork::HasComponents() {
-    return m_window.Snapshot().objectCount > 0;
+bool CMainFileWork::Modified() {
+    return m_window.m_board->History().Modified();
+}
+
+void CMainFileWork::MarkSaved(bool saved) {
+    if (saved)
+        m_window.m_board->History().MarkSaved();
+    else
+        m_window.m_board->History().MarkUnsaved();
+    m_window.RefreshTitle();
 }
 
 void CMainFileWork::SetTitle(const std::string& title) {
-    m_window.setWindowTitle(QString::fromStdString(title));
+    m_window.m_baseTitle = QString::fromStdString(title);
+    m_window.RefreshTitle();
 }
 
 } // namespace ampera

@@ -49,7 +49,8 @@ class CMainFileWork : public IFileWork {
     void ClearHistories() override;
     void ResetScroll() override;
     void ClearContext() override;
-    bool HasComponents() override;
+    bool Modified() override;
+    void MarkSaved(bool saved) override;
     void SetTitle(const std::string& title) override;
 
   private:

@@ -21,9 +21,9 @@
 namespace ampera {
 
 void CMainDlg::QueueCommand(EditCommandPtr command, bool record) {
-    m_board->Enqueue(command);
-    // Recorded at once, before it has run, so Undo is offered straight away.
-    if (record) m_board->History().Record(std::move(command));
+    // Recorded on the loop once it has run, in order with the steps the
+    // board's tools and the panels make there.
+    m_board->Enqueue(std::move(command), record);
 }
 
 void CMainDlg::RunCommand(int id) {
@@ -111,6 +111,17 @@ void CMainDlg::RunCommand(int id) {
     SyncMenus();
 }
 
+void CMainDlg::RunOnSelection(int id) {
+    if (CComponent* selection = Snapshot().selection) {
+        if (id == CMD_DELETE) {
+            DeleteKey();
+            return;
+        }
+        m_contextItem.store(selection);
+    }
+    RunCommand(id);
+}
+
 void CMainDlg::DeleteKey() {
     CComponent* selection = Snapshot().selection;
     if (!selection) return;
@@ -166,7 +177,7 @@ void CMainDlg::WireColour() {
     if (!context) return;
     std::optional<std::uint32_t> chosen = m_options.chooseColour(DisplayColours().Wire(), this);
     if (!chosen) return;
-    QueueCommand(std::make_shared<CWireColourCommand>(m_experiment, context, *chosen), false);
+    QueueCommand(std::make_shared<CWireColourCommand>(m_experiment, context, *chosen), true);
 }
 
 void CMainDlg::Help() {

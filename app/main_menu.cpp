@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -62,6 +63,42 @@ const char* IconOf(int id) {
     }
 }
 
+// The platform's standard key sequences; the turns have none, so they take
+// Ctrl+L and Ctrl+R.
+QList<QKeySequence> ShortcutsOf(int id) {
+    auto standard = [](QKeySequence::StandardKey key, const char* fallback) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        if (keys.isEmpty()) keys.push_back(QKeySequence(QString::fromLatin1(fallback)));
+        return keys;
+    };
+    switch (id) {
+    case CMD_NEW:
+        return standard(QKeySequence::New, "Ctrl+N");
+    case CMD_OPEN:
+        return standard(QKeySequence::Open, "Ctrl+O");
+    case CMD_SAVE:
+        return standard(QKeySequence::Save, "Ctrl+S");
+    case CMD_SAVE_AS:
+        return standard(QKeySequence::SaveAs, "Ctrl+Shift+S");
+    case CMD_EXIT:
+        return standard(QKeySequence::Quit, "Ctrl+Q");
+    case CMD_UNDO:
+        return standard(QKeySequence::Undo, "Ctrl+Z");
+    case CMD_REDO:
+        return standard(QKeySequence::Redo, "Ctrl+Y");
+    case CMD_DELETE:
+        return standard(QKeySequence::Delete, "Del");
+    case CMD_ROTATE_LEFT:
+        return {QKeySequence(QStringLiteral("Ctrl+L"))};
+    case CMD_ROTATE_RIGHT:
+        return {QKeySequence(QStringLiteral("Ctrl+R"))};
+    case CMD_HELP:
+        return standard(QKeySequence::HelpContents, "F1");
+    default:
+        return {};
+    }
+}
+
 QIcon CommandIcon(int id) {
     const char* name = IconOf(id);
     return name ? QIcon(QString::fromStdString(AssetPath(name))) : QIcon();
@@ -86,8 +123,12 @@ void CMainDlg::BuildMenu() {
             action->setMenuRole(QAction::NoRole);
             action->setData(item.id);
             action->setCheckable(Checkable(item.id));
+            action->setShortcuts(ShortcutsOf(item.id));
             const int id = item.id;
-            connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+            if (id == CMD_DELETE || id == CMD_ROTATE_LEFT || id == CMD_ROTATE_RIGHT)
+                connect(action, &QAction::triggered, this, [this, id] { RunOnSelection(id); });
+            else
+                connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
             m_menuActions[id] = action;
         }
     }
@@ -136,6 +177,13 @@ void CMainDlg::SyncMenus() {
     }
     if (QAction* view = MenuAction(CMD_SWITCH_VIEW))
         view->setText(QString::fromStdString(m_model.SwitchViewText()));
+    // Undo and redo say what they would take back or do again.
+    const std::string undoName = m_board ? m_board->History().UndoName() : std::string();
+    const std::string redoName = m_board ? m_board->History().RedoName() : std::string();
+    if (QAction* undo = MenuAction(CMD_UNDO)) undo->setText(QString::fromStdString(UndoMenuText(undoName)));
+    if (QAction* redo = MenuAction(CMD_REDO)) redo->setText(QString::fromStdString(RedoMenuText(redoName)));
+    if (QAction* undo = ToolAction(CMD_UNDO)) undo->setToolTip(QString::fromStdString(UndoToolTip(undoName)));
+    if (QAction* redo = ToolAction(CMD_REDO)) redo->setToolTip(QString::fromStdString(RedoToolTip(redoName)));
     for (auto& [id, action] : m_toolActions)
         action->setEnabled(m_model.Tool(id).enabled);
     if (m_toolbar && m_toolbar->isVisibleTo(this) != m_model.ToolbarVisible())

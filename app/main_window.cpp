@@ -83,7 +83,8 @@ int ModifierBits(Qt::KeyboardModifiers modifiers) {
 CMainDlg::CMainDlg(CMainDlgOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)), m_experiment(CExperiment::GetExperiment()) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QString::fromStdString(WindowTitle("")));
+    m_baseTitle = QString::fromStdString(WindowTitle(""));
+    setWindowTitle(m_baseTitle);
     setWindowIcon(QIcon(QString::fromStdString(AssetPath("icons\\ampera.png"))));
     // The working folder when the window is made: every file dialog starts there.
     m_appDirectory = QDir::currentPath() + QLatin1Char('/');
@@ -160,6 +161,7 @@ void CMainDlg::CreateServices() {
 
 void CMainDlg::CreateBoard() {
     m_board = std::make_unique<CBoardView>(m_experiment, m_services.get());
+    m_services->SetEditRecorder(&m_board->Recorder());
     m_board->InstallBoardTools();
     m_services->RegisterView(m_board.get());
     // The window's own jobs tick after the board: a view switch queued with a
@@ -446,29 +448,65 @@ void CMainDlg::ScrollAction(bool horizontal, int code, int trackPosition) {
     CScrollBar& bar = horizontal ? m_scroll.horizontal : m_scroll.vertical;
     const int step = ApplyScroll(bar, code, trackPosition, horizontal);
     if (step == 0) return;
-    // Moving the board edits the experiment: a command on the loop, in order
-    // with the editing commands.
+    // Moving the board moves the experiment's objects: a job on the loop. It
+    // runs in the symbol view too (the board's own command queue waits
+    // there), so the schematic scrolls at once and nothing jumps later.
     const int across = horizontal ? step : 0, down = horizontal ? 0 : step;
-    m_board->Enqueue(std::make_shared<CCallCommand>(
-        [&experiment = m_experiment, across, down] { ShiftBoard(experiment, across, down); }));
+    RunOnLoop([&experiment = m_experiment, across, down] { ShiftBoard(experiment, across, down); });
 }
 
-bool CMainDlg::BoardKey(int key) {
+bool CMainDlg::BoardKey(int key, Qt::KeyboardModifiers modifiers) {
+    const int step = (modifiers & Qt::ShiftModifier) ? 10 : 1;
+    // The board's editing keys act in the real view only.
+    const bool real = m_experiment.m_realView != 0;
+    auto nudge = [this, real](int dx, int dy) {
+        if (!real) return;
+        CBoardView* board = m_board.get();
+        CAppServices* services = m_services.get();
+        m_board->Enqueue(std::make_shared<CCallCommand>(
+            [board, services, dx, dy] { board->Nudge(dx, dy, services->GetTime()); }));
+    };
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
         return true; // never closes anything
+    case Qt::Key_Escape: {
+        if (!real) return true;
+        CBoardView* board = m_board.get();
+        CAppServices* services = m_services.get();
+        m_board->Enqueue(
+            std::make_shared<CCallCommand>([board, services] { board->CancelGesture(services->GetTime()); }));
+        return true;
+    }
     case Qt::Key_Delete:
         DeleteKey();
+        return true;
+    case Qt::Key_Left:
+        nudge(-step, 0);
+        return true;
+    case Qt::Key_Right:
+        nudge(step, 0);
+        return true;
+    case Qt::Key_Up:
+        nudge(0, -step);
+        return true;
+    case Qt::Key_Down:
+        nudge(0, step);
         return true;
     default:
         return false;
     }
 }
 
+void CMainDlg::RefreshTitle() {
+    QString title = m_baseTitle.isEmpty() ? windowTitle() : m_baseTitle;
+    if (m_baseTitle.isEmpty()) m_baseTitle = title;
+    if (m_board && m_board->History().Modified()) title += QLatin1Char('*');
+    if (title != windowTitle()) setWindowTitle(title);
+}
+
 void CMainDlg::keyPressEvent(QKeyEvent* event) {
-    if (BoardKey(event->key())) {
+    if (BoardKey(event->key(), event->modifiers())) {
         event->accept();
         return;
     }
@@ -485,6 +523,10 @@ void CMainDlg::TimerTick() {
     inputs.redoSize = m_board->History().RedoSize();
     ApplyEnablingRules(m_model, inputs);
     SyncMenus();
+    if (const std::uint64_t seen = m_board->History().Revision(); seen != m_historySeen) {
+        m_historySeen = seen;
+        RefreshTitle();
+    }
 
     if (!m_hasDevice || m_shutDown) return;
     // Qt brings a lost OpenGL context back by itself (the view initialises

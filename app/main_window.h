@@ -144,7 +144,11 @@ class CMainDlg : public QMainWindow {
     void BoardResized(int width, int height);
     void ScrollAction(bool horizontal, int code, int trackPosition);
     // A key press; true when it was taken (Enter and Escape always are).
-    bool BoardKey(int key);
+    // Escape also gives up a wire being drawn or a device being placed; the
+    // arrow keys move the selected device a pixel (ten with Shift).
+    bool BoardKey(int key, Qt::KeyboardModifiers modifiers = {});
+    // The title with the unsaved-changes mark ("Ampera [name.vtx]*").
+    void RefreshTitle();
 
     // Applies the enabling rules and the device-loss recovery at once, as
     // the 100 ms timer does.
@@ -186,6 +190,9 @@ class CMainDlg : public QMainWindow {
     void Shutdown();
     // Autosave (autosave work on the user-interface thread).
     void SetAutosaveBaseline(std::string documentText);
+    // The main menu's Delete and turns act on the selection, else on the
+    // item last right-clicked.
+    void RunOnSelection(int id);
     void WriteAutosave(CKeyDoc& document, const std::string& text, std::uint64_t generation);
 
     CMainDlgOptions m_options;
@@ -209,6 +216,9 @@ class CMainDlg : public QMainWindow {
     std::unique_ptr<CAutosave> m_autosave;
     QTimer* m_autosaveTimer = nullptr;
     bool m_autosaveFailing = false;
+
+    QString m_baseTitle;
+    std::uint64_t m_historySeen = ~std::uint64_t{0};
 
     CMenuModel m_model;
     std::map<int, QAction*> m_menuActions;

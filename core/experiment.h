@@ -36,6 +36,10 @@ struct CBoardState {
     CComponent* pendingDevice = nullptr; // from the device bar, following the pointer
     CComponent* selection = nullptr;     // the selected object, if any
     std::vector<CRectF> outlines;        // red rectangles drawn over the board
+    // How far scrolling has moved everything on the board, in pixels: undo
+    // keeps places relative to it, so a step undone after a scroll puts
+    // things back where they were on the scrolled board.
+    int shiftX = 0, shiftY = 0;
 };
 
 class CExperiment {

@@ -19,6 +19,7 @@
 namespace ampera {
 
 class CExperiment;
+class CEditRecorder;
 
 class IPlatformServices {
   public:
@@ -76,6 +77,9 @@ class IPropertyWindow : public IToolWindow {
     virtual void SetFlag(bool flag) = 0;
     // Stops showing any device (the experiment is about to change).
     virtual void ClearDevice() = 0;
+    // Stops showing `device` if it shows it (an undo takes it off the board
+    // and may free it later).
+    virtual void ClearIfShowing(CComponent* /*device*/) {}
 };
 
 class CAppServices : public IWarningServices, public ISoundPlayer {
@@ -124,12 +128,17 @@ class CAppServices : public IWarningServices, public ISoundPlayer {
     void SetDeviceWindowMaker(std::function<IDeviceWindow*()> maker);
     // Runs a task on the user-interface thread.
     void Post(std::function<void()> task);
+    // Where the panels and parameter pages record their edits as undo steps
+    // (null: not recorded). Set before the tool windows are made.
+    void SetEditRecorder(CEditRecorder* recorder) { m_recorder.store(recorder); }
+    CEditRecorder* EditRecorder() const { return m_recorder.load(); }
     IPlatformServices& Platform() { return *m_platform; }
 
   private:
     static constexpr long long kNoBase = -1;
     std::shared_ptr<IPlatformServices> m_platform;
     std::atomic<long long> m_timeBase{kNoBase};
+    std::atomic<CEditRecorder*> m_recorder{nullptr};
     CFrameLoop m_loop;
 
     mutable std::mutex m_windowMutex;

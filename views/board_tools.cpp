@@ -10,6 +10,7 @@
 #include "devices/single_switch.h"
 #include "devices/slide_rheostat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ampera {
@@ -153,6 +154,21 @@ bool SnapAmmeter(CExperiment& experiment, CDevice& device, int modifiers) {
     if (CNode* t1 = ammeter->m_terminals[1])
         MoveNode(*t1, static_cast<int>(pl + h + kAmmeterTerminal1X), y, modifiers);
     return true;
+}
+
+void NudgeDevice(CExperiment& experiment, CDevice& device, int dx, int dy) {
+    const float fx = static_cast<float>(dx), fy = static_cast<float>(dy);
+    const float* r = device.m_region;
+    device.SetRegion(r[0] + fx, r[1] + fy, r[2] + fx, r[3] + fy);
+    std::vector<CNode*> moved;
+    for (CNode* node : device.m_terminals) {
+        // A node on two terminals moves once.
+        if (!node || std::find(moved.begin(), moved.end(), node) != moved.end()) continue;
+        moved.push_back(node);
+        MoveNode(*node, node->m_x + dx, node->m_y + dy, 0);
+    }
+    Unplug(experiment, device);
+    experiment.MarkTopologyDirty();
 }
 
 // ---- tool base ----
@@ -429,6 +445,14 @@ void CPlaceTool::Place(CComponent& pending, int x, int y) {
     experiment.m_boardState.outlines = {{r[0], r[1], r[2] + 1, r[3] + 1}};
     SelectObject(experiment, copy);
     ShowPropertyWindowOf(Services(), copy);
+}
+
+void CPlaceTool::Abandon() {
+    CComponent* pending = Experiment().m_boardState.pendingDevice;
+    if (!pending) return;
+    CancelPlacement(*pending);
+    // The tool gives up at the next event and placement ends.
+    Experiment().m_boardState.pendingDevice = nullptr;
 }
 
 void CPlaceTool::CancelPlacement(CComponent& pending) {

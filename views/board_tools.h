@@ -8,6 +8,7 @@
 #include "tool_controller.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ampera {
@@ -55,6 +56,9 @@ void Unplug(const CExperiment& experiment, CDevice& device);
 // (70 pixels left or right, 20 above or below the board's region). Returns
 // whether it was plugged in.
 bool SnapAmmeter(CExperiment& experiment, CDevice& ammeter, int modifiers);
+// Moves a device by (dx, dy) pixels as a drag would: its terminal nodes and
+// the wire ends on them follow, and it leaves a plug board it stood on.
+void NudgeDevice(CExperiment& experiment, CDevice& device, int dx, int dy);
 
 // A tool of the main board. Cancel drops a gesture in progress (the loop was
 // stopped: the experiment may be replaced before the next event).
@@ -62,6 +66,11 @@ class CBoardToolBase : public CBoardTool {
   public:
     explicit CBoardToolBase(CBoardView& view) : m_view(view) {}
     virtual void Cancel() {}
+    // Escape: also gives up what outlasts a gesture (a device being placed
+    // goes back to the device bar).
+    virtual void Abandon() {}
+    // What the menu calls a step this tool made ("移动").
+    virtual std::string StepName() const { return {}; }
 
   protected:
     CExperiment& Experiment() const;
@@ -88,6 +97,8 @@ class CSelectTool : public CBoardToolBase {
     bool WantsEvent(const CBoardEvent&) override { return true; }
     void Begin(const CBoardEvent&) override {}
     bool Handle(const CBoardEvent& event) override;
+    // The select tool changes the experiment only by operating a switch.
+    std::string StepName() const override { return "操作开关"; }
 
   private:
     void Hover(const CBoardEvent& event);
@@ -103,6 +114,7 @@ class CMoveTool : public CBoardToolBase {
     void Begin(const CBoardEvent& event) override;
     bool Handle(const CBoardEvent& event) override;
     void Cancel() override { m_device = nullptr; }
+    std::string StepName() const override { return "移动"; }
 
   private:
     void MoveTo(const CBoardEvent& event);
@@ -125,6 +137,7 @@ class CSliderTool : public CBoardToolBase {
     void Begin(const CBoardEvent& event) override;
     bool Handle(const CBoardEvent& event) override;
     void Cancel() override { m_rheostat = nullptr; }
+    std::string StepName() const override { return "调节滑动变阻器"; }
 
   private:
     CSlideRheostat* m_rheostat = nullptr;
@@ -141,6 +154,7 @@ class CWireTool : public CBoardToolBase {
     bool Handle(const CBoardEvent& event) override;
     // Removes the unfinished wire.
     void Cancel() override;
+    std::string StepName() const override { return "连线"; }
 
     const CWire* Drawing() const { return m_wire; }
     const CNode* Candidate() const { return m_candidate; }
@@ -172,6 +186,8 @@ class CPlaceTool : public CBoardToolBase {
     bool WantsEvent(const CBoardEvent&) override { return false; } // started by the device bar only
     void Begin(const CBoardEvent& event) override;
     bool Handle(const CBoardEvent& event) override;
+    void Abandon() override;
+    std::string StepName() const override { return "放置器材"; }
 
   private:
     void Follow(CComponent& pending, int x, int y);

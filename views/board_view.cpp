@@ -3,10 +3,13 @@
 #include "app_services.h"
 #include "board_labels.h"
 #include "board_tools.h"
+#include "devices/device.h"
 #include "devices/kind_registry.h"
 #include "renderer.h"
 
 #include "core/experiment.h"
+
+#include <algorithm>
 
 namespace ampera {
 
@@ -61,7 +64,7 @@ void ShowPropertyWindowOf(CAppServices* services, CComponent* device) {
 }
 
 CBoardView::CBoardView(CExperiment& experiment, CAppServices* services)
-    : m_experiment(experiment), m_services(services) {}
+    : m_experiment(experiment), m_services(services), m_recorder(experiment, m_history, services) {}
 
 CBoardView::~CBoardView() = default;
 
@@ -93,18 +96,86 @@ void CBoardView::InstallBoardTools() {
         [this] { m_experiment.m_boardState.pendingDevice = nullptr; });
 }
 
-void CBoardView::Tick(long long) {
+void CBoardView::Tick(long long time) {
     // In the symbol view events and commands wait for the real view.
     if (!m_experiment.m_realView) return;
-    for (const EditCommandPtr& command : m_commands.TakeAll())
-        if (command) command->Do();
-    if (std::optional<CBoardEvent> event = m_mailboxes.TakeFirst()) m_controller.Dispatch(*event);
+    RunCommands(time);
+    if (std::optional<CBoardEvent> event = m_mailboxes.TakeFirst()) DispatchEvent(*event, time);
+}
+
+void CBoardView::RunCommands(long long time) {
+    std::vector<CQueued> commands = m_commands.TakeAll();
+    if (commands.empty()) return;
+    // A command ends a gesture in progress: the tools drop it (a wire being
+    // drawn is removed) and what it changed so far is one step, so that
+    // the command's own changes (and an undo) come after it.
+    const bool ending = std::any_of(commands.begin(), commands.end(), [](const CQueued& queued) {
+        return queued.command && (queued.record || queued.command->EndsGesture());
+    });
+    if (ending && m_recorder.GestureOpen()) {
+        for (CBoardToolBase* tool : m_boardTools)
+            tool->Cancel();
+        m_recorder.EndGesture(m_gestureTool ? m_gestureTool->StepName() : "", time);
+        m_gestureTool = nullptr;
+    }
+    for (const CQueued& queued : commands) {
+        if (!queued.command) continue;
+        queued.command->Do();
+        if (queued.record && queued.command->Changed()) m_history.Record(queued.command);
+    }
+}
+
+void CBoardView::DispatchEvent(const CBoardEvent& event, long long time) {
+    // A gesture begins with a button and ends when the board is back in its
+    // default tool: one drag, one wire, one placement is one step.
+    if (!m_recorder.GestureOpen() && event.kind != EVENT_MOVE) {
+        m_recorder.BeginGesture();
+        m_gestureTool = nullptr;
+    }
+    m_controller.Dispatch(event);
+    if (!m_recorder.GestureOpen()) return;
+    if (!m_controller.InDefaultTool()) {
+        for (CBoardToolBase* tool : m_boardTools)
+            if (tool == m_controller.CurrentTool()) m_gestureTool = tool;
+        return;
+    }
+    if (m_controller.Placing()) return;
+    CBoardToolBase* named = m_gestureTool;
+    if (!named)
+        for (CBoardToolBase* tool : m_boardTools)
+            if (tool == m_controller.DefaultTool()) named = tool;
+    m_recorder.EndGesture(named ? named->StepName() : "", time);
+    m_gestureTool = nullptr;
 }
 
 void CBoardView::ClearInput() {
     m_mailboxes.Clear();
     for (CBoardToolBase* tool : m_boardTools)
         tool->Cancel();
+    // The loop stopped: whatever comes next (a save, a new experiment) is
+    // no part of a gesture.
+    m_recorder.DropGesture();
+    m_gestureTool = nullptr;
+}
+
+void CBoardView::CancelGesture(long long time) {
+    for (CBoardToolBase* tool : m_boardTools) {
+        tool->Cancel();
+        tool->Abandon();
+    }
+    // A drag given up stays where it got to, as one step.
+    m_recorder.EndGesture(m_gestureTool ? m_gestureTool->StepName() : "", time);
+    m_gestureTool = nullptr;
+}
+
+void CBoardView::Nudge(int dx, int dy, long long time) {
+    auto* device = dynamic_cast<CDevice*>(m_experiment.m_boardState.selection);
+    if (!device || !m_experiment.Contains(device) || m_recorder.GestureOpen()) return;
+    const std::string key = "nudge:" + std::to_string(device->Id()) + ":" +
+                            std::to_string(static_cast<unsigned long long>(device->CreationOrder()));
+    m_recorder.Record("移动", key, time, MoveScope(*device), [&] { NudgeDevice(m_experiment, *device, dx, dy); });
+    m_experiment.m_boardState.outlines = {{device->m_region[0], device->m_region[1], device->m_region[2],
+                                           device->m_region[3]}};
 }
 
 void CBoardView::Paint(long long time) {

@@ -5,6 +5,7 @@
 // on the frame-loop thread.
 #pragma once
 
+#include "board_edits.h"
 #include "board_event.h"
 #include "edit_command.h"
 #include "frame_loop.h"
@@ -39,7 +40,11 @@ class CBoardView : public IFrameView {
 
     // User-interface thread.
     void Deposit(const CBoardEvent& event) { m_mailboxes.Deposit(event); }
-    void Enqueue(EditCommandPtr command) { m_commands.Push(std::move(command)); }
+    // A recorded command goes into the history once it has run and changed
+    // something.
+    void Enqueue(EditCommandPtr command, bool record = false) {
+        m_commands.Push({std::move(command), record});
+    }
 
     // Frame-loop thread.
     void Tick(long long time) override;
@@ -47,6 +52,12 @@ class CBoardView : public IFrameView {
     // Drops pending events and any gesture in progress: the loop has stopped
     // and the experiment may be replaced before the next event.
     void ClearInput() override;
+    // Escape: a wire being drawn is removed, a device being placed goes back
+    // to the device bar.
+    void CancelGesture(long long time);
+    // Moves the selected device by (dx, dy) pixels with its wire ends, as
+    // the move tool would; a run of moves within a moment is one undo step.
+    void Nudge(int dx, int dy, long long time);
 
     // The colour new wires take (0xFFRRGGBB); blue at first. Any thread.
     void SetWireColour(std::uint32_t argb) { m_wireColour.store(argb); }
@@ -59,6 +70,7 @@ class CBoardView : public IFrameView {
 
     CToolController& Controller() { return m_controller; }
     CCommandHistory& History() { return m_history; }
+    CEditRecorder& Recorder() { return m_recorder; }
     CExperiment& Experiment() { return m_experiment; }
     CAppServices* Services() const { return m_services; }
 
@@ -71,8 +83,18 @@ class CBoardView : public IFrameView {
     CAppServices* m_services;
     CRenderer* m_renderer = nullptr;
     CBoardMailboxes m_mailboxes;
-    CHandOverQueue<EditCommandPtr> m_commands;
+    struct CQueued {
+        EditCommandPtr command;
+        bool record = false;
+    };
+    void RunCommands(long long time);
+    void DispatchEvent(const CBoardEvent& event, long long time);
+
+    CHandOverQueue<CQueued> m_commands;
     CCommandHistory m_history;
+    CEditRecorder m_recorder;
+    // The tool that took the gesture in progress (null: the default tool).
+    CBoardToolBase* m_gestureTool = nullptr;
     CToolController m_controller;
     std::vector<CBoardToolBase*> m_boardTools; // owned by the controller
     CSchematicView m_schematic;

@@ -1,10 +1,12 @@
 #include "panel_view.h"
 
+#include "board_edits.h"
 #include "devices/device.h"
 #include "renderer.h"
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace ampera {
 
@@ -135,9 +137,23 @@ void CPanelView::AdoptDevice() {
     m_device = dynamic_cast<CDevice*>(pending);
 }
 
-void CPanelView::Tick(long long) {
+void CPanelView::Tick(long long time) {
     AdoptDevice();
-    if (std::optional<CBoardEvent> event = m_mailboxes.TakeFirst()) m_controller.Dispatch(*event);
+    std::optional<CBoardEvent> event = m_mailboxes.TakeFirst();
+    if (!event) return;
+    if (!m_recorder || !m_device || event->kind == EVENT_MOVE) {
+        m_controller.Dispatch(*event);
+        return;
+    }
+    // Each click is a step of its own; clicks on one control within a
+    // moment (a knob stepped again and again) make one step.
+    const float x = static_cast<float>(event->x), y = static_cast<float>(event->y);
+    CPanelControl* hit = ControlAt(*m_device, x, y, false);
+    std::size_t index = m_device->m_controls.size();
+    for (std::size_t i = 0; i < m_device->m_controls.size(); ++i)
+        if (m_device->m_controls[i] == hit) index = i;
+    const std::string key = "panel:" + std::to_string(m_device->CreationOrder()) + ":" + std::to_string(index);
+    m_recorder->Record("面板操作", key, time, {m_device}, [&] { m_controller.Dispatch(*event); });
 }
 
 void CPanelView::Paint(long long time) {

@@ -20,6 +20,7 @@ namespace ampera {
 
 class CComponent;
 class CDevice;
+class CEditRecorder;
 class CRenderer;
 
 class CPanelView : public IFrameView {
@@ -43,6 +44,9 @@ class CPanelView : public IFrameView {
     // no devices show nothing.
     void SetDevice(CComponent* device) { m_pendingDevice.store(device); }
     CComponent* PendingDevice() const { return m_pendingDevice.load(); }
+    // Where the panel's operations are recorded as undo steps (null: not
+    // recorded). Set before the view is registered with the frame loop.
+    void SetRecorder(CEditRecorder* recorder) { m_recorder = recorder; }
     // Whether the window is visible: the panel is drawn only then.
     void SetVisible(bool visible) { m_visible.store(visible); }
     bool Visible() const { return m_visible.load(); }
@@ -64,6 +68,7 @@ class CPanelView : public IFrameView {
     std::atomic<bool> m_visible{false};
     CBoardMailboxes m_mailboxes;
     CToolController m_controller;
+    CEditRecorder* m_recorder = nullptr;
     CComponent* m_adopted = nullptr; // the object m_device was made from
     CDevice* m_device = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "property_frame.h"
 
+#include "board_edits.h"
+
 #include "board_event.h"
 #include "core/experiment.h"
 #include "device_bar.h"
@@ -203,6 +205,7 @@ CPropertyFrame::CPropertyFrame(int index, CAppServices& services, CExperiment& e
         mouseArea->setMouseTracking(true);
         mouseArea->installEventFilter(this);
         m_panel->view.SetRenderer(m_renderer.get());
+        m_panel->view.SetRecorder(m_services.EditRecorder());
         m_services.RegisterView(m_panel.get());
     }
     if (hasParameters) {
@@ -310,6 +313,14 @@ void CPropertyFrame::ClearDevice() {
         if (m_serial.load() != serial) return;
         ShowDevice(nullptr, Description{});
     });
+}
+
+void CPropertyFrame::ClearIfShowing(CComponent* device) {
+    if (!device) return;
+    if (m_device.load() == device)
+        ClearDevice();
+    else if (m_panel && m_panel->view.PendingDevice() == device)
+        m_panel->view.SetDevice(nullptr);
 }
 
 void CPropertyFrame::SetPanelDevice(CComponent* device) {
@@ -499,9 +510,17 @@ void CPropertyFrame::Apply() {
     std::shared_ptr<CApplyLink> link = m_applyLink;
     const std::uint64_t clearings = link->clearings.load();
     CExperiment* experiment = &m_experiment;
-    auto write = [link, clearings, experiment, device, serial, page = m_page, typed, chosen] {
+    CAppServices* services = &m_services;
+    auto write = [link, clearings, experiment, services, device, serial, page = m_page, typed, chosen] {
         if (link->clearings.load() != clearings) return;
-        const CApplyResult result = ApplyPage(page, typed, chosen);
+        CApplyResult result;
+        // One apply is one undo step (a device-bar template is not on the
+        // board and makes none).
+        auto apply = [&] { result = ApplyPage(page, typed, chosen); };
+        if (CEditRecorder* recorder = services->EditRecorder())
+            recorder->Record("参数设置", "", services->GetTime(), {device}, apply);
+        else
+            apply();
         if (!result.ok) return;
         experiment->MarkTopologyDirty();
         CPropertyFrame* here = nullptr;

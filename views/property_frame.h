@@ -70,6 +70,7 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     bool Flag() const override { return m_flag.load(); }
     void SetFlag(bool flag) override { m_flag.store(flag); }
     void ClearDevice() override;
+    void ClearIfShowing(CComponent* device) override;
 
     // What the window shows, for the main window and for tests.
     int Index() const { return m_index; }

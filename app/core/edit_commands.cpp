@@ -142,6 +142,7 @@ void CRotateCommand::Turn(bool left) {
         device->RotateLeft();
     else
         device->RotateRight();
+    m_turned = true;
     OutlineOnly(m_experiment, *device);
 }
 
@@ -174,7 +175,17 @@ CWireColourCommand::CWireColourCommand(CExperiment& experiment, CComponent* wire
 
 void CWireColourCommand::Do() {
     if (!OnBoard(m_wire) || m_wire->Category() != CATEGORY_WIRE) return;
-    static_cast<CWire&>(*m_wire).m_colour = ToArgb(m_colorref);
+    auto& wire = static_cast<CWire&>(*m_wire);
+    m_before = wire.m_colour;
+    wire.m_colour = ToArgb(m_colorref);
+    m_changed = m_before != wire.m_colour;
+}
+
+void CWireColourCommand::Undo() {
+    if (!m_changed || !OnBoard(m_wire)) return;
+    auto& wire = static_cast<CWire&>(*m_wire);
+    wire.m_colour = m_before;
+    PaintWire(wire, wire.m_colour);
 }
 
 } // namespace ampera

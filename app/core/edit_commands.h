@@ -19,6 +19,7 @@
 #include "views/edit_command.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ampera {
@@ -60,6 +61,8 @@ class CDeleteCommand : public CExperimentCommand {
     ~CDeleteCommand() override;
     void Do() override;
     void Undo() override;
+    std::string Name() const override { return "删除"; }
+    bool Changed() const override { return m_removed; }
 
   private:
     CComponent* m_component;
@@ -80,6 +83,8 @@ class CDeleteAllCommand : public CExperimentCommand {
     ~CDeleteAllCommand() override;
     void Do() override;
     void Undo() override;
+    std::string Name() const override { return "全部删除"; }
+    bool Changed() const override { return m_removed && !m_taken.empty(); }
 
   private:
     std::vector<CComponent*> m_taken; // in creation order
@@ -94,11 +99,14 @@ class CRotateCommand : public CExperimentCommand {
     CRotateCommand(CExperiment& experiment, CComponent* component, bool left);
     void Do() override { Turn(m_left); }
     void Undo() override { Turn(!m_left); }
+    std::string Name() const override { return m_left ? "向左旋转" : "向右旋转"; }
+    bool Changed() const override { return m_turned; }
 
   private:
     void Turn(bool left);
     CComponent* m_component;
     bool m_left;
+    bool m_turned = false;
 };
 
 class CRotateLeftCommand : public CRotateCommand {
@@ -130,12 +138,14 @@ class CSelectAndShowCommand : public CExperimentCommand {
 };
 
 // Undo (32816) and Redo (32815): not recorded; they reach the history only
-// when they run, and do nothing with an empty history.
+// when they run, and do nothing with an empty history. A gesture in
+// progress on the board ends first, as a step of its own.
 class CUndoCommand : public CEditCommand {
   public:
     explicit CUndoCommand(CCommandHistory& history) : m_history(history) {}
     void Do() override { m_history.Undo(); }
     void Undo() override {}
+    bool EndsGesture() const override { return true; }
 
   private:
     CCommandHistory& m_history;
@@ -146,6 +156,7 @@ class CRedoCommand : public CEditCommand {
     explicit CRedoCommand(CCommandHistory& history) : m_history(history) {}
     void Do() override { m_history.Redo(); }
     void Undo() override {}
+    bool EndsGesture() const override { return true; }
 
   private:
     CCommandHistory& m_history;
@@ -160,16 +171,21 @@ class CNothingCommand : public CEditCommand {
 
 // The wire colour of the context menu (32775), applied on the frame loop
 // (the loop reads wire colours every frame). `colorref` is 0x00BBGGRR as the
-// colour chooser gives it; the wire keeps it as 0xFFRRGGBB. Not recorded.
+// colour chooser gives it; the wire keeps it as 0xFFRRGGBB. Undo gives the
+// wire its colour from before.
 class CWireColourCommand : public CExperimentCommand {
   public:
     CWireColourCommand(CExperiment& experiment, CComponent* wire, std::uint32_t colorref);
     void Do() override;
-    void Undo() override {}
+    void Undo() override;
+    std::string Name() const override { return "导线颜色"; }
+    bool Changed() const override { return m_changed; }
 
   private:
     CComponent* m_wire;
     std::uint32_t m_colorref;
+    std::uint32_t m_before = 0;
+    bool m_changed = false;
 };
 
 } // namespace ampera

@@ -14,6 +14,7 @@ bool CFileCommands::SaveTo(const std::string& path) {
     std::string error;
     m_work.StopLoop();
     const bool saved = m_work.Save(path, error);
+    if (saved) m_work.MarkSaved(true);
     m_work.StartLoop();
     if (!saved) {
         // The title and path keep naming the file that really holds the work.
@@ -40,7 +41,8 @@ bool CFileCommands::SaveAs() {
 }
 
 bool CFileCommands::ConfirmDiscard(const std::string& question, const std::string& caption) {
-    if (!m_work.HasComponents()) return true;
+    // Nothing to lose: the experiment is what its file holds.
+    if (!m_work.Modified()) return true;
     switch (m_dialogs.AskSave(question, caption)) {
     case SaveAnswer::Yes:
         // Going on after a save that did not happen would lose the work.
@@ -96,6 +98,7 @@ bool CFileCommands::Open() {
 void CFileCommands::Adopt(const std::string& path) {
     m_path = path;
     m_untitled = path.empty();
+    m_work.MarkSaved(false);
     m_work.SetTitle(Title());
     m_work.ResetScroll();
 }

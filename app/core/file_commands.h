@@ -56,8 +56,12 @@ class IFileWork {
     // user-interface thread with the loop running: clear the selection
     // through the loop then.
     virtual void ClearContext() = 0;
-    // The experiment holds at least one component, node or wire.
-    virtual bool HasComponents() = 0;
+    // The experiment holds changes its file does not (an untitled
+    // experiment: any change at all).
+    virtual bool Modified() = 0;
+    // The experiment now is what its file holds (true: after a save), or
+    // holds work no file holds (false: a recovered autosave).
+    virtual void MarkSaved(bool saved) = 0;
     virtual void SetTitle(const std::string& title) = 0;
 };
 

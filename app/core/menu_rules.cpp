@@ -16,8 +16,8 @@ const std::vector<CMenuEntry>& MainMenu() {
           {"", CMD_NONE, true, false},
           {"退出(Q)", CMD_EXIT, true, false}}},
         {"操作(&E)",
-         {{"撤消(&U)", CMD_UNDO, false, false},
-          {"重做(R)", CMD_REDO, false, false},
+         {{"撤销(&U)", CMD_UNDO, false, false},
+          {"重做(&R)", CMD_REDO, false, false},
           {"", CMD_NONE, true, false},
           {"向左旋转(&L)", CMD_ROTATE_LEFT, false, false},
           {"向右旋转(&T)", CMD_ROTATE_RIGHT, false, false},
@@ -41,7 +41,7 @@ const std::vector<CToolItemEntry>& ToolbarItems() {
         {CMD_OPEN, "打开", true},
         {CMD_SAVE, "保存", true},
         {CMD_NONE, "", true},
-        {CMD_UNDO, "撤消", false},
+        {CMD_UNDO, "撤销", false},
         {CMD_REDO, "重做", false},
         {CMD_DELETE, "删除", false},
         {CMD_NONE, "", true},
@@ -110,6 +110,19 @@ void CMenuModel::SetToolbarVisible(bool visible) {
     if (visible == m_toolbarVisible) return;
     m_toolbarVisible = visible;
     ++m_revision;
+}
+
+std::string UndoMenuText(const std::string& stepName) {
+    return "撤销" + stepName + "(&U)";
+}
+std::string RedoMenuText(const std::string& stepName) {
+    return "重做" + stepName + "(&R)";
+}
+std::string UndoToolTip(const std::string& stepName) {
+    return "撤销" + stepName;
+}
+std::string RedoToolTip(const std::string& stepName) {
+    return "重做" + stepName;
 }
 
 // --- Immediate changes ---
@@ -217,7 +230,7 @@ std::vector<CContextMenuItem> BuildContextMenu(const CContextMenuInputs& in) {
     const bool hit = in.contextType != kNoContextItem;
     const bool wire = CategoryOfType(in.contextType) == CATEGORY_WIRE;
 
-    if (in.undoSize > 0) add("撤消[&Z]", CMD_UNDO);
+    if (in.undoSize > 0) add("撤销[&Z]", CMD_UNDO);
     if (in.redoSize > 0) add("重做[&Y]", CMD_REDO);
     if (in.undoSize > 0 || in.redoSize > 0) separator();
 

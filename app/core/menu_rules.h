@@ -81,6 +81,13 @@ class CMenuModel {
     unsigned m_revision = 0;
 };
 
+// The Undo and Redo items and tooltips with the name of the step they would
+// take back or do again ("撤销移动(&U)"); plain without one.
+std::string UndoMenuText(const std::string& stepName);
+std::string RedoMenuText(const std::string& stepName);
+std::string UndoToolTip(const std::string& stepName);
+std::string RedoToolTip(const std::string& stepName);
+
 // --- Immediate changes when a command is chosen (a first guess; the 100 ms
 // rules below settle the states). ---
 void OnDeleteKeyChosen(CMenuModel& model);

@@ -58,6 +58,8 @@ void ShiftBoard(CExperiment& experiment, int horizontalSteps, int verticalSteps)
     const int dy = -kVerticalStepPixels * verticalSteps;
     const auto fx = static_cast<float>(dx), fy = static_cast<float>(dy);
     experiment.m_boardState.outlines.clear();
+    experiment.m_boardState.shiftX += dx;
+    experiment.m_boardState.shiftY += dy;
     for (CComponent* object : experiment.Nodes()) {
         auto* node = static_cast<CNode*>(object);
         node->SetPosition(node->m_x + dx, node->m_y + dy);

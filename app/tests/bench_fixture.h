@@ -158,17 +158,24 @@ class BenchTest : public ::testing::Test {
         return QTest::qWaitFor([&] { return Read<bool>(condition); }, kWaitMs);
     }
 
-    // A device of `type` placed centred at (x, y) with its terminal nodes.
+    // A device of `type` placed centred at (x, y) with its terminal nodes,
+    // one undo step as a placement from the device bar is.
     CDevice* Place(int type, int x, int y) {
         CDevice* placed = nullptr;
         OnLoop([&] {
-            std::unique_ptr<CComponent> prototype(CreateDevice(type));
-            placed = static_cast<CDevice*>(prototype.get())->PlaceAt(Experiment(), x, y);
+            Window().Board().Recorder().RecordBoard("放置器材", "", 0, [&] {
+                std::unique_ptr<CComponent> prototype(CreateDevice(type));
+                placed = static_cast<CDevice*>(prototype.get())->PlaceAt(Experiment(), x, y);
+            });
         });
         return placed;
     }
     CWire* Join(CNode* a, CNode* b) {
-        return Read<CWire*>([&] { return Experiment().AddWire(a, b); });
+        return Read<CWire*>([&] {
+            CWire* wire = nullptr;
+            Window().Board().Recorder().RecordBoard("连线", "", 0, [&] { wire = Experiment().AddWire(a, b); });
+            return wire;
+        });
     }
     bool OnBoard(const CComponent* object) {
         return Read<bool>([&] { return Experiment().Contains(object); });

@@ -71,7 +71,9 @@ TEST_F(EditingTest, DeleteKeyDeletesTheSelectionOnce) {
     ASSERT_TRUE(WaitFor([&] { return !OnBoard(first); }));
     Settle();
     EXPECT_TRUE(OnBoard(second));
-    EXPECT_EQ(Window().Board().History().UndoSize(), 1u);
+    // Two placements and one delete.
+    EXPECT_EQ(Window().Board().History().UndoSize(), 3u);
+    EXPECT_EQ(Window().Board().History().UndoName(), "删除");
 
     // Enter and Escape are taken and close nothing.
     QTest::keyClick(Surface(), Qt::Key_Escape);
@@ -137,7 +139,7 @@ TEST_F(EditingTest, NewRecordedCommandEmptiesRedoAndTheTimerGraysIt) {
 
     Select(resistor);
     Choose(CMD_ROTATE_RIGHT);
-    EXPECT_EQ(Window().Board().History().RedoSize(), 0u);
+    EXPECT_TRUE(WaitFor([&] { return Window().Board().History().RedoSize() == 0; }));
     EXPECT_TRUE(WaitFor([&] { return !Window().MenuAction(CMD_REDO)->isEnabled(); }));
     EXPECT_FALSE(Window().ToolAction(CMD_REDO)->isEnabled());
 }

@@ -72,10 +72,14 @@ class FakeWork : public IFileWork {
         EXPECT_FALSE(running);
         components = false;
     }
-    void ClearHistories() override { Log("histories"); }
+    void ClearHistories() override {
+        Log("histories");
+        changed = false; // the empty history is the file's state
+    }
     void ResetScroll() override { Log("scroll"); }
     void ClearContext() override { Log("context"); }
-    bool HasComponents() override { return components; }
+    bool Modified() override { return changed; }
+    void MarkSaved(bool isSaved) override { changed = !isSaved; }
     void SetTitle(const std::string& title) override { this->title = title; }
 
     void Log(const std::string& entry) { log.push_back(entry); }
@@ -83,6 +87,7 @@ class FakeWork : public IFileWork {
 
     bool running = true;
     bool components = false;
+    bool changed = false; // work no file holds
     std::string title = kTemplateCaption;
     std::set<std::string> unwritable, unreadable;
     std::vector<std::string> saved, log;
@@ -149,7 +154,7 @@ TEST_F(FileCommandsTest, ExitAsksOnlyWhenThereIsSomethingToLose) {
     EXPECT_TRUE(files.Exit());
     EXPECT_TRUE(dialogs.questions.empty());
 
-    work.components = true;
+    work.components = work.changed = true;
     dialogs.answer = SaveAnswer::Cancel;
     EXPECT_FALSE(files.Exit());
     EXPECT_EQ(dialogs.questions, (std::vector<std::string>{"是否要保存当前实验?|Ampera"}));
@@ -173,7 +178,7 @@ TEST_F(FileCommandsTest, YesFollowedByACancelledOrFailedSaveCancelsTheWholeComma
         FakeDialogs d;
         FakeWork w;
         CFileCommands f(d, w);
-        w.components = true;
+        w.components = w.changed = true;
         w.unwritable = {"/full/x.vtx"};
         d.answer = SaveAnswer::Yes;
 
@@ -198,7 +203,7 @@ TEST_F(FileCommandsTest, YesFollowedByACancelledOrFailedSaveCancelsTheWholeComma
 TEST_F(FileCommandsTest, NewAsksWithTheFileNameThenClearsEverything) {
     dialogs.chosen = {"D:\\exp\\one.vtx"};
     files.Save();
-    work.components = true;
+    work.components = work.changed = true;
     work.log.clear();
     dialogs.answer = SaveAnswer::No;
 
@@ -211,7 +216,7 @@ TEST_F(FileCommandsTest, NewAsksWithTheFileNameThenClearsEverything) {
     EXPECT_EQ(work.title, "Ampera [未命名.vtx]");
 
     dialogs.answer = SaveAnswer::Cancel;
-    work.components = true;
+    work.components = work.changed = true;
     work.log.clear();
     EXPECT_FALSE(files.New());
     EXPECT_TRUE(work.log.empty());
@@ -237,6 +242,7 @@ TEST_F(FileCommandsTest, OpenCancelledAtTheDialogOrTheQuestionLoadsNothing) {
     EXPECT_FALSE(files.Open()); // dialog cancelled
     EXPECT_EQ(work.log, (std::vector<std::string>{"context"})) << "only the selection was cleared";
 
+    work.changed = true;
     dialogs.chosen = {"/lab/second.vtx"};
     dialogs.answer = SaveAnswer::Cancel;
     EXPECT_FALSE(files.Open());
@@ -263,13 +269,37 @@ TEST_F(FileCommandsTest, OpeningAnUnreadableFileKeepsTheExperimentTitleAndHistor
 }
 
 TEST_F(FileCommandsTest, YesBeforeOpenSavesFirstThenLoads) {
-    work.components = true;
+    work.components = work.changed = true;
     dialogs.answer = SaveAnswer::Yes;
     dialogs.chosen = {"/lab/next.vtx", "/lab/mine.vtx"}; // open dialog, then the save dialog
     EXPECT_TRUE(files.Open());
     EXPECT_EQ(work.saved, (std::vector<std::string>{"/lab/mine.vtx"}));
     EXPECT_EQ(files.Path(), "/lab/next.vtx");
     EXPECT_EQ(work.title, "Ampera [next.vtx]");
+}
+
+// The question comes only for work no file holds: not for a file just
+// opened, nor after a save; a recovered autosave is such work.
+TEST_F(FileCommandsTest, OnlyUnsavedWorkIsAskedAbout) {
+    dialogs.chosen = {"/lab/opened.vtx"};
+    ASSERT_TRUE(files.Open());
+    dialogs.chosen = {"/lab/other.vtx"};
+    EXPECT_TRUE(files.Open());
+    EXPECT_TRUE(files.New());
+    EXPECT_TRUE(files.Exit());
+    EXPECT_TRUE(dialogs.questions.empty());
+
+    work.components = work.changed = true;
+    dialogs.chosen = {"/lab/saved.vtx"};
+    ASSERT_TRUE(files.Save());
+    EXPECT_FALSE(work.changed) << "a save marks the work saved";
+    EXPECT_TRUE(files.Exit());
+    EXPECT_TRUE(dialogs.questions.empty());
+
+    files.Adopt("/lab/recovered.vtx");
+    dialogs.answer = SaveAnswer::Cancel;
+    EXPECT_FALSE(files.Exit());
+    EXPECT_EQ(dialogs.questions.size(), 1u);
 }
 
 } // namespace

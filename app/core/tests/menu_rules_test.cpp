@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "不显示名称参数[&S]", "进入符号图[&B]", "删除器材[&D]"}},
                       MenuCase{"ResistorWithHistoryAndWindows",
                                WithHistories(Board(TYPE_RESISTANCE)),
-                               {"撤消[&Z]", "-", "隐藏器材栏[&A]", "隐藏属性栏[&P]", "-", "向左旋转[&L]",
+                               {"撤销[&Z]", "-", "隐藏器材栏[&A]", "隐藏属性栏[&P]", "-", "向左旋转[&L]",
                                 "向右旋转[&R]", "-", "显示名称参数[&S]", "进入符号图[&B]", "删除器材[&D]"}},
                       MenuCase{"Oscilloscope",
                                Board(TYPE_OSCILLOSCOPE),
