@@ -40,57 +40,52 @@ bool ByCreation(const CComponent* a, const CComponent* b) {
 } // namespace
 
 CObjectState CaptureState(const CExperiment& experiment, const CComponent& object) {
-    const int sx = experiment.m_boardState.shiftX, sy = experiment.m_boardState.shiftY;
-    const auto unshift = [&](CPoint p) { return CPoint{p.x - sx, p.y - sy}; };
     CObjectState state;
     state.object = const_cast<CComponent*>(&object);
+    state.shiftX = experiment.m_boardState.shiftX;
+    state.shiftY = experiment.m_boardState.shiftY;
     if (object.Category() == CATEGORY_NODE) {
-        state.points = {unshift(static_cast<const CNode&>(object).Position())};
+        state.points = {static_cast<const CNode&>(object).Position()};
     } else if (object.Category() == CATEGORY_WIRE) {
         const auto& wire = static_cast<const CWire&>(object);
-        for (const CPoint& point : wire.m_points)
-            state.points.push_back(unshift(point));
+        state.points = wire.m_points;
         state.colour = wire.m_colour;
     } else if (const auto* device = dynamic_cast<const CDevice*>(&object)) {
         // Persist only reads the device when writing; it is not const
         // because the same operation reads files.
         CKeyDoc doc;
         const_cast<CDevice*>(device)->Persist(doc, false, kKeyPrefix);
-        // The place is kept exactly, and relative to the scroll shift, below.
-        doc.SetFloatExact(std::string(kKeyPrefix) + ":REGION:LEFT", 0);
-        doc.SetFloatExact(std::string(kKeyPrefix) + ":REGION:TOP", 0);
         state.keys = doc.ToText();
-        const float fx = static_cast<float>(sx), fy = static_cast<float>(sy);
-        state.region[0] = device->m_region[0] - fx;
-        state.region[1] = device->m_region[1] - fy;
-        state.region[2] = device->m_region[2] - fx;
-        state.region[3] = device->m_region[3] - fy;
+        std::copy(std::begin(device->m_region), std::end(device->m_region), state.region);
         state.partner = PlugPartner(*device);
     }
     return state;
 }
 
 void ApplyState(CExperiment& experiment, const CObjectState& state) {
-    const int sx = experiment.m_boardState.shiftX, sy = experiment.m_boardState.shiftY;
+    // Everything moved by the scrolling done since the state was taken.
+    const int dx = experiment.m_boardState.shiftX - state.shiftX;
+    const int dy = experiment.m_boardState.shiftY - state.shiftY;
     CComponent* object = state.object;
     if (object->Category() == CATEGORY_NODE) {
         if (!state.points.empty())
-            static_cast<CNode*>(object)->SetPosition(state.points[0].x + sx, state.points[0].y + sy);
+            static_cast<CNode*>(object)->SetPosition(state.points[0].x + dx, state.points[0].y + dy);
     } else if (object->Category() == CATEGORY_WIRE) {
         auto& wire = static_cast<CWire&>(*object);
         wire.m_points.clear();
         for (const CPoint& point : state.points)
-            wire.m_points.push_back({point.x + sx, point.y + sy});
+            wire.m_points.push_back({point.x + dx, point.y + dy});
         wire.m_colour = state.colour;
         wire.RebuildLines();
         PaintWire(wire, wire.m_colour);
     } else if (auto* device = dynamic_cast<CDevice*>(object)) {
-        // Read back through the keys a file holds, as Open does; the place is
-        // then set exactly (a file keeps whole pixels).
+        // Read back through the keys a file holds, as Open does; then the
+        // place is set exactly (a file keeps whole pixels) and moved by the
+        // scrolling since, with whatever rides on the device.
         CKeyDoc doc;
         doc.Parse(state.keys);
         device->Persist(doc, true, kKeyPrefix);
-        const float fx = static_cast<float>(sx), fy = static_cast<float>(sy);
+        const float fx = static_cast<float>(dx), fy = static_cast<float>(dy);
         device->SetRegion(state.region[0] + fx, state.region[1] + fy, state.region[2] + fx,
                           state.region[3] + fy);
         SetPlugPartner(*device, state.partner);
@@ -148,6 +143,12 @@ CBoardStep::CBoardStep(CExperiment& experiment, std::string name, std::string me
             m_added.push_back(now.object);
         }
     }
+    // A gesture that added a device placed it; one that added a wire drew it.
+    auto adds = [&](auto test) { return std::any_of(m_added.begin(), m_added.end(), test); };
+    if (adds([](const CComponent* o) { return o->Category() != CATEGORY_NODE && o->Category() != CATEGORY_WIRE; }))
+        m_name = "放置器材";
+    else if (adds([](const CComponent* o) { return o->Category() == CATEGORY_WIRE; }))
+        m_name = "连线";
 }
 
 CBoardStep::~CBoardStep() {

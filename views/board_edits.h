@@ -28,18 +28,20 @@ class CExperiment;
 
 struct CObjectState {
     CComponent* object = nullptr;
-    std::string keys;              // a device's own keys as document text, its place left out
+    std::string keys;              // a device's own keys as document text
     float region[4] = {0, 0, 0, 0}; // a device's exact place
     std::vector<CPoint> points;     // a wire's points; a node's terminal point
     std::uint32_t colour = 0;       // a wire's colour
     CComponent* partner = nullptr;  // an ammeter's plug board, a plug board's ammeter
+    int shiftX = 0, shiftY = 0;     // the board's scroll shift when it was taken
     bool operator==(const CObjectState&) const = default;
 };
 
 // States in creation order.
 using CBoardRecord = std::vector<CObjectState>;
 
-// Places are kept relative to the board's scroll shift.
+// Places are kept with the board's scroll shift of the moment: a state put
+// back after scrolling lands where the scrolling moved everything else.
 CObjectState CaptureState(const CExperiment& experiment, const CComponent& object);
 // Puts `state` back on its object (which must be on the board).
 void ApplyState(CExperiment& experiment, const CObjectState& state);

@@ -448,10 +448,10 @@ void CPlaceTool::Place(CComponent& pending, int x, int y) {
 }
 
 void CPlaceTool::Abandon() {
-    CComponent* pending = Experiment().m_boardState.pendingDevice;
-    if (!pending) return;
-    CancelPlacement(*pending);
-    // The tool gives up at the next event and placement ends.
+    // The device bar lets go of its device even before the board took it
+    // up (the pointer has not come over the board yet).
+    ReleaseBar();
+    if (CComponent* pending = Experiment().m_boardState.pendingDevice) CancelPlacement(*pending);
     Experiment().m_boardState.pendingDevice = nullptr;
 }
 

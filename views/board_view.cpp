@@ -115,6 +115,7 @@ void CBoardView::RunCommands(long long time) {
     if (ending && m_recorder.GestureOpen()) {
         for (CBoardToolBase* tool : m_boardTools)
             tool->Cancel();
+        m_controller.Reset();
         m_recorder.EndGesture(m_gestureTool ? m_gestureTool->StepName() : "", time);
         m_gestureTool = nullptr;
     }
@@ -163,6 +164,7 @@ void CBoardView::CancelGesture(long long time) {
         tool->Cancel();
         tool->Abandon();
     }
+    m_controller.Reset();
     // A drag given up stays where it got to, as one step.
     m_recorder.EndGesture(m_gestureTool ? m_gestureTool->StepName() : "", time);
     m_gestureTool = nullptr;

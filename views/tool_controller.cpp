@@ -28,6 +28,14 @@ void CToolController::SetPlacement(CBoardTool* placeTool, std::function<bool()> 
     m_endPlacement = std::move(endPlacement);
 }
 
+void CToolController::Reset() {
+    m_current = m_default;
+    if (m_placing) {
+        m_placing = false;
+        if (m_endPlacement) m_endPlacement();
+    }
+}
+
 void CToolController::Dispatch(const CBoardEvent& event) {
     // An idle board picks up a device chosen in the device bar: the place
     // tool takes over until the device is placed or placement is cancelled.

@@ -43,6 +43,9 @@ class CToolController {
                       std::function<void()> endPlacement);
 
     void Dispatch(const CBoardEvent& event);
+    // Back to the default tool at once (the tools were told to give up);
+    // a placement in progress ends.
+    void Reset();
 
     CBoardTool* CurrentTool() const { return m_current; }
     CBoardTool* DefaultTool() const { return m_default; }

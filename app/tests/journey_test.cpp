@@ -8,6 +8,8 @@
 #include "views/panel_view.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -73,6 +75,13 @@ class JourneyTest : public BenchTest {
     // Left click on the device shows its group's property window with it;
     // then the power button on the panel page is clicked.
     void SwitchOn(CDevice* device, CPanelButton& power, int window) {
+        ClickPanel(device, power, window);
+        ASSERT_TRUE(WaitFor([&] { return Read<bool>([&] { return power.IsOn(); }); })) << device->m_name;
+    }
+
+    // Shows the device's panel page (a left click on the device) and clicks
+    // the control there.
+    void ClickPanel(CDevice* device, CPanelControl& control, int window) {
         Click(Centre(device));
         CPropertyFrame* frame = Window().PropertyFrame(window);
         ASSERT_NE(frame, nullptr);
@@ -88,14 +97,59 @@ class JourneyTest : public BenchTest {
         QWidget* target = surface;
         for (QObject* child : surface->children())
             if (auto* widget = qobject_cast<QWidget*>(child)) target = widget;
-        const CPanelRect r = Read<CPanelRect>([&] { return power.m_hitRect; });
+        const CPanelRect r = Read<CPanelRect>([&] { return control.GetRect(); });
         const QPoint at(static_cast<int>((r.left + r.right) / 2), static_cast<int>((r.top + r.bottom) / 2));
         QTest::mousePress(target, Qt::LeftButton, {}, at);
         Settle();
         QTest::mouseRelease(target, Qt::LeftButton, {}, at);
         Settle();
-        ASSERT_TRUE(WaitFor([&] { return Read<bool>([&] { return power.IsOn(); }); })) << device->m_name;
     }
+
+    CDevice* FindDevice(int type) {
+        return Read<CDevice*>([&]() -> CDevice* {
+            for (CComponent* device : Experiment().Devices())
+                if (device->TypeCode() == type) return static_cast<CDevice*>(device);
+            return nullptr;
+        });
+    }
+
+    // Saves through Save As to `name` in the test folder; the file's bytes.
+    std::string SaveAs(const char* name) {
+        const std::string path = FilePath(name);
+        m_dialogs->savePaths.push_back(path);
+        Window().RunCommand(CMD_SAVE_AS);
+        QFile file(QString::fromStdString(path));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        return file.readAll().toStdString();
+    }
+
+    // Opens a copy of an example in the test folder (a save then never
+    // writes into the source tree).
+    void OpenExample(const char* name) {
+        const std::string copy = FilePath(name);
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(std::string(AMPERA_EXAMPLES_DIR) + "/" + name),
+                                QString::fromStdString(copy)));
+        m_dialogs->openPaths.push_back(copy);
+        m_dialogs->answers.push_back(SaveAnswer::No);
+        Window().RunCommand(CMD_OPEN);
+        ASSERT_TRUE(m_dialogs->errors.empty());
+    }
+
+    // The undo item's text once the menus have caught up with the history.
+    bool UndoReads(const std::string& text) {
+        return WaitFor([&] { return Window().MenuAction(CMD_UNDO)->text().toStdString() == text; });
+    }
+    std::size_t UndoSize() { return Window().Board().History().UndoSize(); }
+    std::size_t RedoSize() { return Window().Board().History().RedoSize(); }
+
+    // A key chord to the active main window, as its shortcuts receive it.
+    void Chord(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        Window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+        QTest::keyClick(&Window(), key, modifiers);
+    }
+
+    std::string Title() { return Window().windowTitle().toStdString(); }
 
     // What the meter's display shows, as a number once it has settled.
     double Reading(CDevice* meter) {
@@ -165,6 +219,191 @@ TEST_F(JourneyTest, AmmeterInSeriesReadsTheCurrent) {
     // 10 V over the resistor's 1 kΩ: 10 mA.
     const std::string text = Read<std::string>([&] { return ammeter->DisplayText(); });
     EXPECT_NEAR(Reading(ammeter), 10.0, 0.05) << text;
+}
+
+// Every kind of edit, each one step named in the menu; undoing them all gives
+// back the file that was opened byte for byte, redoing them all the file that
+// was saved before undoing.
+TEST_F(JourneyTest, UndoAllGivesBackTheOpenedFileAndRedoAllTheEditedOne) {
+    OpenExample("ohms_law.vtx");
+    const std::string opened = SaveAs("base.vtx");
+    ASSERT_FALSE(opened.empty());
+    EXPECT_EQ(UndoSize(), 0u);
+    ShowDeviceBar();
+
+    CDevice* source = FindDevice(TYPE_DC_SOURCE);
+    auto* ammeter = static_cast<CDigitalMeter*>(FindDevice(TYPE_DC_AMMETER));
+    ASSERT_TRUE(source && ammeter);
+
+    CDevice* added = TakeFromBar(TYPE_RESISTANCE, QPoint(620, 470));
+    ASSERT_NE(added, nullptr);
+    EXPECT_TRUE(UndoReads("撤销放置器材(&U)"));
+
+    DrawWire(Terminal(added, 0), Terminal(source, 0));
+    EXPECT_TRUE(UndoReads("撤销连线(&U)"));
+
+    // A drag in several moves is one step.
+    std::size_t steps = UndoSize();
+    const QPoint grab = Centre(added);
+    Press(grab);
+    for (int i = 1; i <= 4; ++i)
+        MoveTo(grab + QPoint(10 * i, 5 * i));
+    Release(grab + QPoint(40, 20));
+    EXPECT_TRUE(WaitFor([&] { return UndoSize() == steps + 1; }));
+    EXPECT_TRUE(UndoReads("撤销移动(&U)"));
+
+    // A run of arrow presses is one step too.
+    steps = UndoSize();
+    const float leftBefore = Read<float>([&] { return added->m_region[0]; });
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(Surface(), Qt::Key_Right);
+    QTest::keyClick(Surface(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_TRUE(WaitOnLoop([&] { return added->m_region[0] == leftBefore + 3; }));
+    EXPECT_TRUE(WaitFor([&] { return UndoSize() == steps + 1; }));
+
+    Choose(CMD_ROTATE_RIGHT); // the selection: the resistor just moved
+    EXPECT_TRUE(UndoReads("撤销向右旋转(&U)"));
+
+    CPropertyFrame* passive = Window().PropertyFrame(0);
+    ASSERT_TRUE(WaitFor([&] { return passive->Device() == added && !passive->Edits().empty(); }));
+    passive->Edits()[0]->setText("2200");
+    passive->Apply();
+    EXPECT_TRUE(UndoReads("撤销参数设置(&U)"));
+
+    const bool powered = Read<bool>([&] { return ammeter->IsPowered(); });
+    ClickPanel(ammeter, ammeter->m_power, 1);
+    ASSERT_TRUE(WaitFor([&] { return Read<bool>([&] { return ammeter->IsPowered(); }) != powered; }));
+    EXPECT_TRUE(UndoReads("撤销面板操作(&U)"));
+
+    const QPoint onWire = Read<QPoint>([&] {
+        const auto* wire = static_cast<const CWire*>(*Experiment().Wires().begin());
+        return QPoint((wire->m_points[0].x + wire->m_points[1].x) / 2, (wire->m_points[0].y + wire->m_points[1].y) / 2);
+    });
+    m_nextColour = 0x0000FF00;
+    ContextChoose(onWire, "改变颜色[&C]");
+    EXPECT_TRUE(UndoReads("撤销导线颜色(&U)"));
+
+    CDevice* voltmeter = FindDevice(TYPE_DC_VOLTMETER);
+    Click(Centre(voltmeter));
+    QTest::keyClick(Surface(), Qt::Key_Delete);
+    EXPECT_TRUE(UndoReads("撤销删除(&U)"));
+
+    const std::string edited = SaveAs("edited.vtx");
+    EXPECT_NE(edited, opened);
+    EXPECT_EQ(Title(), "Ampera [edited.vtx]");
+    const std::size_t total = UndoSize();
+    EXPECT_EQ(total, 9u) << "one step per edit";
+
+    for (std::size_t i = 0; i < total; ++i)
+        Chord(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(WaitFor([&] { return UndoSize() == 0 && RedoSize() == total; }));
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Ampera [edited.vtx]*"; }));
+    EXPECT_EQ(SaveAs("undone.vtx"), opened);
+
+    for (std::size_t i = 0; i < total; ++i)
+        Window().RunCommand(CMD_REDO);
+    ASSERT_TRUE(WaitFor([&] { return RedoSize() == 0 && UndoSize() == total; }));
+    EXPECT_EQ(SaveAs("redone.vtx"), edited);
+}
+
+// The title marks work no file holds; an undo back to the saved state clears
+// the mark, and only then does New go ahead without asking.
+TEST_F(JourneyTest, TheTitleMarksUnsavedWorkThroughASaveAndAnUndo) {
+    OpenExample("ohms_law.vtx");
+    EXPECT_EQ(Title(), "Ampera [ohms_law.vtx]");
+    CDevice* resistor = FindDevice(TYPE_RESISTANCE);
+    Click(Centre(resistor));
+    Choose(CMD_ROTATE_LEFT);
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Ampera [ohms_law.vtx]*"; }));
+
+    SaveAs("marked.vtx");
+    EXPECT_EQ(Title(), "Ampera [marked.vtx]");
+    Choose(CMD_UNDO);
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Ampera [marked.vtx]*"; }));
+    Choose(CMD_REDO);
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Ampera [marked.vtx]"; }));
+
+    Window().RunCommand(CMD_NEW);
+    EXPECT_TRUE(m_dialogs->questions.empty()) << "nothing unsaved, nothing asked";
+    EXPECT_EQ(Title(), "Ampera [未命名.vtx]");
+}
+
+// Escape gives up a wire being drawn and a device being placed, and leaves
+// no step behind.
+TEST_F(JourneyTest, EscapeGivesUpAWireAndAPlacement) {
+    OpenExample("ohms_law.vtx");
+    CDevice* source = FindDevice(TYPE_DC_SOURCE);
+    const std::size_t wires = Read<std::size_t>([&] { return Experiment().Wires().size(); });
+    Click(Terminal(source, 0));
+    MoveTo(Terminal(source, 0) + QPoint(60, 40));
+    ASSERT_TRUE(WaitOnLoop([&] { return Experiment().Wires().size() == wires + 1; })) << "a wire follows";
+    QTest::keyClick(Surface(), Qt::Key_Escape);
+    EXPECT_TRUE(WaitOnLoop([&] { return Experiment().Wires().size() == wires; }));
+
+    ShowDeviceBar();
+    QAbstractButton* button = Bar().DeviceButton(Bar().SelectedGroup(), 0);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return Bar().PendingDevice() != nullptr; }));
+    MoveTo(QPoint(600, 450));
+    QTest::keyClick(Surface(), Qt::Key_Escape);
+    EXPECT_TRUE(WaitFor([&] { return Bar().PendingDevice() == nullptr; }));
+    const std::size_t devices = Devices().size();
+    Click(QPoint(600, 450));
+    Settle();
+    EXPECT_EQ(Devices().size(), devices) << "the click after Escape places nothing";
+    EXPECT_EQ(UndoSize(), 0u);
+}
+
+// The standard key sequences, shown in the menus, each doing its command.
+TEST_F(JourneyTest, EveryCommandHasItsShortcut) {
+    struct Case {
+        int id;
+        QKeySequence keys;
+    };
+    const Case cases[] = {
+        {CMD_NEW, QKeySequence::keyBindings(QKeySequence::New).value(0)},
+        {CMD_OPEN, QKeySequence::keyBindings(QKeySequence::Open).value(0)},
+        {CMD_SAVE, QKeySequence::keyBindings(QKeySequence::Save).value(0)},
+        {CMD_SAVE_AS, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {CMD_UNDO, QKeySequence(QStringLiteral("Ctrl+Z"))},
+        {CMD_REDO, QKeySequence::keyBindings(QKeySequence::Redo).value(0)},
+        {CMD_DELETE, QKeySequence(QStringLiteral("Del"))},
+        {CMD_ROTATE_LEFT, QKeySequence(QStringLiteral("Ctrl+L"))},
+        {CMD_ROTATE_RIGHT, QKeySequence(QStringLiteral("Ctrl+R"))},
+        {CMD_HELP, QKeySequence(QStringLiteral("F1"))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        EXPECT_FALSE(c.keys.isEmpty());
+        EXPECT_TRUE(Window().MenuAction(c.id)->shortcuts().contains(c.keys));
+    }
+
+    OpenExample("ohms_law.vtx");
+    CDevice* resistor = FindDevice(TYPE_RESISTANCE);
+    Click(Centre(resistor));
+    ASSERT_TRUE(WaitFor([&] { return Window().MenuAction(CMD_ROTATE_LEFT)->isEnabled(); }));
+    Chord(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(WaitOnLoop([&] { return resistor->m_angleLeft == 90; }));
+    Chord(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(WaitOnLoop([&] { return resistor->m_angleLeft == 0; }));
+    Chord(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(WaitOnLoop([&] { return resistor->m_angleLeft == 90; }));
+    Chord(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(WaitOnLoop([&] { return resistor->m_angleLeft == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return Window().MenuAction(CMD_DELETE)->isEnabled(); }));
+    Chord(Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_TRUE(WaitFor([&] { return !OnBoard(resistor); }));
+
+    m_dialogs->savePaths.push_back(FilePath("keys.vtx"));
+    Chord(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(WaitFor([&] { return Window().Files().Path() == FilePath("keys.vtx"); }));
+    Chord(Qt::Key_Z, Qt::ControlModifier);
+    Chord(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(WaitFor([&] { return Title() == "Ampera [keys.vtx]"; })) << "saved again";
+    Chord(Qt::Key_F1, Qt::NoModifier);
+    EXPECT_TRUE(WaitFor([&] { return !m_opened.empty(); })) << "help opened";
+    Chord(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(WaitOnLoop([&] { return Experiment().AllObjects().empty(); }));
 }
 
 } // namespace

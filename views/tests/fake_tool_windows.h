@@ -25,6 +25,9 @@ struct FakePropertyWindow : IPropertyWindow {
         device = nullptr;
         ++cleared;
     }
+    void ClearIfShowing(CComponent* d) override {
+        if (device == d) ClearDevice();
+    }
 
     bool visible = false;
     bool flag = false;
