@@ -7,6 +7,7 @@
 #include "core/component.h"
 #include "tool_controller.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -145,7 +146,8 @@ class CSliderTool : public CBoardToolBase {
 };
 
 // Draws a new wire from a node to another node, along horizontal and
-// vertical segments unless Shift is held.
+// vertical segments unless Shift is held. The automatic bends keep off other
+// terminals and other wires where a simple route allows (see ChooseBends).
 class CWireTool : public CBoardToolBase {
   public:
     using CBoardToolBase::CBoardToolBase;
@@ -168,6 +170,7 @@ class CWireTool : public CBoardToolBase {
     void Route(int x, int y, bool shift);
     void MarkNodes(int x, int y);
     void AddBend(int x, int y, bool shift);
+    void RouteTail(CPoint to, Axis lead, const CNode* end);
     void Finish(CNode& end, bool shift);
     void ClearMarks();
     void Reset();
@@ -176,6 +179,10 @@ class CWireTool : public CBoardToolBase {
     CNode* m_candidate = nullptr;
     CWire* m_wire = nullptr;
     std::vector<Axis> m_axes; // one per segment of the wire
+    // The last point that stays put while the pointer moves, and the axis
+    // the rubber band leaves it along (free: it goes straight out instead).
+    std::size_t m_anchor = 0;
+    Axis m_lead = AXIS_FREE;
     bool m_justBegun = false; // the click that started the wire is still to come
 };
 

@@ -4,6 +4,7 @@
 #include "board_tools.h"
 
 #include "board_view.h"
+#include "wire_route.h"
 
 #include "core/experiment.h"
 
@@ -19,6 +20,29 @@ constexpr double kSteep = 0.7853981;
 
 bool Within(CPoint node, int x, int y) {
     return std::abs(x - node.x) < kNodeReach && std::abs(y - node.y) < kNodeReach;
+}
+
+// What the automatic bends keep off: every terminal but the two the wire
+// joins, every other wire, and the first `fixed` segments of this one (a
+// route folding back over them would hide them).
+CRouteObstacles ObstaclesFor(const CExperiment& experiment, const CWire& drawing, std::size_t fixed,
+                             const CNode* start, const CNode* end) {
+    CRouteObstacles obstacles;
+    obstacles.reach = kNodeReach;
+    for (CComponent* object : experiment.Nodes())
+        if (object != start && object != end)
+            obstacles.terminals.push_back(static_cast<const CNode*>(object)->Position());
+    const auto addSegments = [&](const std::vector<CPoint>& points, std::size_t count) {
+        for (std::size_t i = 0; i < count && i + 1 < points.size(); ++i)
+            obstacles.segments.push_back({points[i], points[i + 1]});
+    };
+    for (CComponent* object : experiment.Wires())
+        if (object != &drawing) {
+            const std::vector<CPoint>& points = static_cast<const CWire*>(object)->m_points;
+            addSegments(points, points.size());
+        }
+    addSegments(drawing.m_points, fixed);
+    return obstacles;
 }
 } // namespace
 
@@ -39,6 +63,8 @@ void CWireTool::Begin(const CBoardEvent&) {
     m_wire->m_points = {start, start};
     m_wire->RebuildLines();
     m_axes = {AXIS_FREE};
+    m_anchor = 0;
+    m_lead = AXIS_FREE;
     // On the board (drawn every frame) but joined to nothing until finished.
     Experiment().AddObject(m_wire, false);
     m_start->m_wiringMark = 1;
@@ -97,39 +123,49 @@ bool CWireTool::NearStart(int x, int y) const {
     return m_start && Within(m_start->Position(), x, y);
 }
 
-// The last two points follow the pointer. With only the start fixed, the end
-// goes straight out horizontally or vertically, whichever is closer to the
-// pointer's direction. Once bends exist, the last bend slides along the
-// segment that leads into it and the end sits on the pointer, giving an L.
+// The points after the anchor follow the pointer. With no direction fixed,
+// the end goes straight out from the anchor horizontally or vertically,
+// whichever is closer to the pointer's direction. Once a click fixed one, the
+// wire runs from the anchor to the pointer in an L whose first leg goes that
+// way, turned round or with a detour where it would run over a terminal or
+// along a wire. Shift moves the end alone.
 void CWireTool::Route(int x, int y, bool shift) {
     std::vector<CPoint>& points = m_wire->m_points;
-    const std::size_t n = points.size();
-    const std::size_t last = n - 1, bend = n - 2;
     if (shift) {
-        points[last] = {x, y};
-        m_axes[bend] = AXIS_FREE;
-    } else if (n >= 3 && m_axes[n - 3] != AXIS_FREE) {
-        const CPoint before = points[n - 3];
-        if (m_axes[n - 3] == AXIS_VERTICAL) {
-            points[bend] = {before.x, y};
-            m_axes[bend] = AXIS_HORIZONTAL;
-        } else {
-            points[bend] = {x, before.y};
-            m_axes[bend] = AXIS_VERTICAL;
-        }
-        points[last] = {x, y};
+        points.back() = {x, y};
+        m_axes.back() = AXIS_FREE;
+    } else if (m_lead != AXIS_FREE) {
+        RouteTail({x, y}, m_lead, NodeNear(x, y, true));
     } else {
-        const CPoint from = points[bend];
+        const CPoint from = points[m_anchor];
         const double dx = std::abs(x - from.x), dy = std::abs(y - from.y);
         if (std::atan2(dy, dx) >= kSteep) {
-            points[last] = {from.x, y};
-            m_axes[bend] = AXIS_VERTICAL;
+            points.back() = {from.x, y};
+            m_axes.back() = AXIS_VERTICAL;
         } else {
-            points[last] = {x, from.y};
-            m_axes[bend] = AXIS_HORIZONTAL;
+            points.back() = {x, from.y};
+            m_axes.back() = AXIS_HORIZONTAL;
         }
     }
     SyncWireLines(*m_wire);
+}
+
+// Everything after the anchor becomes the automatic route to `to`, which
+// ends on `end` (or on no node yet).
+void CWireTool::RouteTail(CPoint to, Axis lead, const CNode* end) {
+    std::vector<CPoint>& points = m_wire->m_points;
+    const CBends bends = ChooseBends(points[m_anchor], to, lead != AXIS_VERTICAL,
+                                     ObstaclesFor(Experiment(), *m_wire, m_anchor, m_start, end));
+    points.resize(m_anchor + 1);
+    m_axes.resize(m_anchor);
+    bool horizontal = bends.horizontalFirst;
+    for (const CPoint& corner : bends.corners) {
+        points.push_back(corner);
+        m_axes.push_back(horizontal ? AXIS_HORIZONTAL : AXIS_VERTICAL);
+        horizontal = !horizontal;
+    }
+    points.push_back(to);
+    m_axes.push_back(horizontal ? AXIS_HORIZONTAL : AXIS_VERTICAL);
 }
 
 void CWireTool::MarkNodes(int x, int y) {
@@ -149,32 +185,32 @@ void CWireTool::AddBend(int x, int y, bool shift) {
     Route(x, y, shift);
     m_wire->m_points.push_back({x, y});
     m_axes.push_back(AXIS_FREE); // set by the next move
+    // The corner before the click stays put from now on. When the segment
+    // into the click has a direction, the next L leaves that corner along it
+    // (the click itself slides); a free segment stays whole and the rubber
+    // band goes straight out from its end.
+    const std::size_t n = m_wire->m_points.size();
+    if (m_axes[n - 3] != AXIS_FREE) {
+        m_anchor = n - 3;
+        m_lead = m_axes[n - 3];
+    } else {
+        m_anchor = n - 2;
+        m_lead = AXIS_FREE;
+    }
     SyncWireLines(*m_wire);
 }
 
 void CWireTool::Finish(CNode& end, bool shift) {
     std::vector<CPoint>& points = m_wire->m_points;
     const CPoint target = end.Position();
-    const std::size_t n = points.size();
     if (shift) {
         points.back() = target;
-    } else if (n >= 3 && m_axes[n - 3] != AXIS_FREE) {
-        // The last bend slides along its incoming segment to line up with
-        // the target.
-        const CPoint before = points[n - 3];
-        points[n - 2] =
-            m_axes[n - 3] == AXIS_VERTICAL ? CPoint{before.x, target.y} : CPoint{target.x, before.y};
-        points.back() = target;
     } else {
-        // From the last fixed point: one more bend unless already in line,
-        // turning the way the rubber band went.
-        const CPoint from = points[n - 2];
-        if (from.x != target.x && from.y != target.y) {
-            const CPoint corner =
-                m_axes[n - 2] == AXIS_VERTICAL ? CPoint{from.x, target.y} : CPoint{target.x, from.y};
-            points.insert(points.end() - 1, corner);
-        }
-        points.back() = target;
+        // The rubber band's route, ending on the target; a straight rubber
+        // band gets one more bend unless already in line, turning the way it
+        // went.
+        const Axis lead = m_lead != AXIS_FREE ? m_lead : m_axes[m_anchor];
+        RouteTail(target, lead, &end);
     }
     // Bends that ended up on top of each other add nothing.
     std::vector<CPoint> route;
@@ -222,6 +258,8 @@ void CWireTool::Reset() {
     m_start = nullptr;
     m_candidate = nullptr;
     m_axes.clear();
+    m_anchor = 0;
+    m_lead = AXIS_FREE;
     m_justBegun = false;
 }
 

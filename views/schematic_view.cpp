@@ -11,6 +11,13 @@ std::optional<CSymbol> SymbolOf(const CComponent& component) {
     return device ? device->Symbol() : std::nullopt;
 }
 
+int ConnectionsAt(const CNode& node) {
+    int connections = 0;
+    for (const CComponent* object : node.m_attached)
+        if (object && object->Category() != CATEGORY_NODE) ++connections;
+    return connections;
+}
+
 void CSchematicView::Paint(CRenderer& renderer, const CExperiment& experiment) {
     m_group.itemsA.clear();
     m_group.itemsB.resize(1);
@@ -38,6 +45,18 @@ void CSchematicView::Paint(CRenderer& renderer, const CExperiment& experiment) {
                          static_cast<float>(wire->m_points[i + 1].y));
             m_group.itemsB.push_back(std::move(line));
         }
+    }
+    // Two connections at a node are one line running on; from three on, the
+    // dot tells a junction from wires that merely cross.
+    for (CComponent* object : experiment.Nodes()) {
+        const auto* node = static_cast<const CNode*>(object);
+        if (ConnectionsAt(*node) < 3) continue;
+        const float x = static_cast<float>(node->m_x), y = static_cast<float>(node->m_y);
+        CDrawItem dot = CDrawItem::Quad(x - kJunctionDotHalf, y - kJunctionDotHalf, x + kJunctionDotHalf,
+                                        y + kJunctionDotHalf, CNode::kPicture);
+        dot.flags = kSymbolFlags;
+        dot.colour = 0;
+        m_group.itemsB.push_back(std::move(dot));
     }
     if (!m_group.itemsB.empty()) renderer.DrawGroup(m_group);
 }

@@ -1,8 +1,9 @@
 // The symbol diagram: the same board drawn with standard circuit symbols.
 // Every device is replaced by a symbol picture laid over its own region and
 // every wire becomes thin black lines along its points, so the diagram keeps
-// the user's physical layout. Nothing is stored: the diagram is rebuilt from
-// the experiment every frame.
+// the user's physical layout. Where three or more connections meet, a black
+// dot marks the junction. Nothing is stored: the diagram is rebuilt from the
+// experiment every frame.
 #pragma once
 
 #include "core/draw_item.h"
@@ -26,6 +27,13 @@ inline constexpr std::uint32_t kSymbolTint = 0xFFFF00;
 inline constexpr std::uint32_t kSymbolFlags = 0x184B;
 // Line, tint, submitted: black wire segments.
 inline constexpr std::uint32_t kSymbolWireFlags = 0x1942;
+// A junction dot: the node picture tinted black, this many pixels either
+// side of the terminal point.
+inline constexpr float kJunctionDotHalf = 3;
+
+// How many connections meet at the node: one per device terminal on it and
+// one per wire end on it.
+int ConnectionsAt(const CNode& node);
 
 // The symbol of a device in its present orientation and state, or nothing
 // for objects without a symbol (nodes, wires, the resistance wire, the
@@ -35,7 +43,8 @@ std::optional<CSymbol> SymbolOf(const CComponent& component);
 class CSchematicView {
   public:
     // Submits the diagram: one symbol per device in the experiment's order,
-    // then the wires. Called between BeginFrame and EndFrame.
+    // then the wires with the junction dots on them. Called between
+    // BeginFrame and EndFrame.
     void Paint(CRenderer& renderer, const CExperiment& experiment);
 
   private:

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 namespace ampera::testing {
@@ -119,6 +120,10 @@ TEST_F(BoardViewTest, WireRoutesStayAxisParallelWithAnyNumberOfBends) {
         EXPECT_EQ(wire->m_points.front(), T(a, 1)->Position());
         EXPECT_EQ(wire->m_points.back(), T(b, 0)->Position());
         EXPECT_LE(wire->m_points.size(), bends.size() + 3) << "at most one bend added to finish";
+        // Each route alone on the board: a second wire between the same two
+        // nodes would keep off the first one's segments.
+        ex.RemoveObject(wire);
+        delete wire;
     }
 }
 
@@ -144,6 +149,92 @@ TEST_F(BoardViewTest, TheRubberBandSnapsToTheCloserAxisAndBendsIntoAnL) {
     EXPECT_EQ(wire->m_points, (std::vector<CPoint>{s, {s.x, s.y + 140}, {s.x + 160, s.y + 140}}));
     EXPECT_EQ(wire->m_boardGroup.itemsB.size(), 2u);
     EXPECT_EQ(wire->m_boardGroup.itemsB[1].colour, view.WireColour()) << "segments take the wire colour";
+    Send(EVENT_RIGHT_DOWN, 0, 0);
+}
+
+// From a resistor's right terminal (257, 200) to another's left one
+// (543, 400): moving straight there goes out horizontally, so the finished
+// wire turns at (543, 200) unless something is in the way.
+TEST_F(BoardViewTest, TheAutomaticBendKeepsOffOtherTerminalsAndWires) {
+    const CPoint s{257, 200}, e{543, 400};
+    // Resistors whose two terminals sit on the horizontal legs of the two Ls.
+    auto onFirstLeg = [this] { Place<CResistance>(400, 200); }; // terminals (343, 200), (457, 200)
+    auto onOtherLeg = [this] { Place<CResistance>(400, 400); }; // terminals (343, 400), (457, 400)
+    struct Case {
+        const char* what;
+        std::function<void(CNode* start)> setup;
+        int modifiers;
+        std::vector<CPoint> points;
+    };
+    const Case cases[] = {
+        {"nothing in the way", [](CNode*) {}, 0, {s, {543, 200}, e}},
+        {"a terminal on the first leg: the other order",
+         [&](CNode*) { onFirstLeg(); },
+         0,
+         {s, {257, 400}, e}},
+        {"a wire along the first leg: the other order",
+         [&](CNode* start) {
+             CResistance* d = Place<CResistance>(300, 60); // right terminal (357, 60)
+             CWire* wire = ex.AddWire(start, T(d, 1));
+             wire->m_points = {s, {357, 200}, {357, 60}};
+             wire->RebuildLines();
+         },
+         0,
+         {s, {257, 400}, e}},
+        {"both orders blocked: the first leg moves aside",
+         [&](CNode*) {
+             onFirstLeg();
+             onOtherLeg();
+         },
+         0,
+         {s, {257, 215}, {543, 215}, e}},
+        {"a terminal beside the end blocks every route: the usual bend",
+         [&](CNode*) {
+             auto* junction = new CNode();
+             junction->SetPosition(e.x + 3, e.y);
+             ex.AddObject(junction, false);
+         },
+         0,
+         {s, {543, 200}, e}},
+        {"Shift: straight, over the terminals", [&](CNode*) { onFirstLeg(); }, MODIFIER_SHIFT, {s, e}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CResistance* a = Place<CResistance>(200, 200);
+        CResistance* b = Place<CResistance>(600, 400);
+        ASSERT_EQ(T(a, 1)->Position(), s);
+        ASSERT_EQ(T(b, 0)->Position(), e);
+        c.setup(T(a, 1));
+        CWire* wire = DrawWire(T(a, 1), T(b, 0), {}, c.modifiers);
+        ASSERT_NE(wire, nullptr);
+        EXPECT_EQ(wire->m_points, c.points);
+        ExpectLinesFollowPoints(*wire);
+        ex.ClearExperiment();
+    }
+}
+
+TEST_F(BoardViewTest, TheRubberBandKeepsOffTerminalsAndAClickFixesADetoursCorners) {
+    CResistance* a = Place<CResistance>(200, 200);
+    Place<CResistance>(400, 200); // terminals on y = 200
+    const CPoint s = T(a, 1)->Position();
+    Send(EVENT_LEFT_DOWN, s.x, s.y);
+    const CWire* wire = static_cast<CWire*>(*ex.Wires().rbegin());
+    Move(300, 220);
+    Send(EVENT_LEFT_DOWN, 300, 220); // fixes the first leg as horizontal
+    Move(600, 400);
+    EXPECT_EQ(wire->m_points, (std::vector<CPoint>{s, {257, 400}, {600, 400}})) << "turned round";
+
+    Place<CResistance>(400, 400); // terminals on y = 400 as well
+    Move(600, 400);
+    EXPECT_EQ(wire->m_points, (std::vector<CPoint>{s, {257, 215}, {600, 215}, {600, 400}})) << "a detour";
+    ExpectLinesFollowPoints(*wire);
+
+    // The click keeps the detour; the next L leaves its last corner the way
+    // the segment into the click went.
+    Send(EVENT_LEFT_DOWN, 600, 400);
+    Move(700, 450);
+    EXPECT_EQ(wire->m_points, (std::vector<CPoint>{s, {257, 215}, {600, 215}, {600, 450}, {700, 450}}));
+    ExpectLinesFollowPoints(*wire);
     Send(EVENT_RIGHT_DOWN, 0, 0);
 }
 

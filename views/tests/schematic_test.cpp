@@ -228,6 +228,37 @@ TEST_F(BoardViewTest, TheSymbolViewSubmitsOneTintedSymbolPerDeviceAndBlackWireLi
     }
 }
 
+TEST_F(BoardViewTest, AJunctionDotMarksEveryNodeWhereThreeOrMoreConnectionsMeet) {
+    CResistance* a = Place<CResistance>(200, 200);
+    CResistance* b = Place<CResistance>(200, 400);
+    CResistance* c = Place<CResistance>(500, 300);
+    // A terminal with two wires on it: three connections.
+    ex.AddWire(T(a, 1), T(b, 1));
+    ex.AddWire(T(a, 1), T(c, 0));
+    // A free node joining three wire ends.
+    auto* junction = new CNode();
+    junction->SetPosition(400, 500);
+    ex.AddObject(junction, false);
+    for (CNode* end : {T(a, 0), T(b, 0), T(c, 1)})
+        ex.AddWire(junction, end);
+    // Every other node has its terminal and one wire: two connections.
+    ex.m_realView = 0;
+    view.Paint(1);
+
+    const std::vector<CDrawItem> dots = renderer.ItemsWith(CNode::kPicture);
+    ASSERT_EQ(dots.size(), 2u);
+    const CPoint centres[] = {T(a, 1)->Position(), junction->Position()};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const float x = static_cast<float>(centres[i].x), y = static_cast<float>(centres[i].y);
+        EXPECT_EQ(
+            (CRectF{dots[i].left, dots[i].top, dots[i].right, dots[i].bottom}),
+            (CRectF{x - kJunctionDotHalf, y - kJunctionDotHalf, x + kJunctionDotHalf, y + kJunctionDotHalf}));
+        EXPECT_EQ(dots[i].flags, kSymbolFlags);
+        EXPECT_EQ(dots[i].colour, 0u) << "black";
+    }
+}
+
 TEST_F(BoardViewTest, ASymbolFollowsItsDeviceMovedInTheRealView) {
     Place<CResistance>(200, 200); // region (149, 190, 251, 210)
     ex.m_realView = 0;
