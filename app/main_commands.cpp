@@ -153,6 +153,9 @@ void CMainDlg::ApplyDisplayColours() {
     m_board->SetBackgroundColour(colours.BackgroundArgb());
     m_board->SetWireColour(colours.WireArgb());
     m_renderer->SetTextColour(colours.TextArgb());
+    // The panels in the property windows draw their texts in it too.
+    for (const QPointer<CPropertyFrame>& frame : m_propertyFrames)
+        if (frame) frame->SetTextColour(colours.TextArgb());
 }
 
 void CMainDlg::ColourSettings() {

@@ -34,6 +34,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace ampera {
 
@@ -182,6 +183,7 @@ void CMainDlg::CreateBoard() {
     m_experiment.SetNoticeSink(m_renderer.get());
 
     m_area = new CBoardArea(*this, m_glView, this);
+    m_platform->SetCursorTarget(BoardSurface());
     setCentralWidget(m_area);
 }
 
@@ -197,6 +199,7 @@ void CMainDlg::CreateToolWindows() {
         // board's command queue, which waits while the symbol view is shown
         // (the property windows stay usable there).
         frame->SetLoopRunner([this](std::function<void()> job) { RunOnLoop(std::move(job)); });
+        frame->SetTextColour(DisplayColours().TextArgb());
         m_propertyFrames[index] = frame;
         return frame;
     });
@@ -345,8 +348,13 @@ void CMainDlg::RunOnLoop(std::function<void()> task) {
 }
 
 void CMainDlg::StopLoop() {
+    // What each window shows comes back at the start when the experiment
+    // stayed (a save).
+    for (int index = 0; index < CAppServices::kPropertyWindows; ++index)
+        m_shownAtStop[index] = m_propertyFrames[index] ? m_propertyFrames[index]->Device() : nullptr;
     m_services->StopLoop();
     m_tasks.RunPending();
+    m_clearsAtStop = m_experiment.ClearCount();
     // A job that ran just now may have handed a property window a device
     // again; the experiment is about to change under it.
     for (int index = 0; index < CAppServices::kPropertyWindows; ++index)
@@ -355,6 +363,12 @@ void CMainDlg::StopLoop() {
 
 void CMainDlg::StartLoop() {
     if (m_shutDown) return;
+    // Only a device still on the board comes back (the loop is stopped: the
+    // experiment can be read here).
+    const bool kept = m_experiment.ClearCount() == m_clearsAtStop;
+    for (int index = 0; index < CAppServices::kPropertyWindows; ++index)
+        if (CComponent* shown = std::exchange(m_shownAtStop[index], nullptr); shown && kept && m_experiment.Contains(shown))
+            if (IPropertyWindow* window = m_services->GetPropertyWindow(index)) window->SetDevice(shown, index);
     // What the loop will see first, so nothing reads a picture of the
     // experiment from before the work just done.
     PublishSnapshot();

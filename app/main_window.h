@@ -232,6 +232,10 @@ class CMainDlg : public QMainWindow {
 
     QPointer<CDeviceBar> m_deviceBar;
     QPointer<CPropertyFrame> m_propertyFrames[4];
+    // What the property windows showed when the loop last stopped, and the
+    // experiment's clear count then.
+    CComponent* m_shownAtStop[4] = {nullptr, nullptr, nullptr, nullptr};
+    std::uint64_t m_clearsAtStop = 0;
 
     CScrollState m_scroll;
     std::atomic<CComponent*> m_contextItem{nullptr};

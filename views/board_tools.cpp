@@ -189,7 +189,7 @@ bool CBoardToolBase::ClearedSinceStamp() const {
 }
 
 void CBoardToolBase::RequestCursor(int code) const {
-    if (CAppServices* services = Services()) services->PostToMain(code);
+    m_view.RequestCursor(code);
 }
 
 CDevice* CBoardToolBase::DeviceAt(int x, int y) const {
@@ -234,7 +234,8 @@ void CSelectTool::Hover(const CBoardEvent& event) {
             cursor = kCursorOperable;
     }
     // Of several requests in one event the last one would win; ask once.
-    if (cursor >= 0) RequestCursor(cursor);
+    // Over nothing the arrow comes back.
+    RequestCursor(cursor >= 0 ? cursor : kCursorArrow);
 }
 
 void CSelectTool::ClickOnEmptyBoard() {

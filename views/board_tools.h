@@ -29,6 +29,7 @@ inline constexpr std::uint32_t kFeedbackFlags = DRAW_TINT | DRAW_SUBMITTED;
 // Codes posted to the main window to ask for a cursor.
 inline constexpr int kCursorMove = 4;
 inline constexpr int kCursorOperable = 5;
+inline constexpr int kCursorArrow = 6;
 
 // Pixels within which a click or the pointer is "on" a node: strictly
 // closer than this in x and in y.

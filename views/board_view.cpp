@@ -149,8 +149,15 @@ void CBoardView::DispatchEvent(const CBoardEvent& event, long long time) {
     m_gestureTool = nullptr;
 }
 
+void CBoardView::RequestCursor(int code) {
+    if (code == m_cursor || !m_services) return;
+    m_cursor = code;
+    m_services->PostToMain(code);
+}
+
 void CBoardView::ClearInput() {
     m_mailboxes.Clear();
+    m_cursor = -1;
     for (CBoardToolBase* tool : m_boardTools)
         tool->Cancel();
     // The loop stopped: whatever comes next (a save, a new experiment) is

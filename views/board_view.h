@@ -59,6 +59,11 @@ class CBoardView : public IFrameView {
     // the move tool would; a run of moves within a moment is one undo step.
     void Nudge(int dx, int dy, long long time);
 
+    // Asks the main window for a cursor over the board (a code of
+    // board_tools.h), only when it differs from the one last asked for.
+    // Frame-loop thread.
+    void RequestCursor(int code);
+
     // The colour new wires take (0xFFRRGGBB); blue at first. Any thread.
     void SetWireColour(std::uint32_t argb) { m_wireColour.store(argb); }
     std::uint32_t WireColour() const { return m_wireColour.load(); }
@@ -95,6 +100,7 @@ class CBoardView : public IFrameView {
     CEditRecorder m_recorder;
     // The tool that took the gesture in progress (null: the default tool).
     CBoardToolBase* m_gestureTool = nullptr;
+    int m_cursor = -1; // the cursor last asked for
     CToolController m_controller;
     std::vector<CBoardToolBase*> m_boardTools; // owned by the controller
     CSchematicView m_schematic;

@@ -67,6 +67,7 @@ class CFrameRenderer : public CRenderer {
     // Colour changes come from the user-interface thread.
     void SetClearColour(std::uint32_t argb) override { m_clearColour.store(argb); }
     void SetTextColour(std::uint32_t argb) override { m_textColour.store(argb); }
+    std::uint32_t TextColour() const { return m_textColour.load(); }
 
     // The graphics backend reports whether it can draw (a lost context).
     void SetDeviceReady(bool ready) { m_deviceReady.store(ready); }

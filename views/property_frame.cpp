@@ -315,6 +315,10 @@ void CPropertyFrame::ClearDevice() {
     });
 }
 
+void CPropertyFrame::SetTextColour(std::uint32_t argb) {
+    if (m_renderer) m_renderer->SetTextColour(argb);
+}
+
 void CPropertyFrame::ClearIfShowing(CComponent* device) {
     if (!device) return;
     if (m_device.load() == device)

@@ -87,6 +87,8 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     CPanelView* PanelView() const;
     // Validates and writes the parameter page, as "应用" does.
     void Apply();
+    // The colour of the texts the panel page draws (0xAARRGGBB).
+    void SetTextColour(std::uint32_t argb);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -17,6 +17,10 @@ void CQtPlatform::SetMainWindow(QWidget* window) {
     m_window = window;
 }
 
+void CQtPlatform::SetCursorTarget(QWidget* widget) {
+    m_cursorTarget = widget;
+}
+
 long long CQtPlatform::SystemMilliseconds() {
     // Counted from an arbitrary start, like the system clock it stands for;
     // the services clear its low 16 bits to fix their time base.
@@ -29,7 +33,10 @@ void CQtPlatform::SetCursorShape(int index) {
         if (index < 0 || index > 2) return;
         static constexpr Qt::CursorShape kShapes[3] = {Qt::ArrowCursor, Qt::SizeAllCursor, Qt::UpArrowCursor};
         if (!m_cursors[index]) m_cursors[index].emplace(kShapes[index]);
-        if (m_window) m_window->setCursor(*m_cursors[index]);
+        // The board's own widget takes it: the toolbar, the menus and the
+        // rest of the window keep their usual pointer.
+        if (QWidget* target = m_cursorTarget ? m_cursorTarget.data() : m_window.data())
+            target->setCursor(*m_cursors[index]);
     });
 }
 

@@ -25,8 +25,11 @@ class CQtPlatform : public IPlatformServices {
     CQtPlatform();
     ~CQtPlatform() override;
 
-    // The window cursors are set on and boxes are centred over.
+    // The window boxes are centred over (and cursors are set on without a
+    // cursor target).
     void SetMainWindow(QWidget* window);
+    // The widget the board's cursors are set on.
+    void SetCursorTarget(QWidget* widget);
 
     long long SystemMilliseconds() override;
     void SetCursorShape(int index) override;
@@ -41,6 +44,7 @@ class CQtPlatform : public IPlatformServices {
 
     std::unique_ptr<QObject> m_context; // lives on the UI thread; queued tasks die with it
     QPointer<QWidget> m_window;
+    QPointer<QWidget> m_cursorTarget;
     std::array<std::optional<QCursor>, 3> m_cursors; // made once, on first use
     std::map<QString, QSoundEffect*> m_sounds;       // children of m_context
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();

@@ -51,6 +51,7 @@ enum MainCode : int {
     MAIN_CODE_PROPERTY_3 = 3,
     MAIN_CODE_CURSOR_MOVE = 4, // SetCursorShape(1)
     MAIN_CODE_CURSOR_UP = 5,   // SetCursorShape(2)
+    MAIN_CODE_CURSOR_ARROW = 6, // SetCursorShape(0): the pointer is over nothing it can work
 };
 
 // The Delete key's virtual key code (what the keyboard handler looks for).

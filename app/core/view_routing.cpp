@@ -150,6 +150,8 @@ void HandleMainCode(CAppServices& services, int code, CComponent* selection) {
         services.SetCursorShape(1);
     else if (code == MAIN_CODE_CURSOR_UP)
         services.SetCursorShape(2);
+    else if (code == MAIN_CODE_CURSOR_ARROW)
+        services.SetCursorShape(0);
 }
 
 void TogglePropertyBar(CExperiment& experiment, CAppServices& services, CComponent* contextItem,

@@ -6,6 +6,7 @@
 #include "bench_fixture.h"
 #include "document/experiment_file.h"
 #include "views/frame_renderer.h"
+#include "views/panel_view.h"
 
 #include <QApplication>
 #include <QFile>
@@ -278,6 +279,55 @@ TEST_F(BenchTest, TextColourGoesToTheRendererWithAnEmptyNotice) {
         EXPECT_TRUE(notice.text.empty());
         EXPECT_EQ(notice.duration, 2000);
     }
+    // The panels of the property windows write in it too.
+    for (int index = 0; index < CAppServices::kPropertyWindows; ++index) {
+        CPropertyFrame* frame = Window().PropertyFrame(index);
+        if (!frame || !frame->PanelView()) continue;
+        SCOPED_TRACE(index);
+        if (auto* renderer = dynamic_cast<CFrameRenderer*>(frame->PanelView()->Renderer()))
+            EXPECT_EQ(renderer->TextColour(), 0xFF008000u);
+    }
+}
+
+TEST_F(BenchTest, TheBoardsCursorComesBackAndStaysOnTheBoard) {
+    CDevice* resistor = Place(TYPE_RESISTANCE, 300, 200);
+    QWidget* board = Window().BoardSurface();
+    MoveTo(Centre(resistor));
+    ASSERT_TRUE(WaitFor([&] { return board->cursor().shape() == Qt::SizeAllCursor; }));
+    EXPECT_EQ(Window().cursor().shape(), Qt::ArrowCursor) << "the window keeps its pointer";
+    EXPECT_EQ(Window().ToolBar()->cursor().shape(), Qt::ArrowCursor);
+    MoveTo(QPoint(700, 450));
+    EXPECT_TRUE(WaitFor([&] { return board->cursor().shape() == Qt::ArrowCursor; }))
+        << "over the empty board the arrow comes back";
+}
+
+TEST_F(BenchTest, ScrollingInTheSymbolViewMovesTheCircuitAtOnce) {
+    CDevice* resistor = Place(TYPE_RESISTANCE, 300, 200);
+    const float top = Read<float>([&] { return resistor->m_region[1]; });
+    Window().RunCommand(CMD_SWITCH_VIEW);
+    ASSERT_TRUE(WaitOnLoop([&] { return Experiment().m_realView == 0; }));
+    Window().BoardArea()->VerticalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_TRUE(WaitOnLoop([&] { return resistor->m_region[1] == top - kVerticalStepPixels; }));
+    Window().RunCommand(CMD_SWITCH_VIEW);
+    Settle(6);
+    EXPECT_EQ(Read<float>([&] { return resistor->m_region[1]; }), top - kVerticalStepPixels)
+        << "no jump on coming back";
+}
+
+TEST_F(BenchTest, ASaveKeepsThePropertyWindowsShowingTheirDevices) {
+    CDevice* resistor = Place(TYPE_RESISTANCE, 300, 200);
+    Click(Centre(resistor));
+    CPropertyFrame* frame = Window().PropertyFrame(0);
+    ASSERT_TRUE(WaitFor([&] { return frame->Device() == resistor && !frame->Edits().empty(); }));
+    for (int command : {CMD_SAVE, CMD_SAVE_AS}) {
+        SCOPED_TRACE(command);
+        m_dialogs->savePaths.push_back(FilePath(command == CMD_SAVE ? "kept.vtx" : "again.vtx"));
+        Window().RunCommand(command);
+        EXPECT_TRUE(WaitFor([&] { return frame->Device() == resistor && !frame->Edits().empty(); }));
+    }
+    // New empties the board: nothing is shown then.
+    Window().RunCommand(CMD_NEW);
+    EXPECT_TRUE(WaitFor([&] { return frame->Device() == nullptr; }));
 }
 
 TEST_F(BenchTest, ScrollingMovesTheCircuitItself) {

@@ -155,7 +155,14 @@ class BoardViewTest : public ::testing::Test {
         platform->RunUiTasks();
         std::vector<int> taken;
         taken.swap(codes);
+        for (int code : taken)
+            if (code == kCursorMove || code == kCursorOperable || code == kCursorArrow) cursor = code;
         return taken;
+    }
+    // The cursor the board asked for last (it asks only for a change).
+    int CursorNow() {
+        Codes();
+        return cursor;
     }
 
     // A device placed straight into the experiment, centred at (x, y).
@@ -190,6 +197,7 @@ class BoardViewTest : public ::testing::Test {
     FakePropertyWindow windows[CAppServices::kPropertyWindows];
     CBoardView view{ex, &services};
     std::vector<int> codes;
+    int cursor = -1;
     long long now = 0;
 };
 
