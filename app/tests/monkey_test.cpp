@@ -196,9 +196,19 @@ class MonkeyTest : public BenchTest {
         case 10:
             RightClick(rng, at);
             break;
-        case 11:
-            QTest::keyClick(&Window(), rng() % 2 ? Qt::Key_Delete : Qt::Key_Escape);
+        case 11: {
+            // The board's keys and the undo and redo shortcuts.
+            struct Key {
+                Qt::Key key;
+                Qt::KeyboardModifiers modifiers;
+            };
+            const Key keys[] = {{Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
+                                {Qt::Key_Z, Qt::ControlModifier},  {Qt::Key_Y, Qt::ControlModifier},
+                                {Qt::Key_Left, Qt::NoModifier},    {Qt::Key_Down, Qt::ShiftModifier}};
+            const Key& key = keys[rng() % std::size(keys)];
+            QTest::keyClick(&Window(), key.key, key.modifiers);
             break;
+        }
         case 12:
         case 13:
             ClickInside(Window().DeviceBar(), rng);
@@ -230,6 +240,8 @@ TEST_F(MonkeyTest, ThousandsOfRandomEventsLeaveAWorkingBenchThatSavesAndOpens) {
     const long events = EnvironmentNumber("AMPERA_MONKEY_EVENTS", 1200);
     std::mt19937 rng(static_cast<unsigned>(EnvironmentNumber("AMPERA_MONKEY_SEED", 20261211)));
     ASSERT_TRUE(Window().OpenAtStart(std::string(AMPERA_EXAMPLES_DIR) + "/rlc_alternating.vtx"));
+    const std::string opened = Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); });
+    const std::uint64_t clearsAtStart = Read<std::uint64_t>([&] { return Experiment().ClearCount(); });
     Place(TYPE_RESISTANCE, 620, 420);
     Window().RunCommand(CMD_DEVICE_BAR);
     Window().RunCommand(CMD_PROPERTY_BAR);
@@ -281,6 +293,24 @@ TEST_F(MonkeyTest, ThousandsOfRandomEventsLeaveAWorkingBenchThatSavesAndOpens) {
     std::ifstream saved(file, std::ios::binary);
     EXPECT_TRUE(GbkToUtf8(std::string(std::istreambuf_iterator<char>(saved), {})) == document)
         << "the file holds the experiment as it stood";
+    // Every step undone gives back the experiment that was opened, every
+    // step redone the one just saved (unless a new experiment came between).
+    std::size_t steps = 0;
+    if (Read<std::uint64_t>([&] { return Experiment().ClearCount(); }) == clearsAtStart) {
+        steps = Window().Board().History().UndoSize();
+        for (std::size_t i = 0; i < steps; ++i)
+            Window().RunCommand(CMD_UNDO);
+        ASSERT_TRUE(WaitFor([&] { return Window().Board().History().UndoSize() == 0; }));
+        Settle();
+        const std::string undone = Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); });
+        EXPECT_TRUE(undone == opened) << steps << " steps undone; " << FirstDifference(opened, undone);
+        for (std::size_t i = 0; i < steps; ++i)
+            Window().RunCommand(CMD_REDO);
+        ASSERT_TRUE(WaitFor([&] { return Window().Board().History().RedoSize() == 0; }));
+        Settle();
+        const std::string redone = Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); });
+        EXPECT_TRUE(redone == document) << FirstDifference(document, redone);
+    }
     m_dialogs->answers.assign({SaveAnswer::No});
     m_dialogs->openPaths.assign({file});
     Window().RunCommand(CMD_OPEN);
@@ -288,7 +318,8 @@ TEST_F(MonkeyTest, ThousandsOfRandomEventsLeaveAWorkingBenchThatSavesAndOpens) {
     const std::string reopened = Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); });
     EXPECT_TRUE(reopened == document) << FirstDifference(document, reopened);
     std::cout << "[ monkey   ] " << events << " events, " << objects
-              << " objects at the end, resident memory grew " << grown << " kB\n";
+              << " objects at the end, " << steps << " steps undone and redone, resident memory grew " << grown
+              << " kB\n";
 }
 
 } // namespace
