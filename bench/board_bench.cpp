@@ -5,6 +5,8 @@
 // renderer (every board group, names and values as labels, the red outline).
 // Pictures come from a loader that makes them in memory, so the figure is the
 // program's own work per frame, not disk reads.
+#include "board_edits.h"
+#include "board_tools.h"
 #include "board_view.h"
 #include "core/experiment.h"
 #include "devices/device.h"
@@ -115,5 +117,26 @@ void BM_DragDeviceWithTenWires(benchmark::State& state) {
     state.counters["vertices"] = static_cast<double>(vertices);
 }
 BENCHMARK(BM_DragDeviceWithTenWires)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// What a gesture on the board costs for its undo step: the whole board is
+// taken when the button goes down and again when it comes up, and the two
+// are compared (here a drag of the resistor with its ten wires).
+void BM_UndoStepOfADrag(benchmark::State& state) {
+    CExperiment ex;
+    ex.Solver().SetTraceStream(nullptr);
+    CDevice* dragged = BuildBoard(ex, static_cast<int>(state.range(0)));
+    CCommandHistory history;
+    CEditRecorder recorder(ex, history, nullptr);
+    int dx = 1;
+    for (auto _ : state) {
+        recorder.BeginGesture();
+        NudgeDevice(ex, *dragged, dx, 0);
+        dx = -dx;
+        recorder.EndGesture("移动", 0);
+    }
+    state.counters["objects"] = static_cast<double>(ex.AllObjects().size());
+    state.counters["steps"] = static_cast<double>(history.UndoSize());
+}
+BENCHMARK(BM_UndoStepOfADrag)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
