@@ -80,6 +80,8 @@ class IPropertyWindow : public IToolWindow {
     // Stops showing `device` if it shows it (an undo takes it off the board
     // and may free it later).
     virtual void ClearIfShowing(CComponent* /*device*/) {}
+    // Shows `device` afresh if it shows it (an undo changed its values).
+    virtual void RefreshIfShowing(CComponent* /*device*/) {}
 };
 
 class CAppServices : public IWarningServices, public ISoundPlayer {

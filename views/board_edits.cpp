@@ -169,9 +169,12 @@ void CBoardStep::Undo() {
     if (m_undone || !Current()) return;
     m_experiment.m_boardState.outlines.clear();
     for (const CChange& change : m_changes)
-        if (m_experiment.Contains(change.before.object)) ApplyState(m_experiment, change.before);
+        if (m_experiment.Contains(change.before.object)) {
+            ApplyState(m_experiment, change.before);
+            if (m_leaving) m_leaving(change.before.object, false);
+        }
     for (auto it = m_added.rbegin(); it != m_added.rend(); ++it) {
-        if (m_leaving) m_leaving(*it);
+        if (m_leaving) m_leaving(*it, true);
         if (m_experiment.Contains(*it)) m_experiment.RemoveObject(*it);
     }
     RestoreWireColours(m_experiment);
@@ -185,7 +188,10 @@ void CBoardStep::Do() {
     for (CComponent* object : m_added)
         m_experiment.ReinsertObject(object);
     for (const CChange& change : m_changes)
-        if (m_experiment.Contains(change.after.object)) ApplyState(m_experiment, change.after);
+        if (m_experiment.Contains(change.after.object)) {
+            ApplyState(m_experiment, change.after);
+            if (m_leaving) m_leaving(change.after.object, false);
+        }
     RestoreWireColours(m_experiment);
     m_experiment.MarkTopologyDirty();
     m_undone = false;
@@ -256,12 +262,19 @@ void CEditRecorder::Keep(const std::string& name, const std::string& mergeKey, l
                          const CBoardRecord& before, const CBoardRecord& after) {
     CAppServices* services = m_services;
     CExperiment* experiment = &m_experiment;
-    auto leaving = [services, experiment](CComponent* object) {
+    // The windows let go of what leaves the board and show afresh what
+    // changed back.
+    auto leaving = [services, experiment](CComponent* object, bool leaves) {
         CBoardState& board = experiment->m_boardState;
-        if (board.selection == object) board.selection = nullptr;
-        if (!services) return;
+        if (leaves && board.selection == object) board.selection = nullptr;
+        if (!services || object->Category() == CATEGORY_NODE || object->Category() == CATEGORY_WIRE) return;
         for (int index = 0; index < CAppServices::kPropertyWindows; ++index)
-            if (IPropertyWindow* window = services->GetPropertyWindow(index)) window->ClearIfShowing(object);
+            if (IPropertyWindow* window = services->GetPropertyWindow(index)) {
+                if (leaves)
+                    window->ClearIfShowing(object);
+                else
+                    window->RefreshIfShowing(object);
+            }
     };
     auto step = std::make_shared<CBoardStep>(m_experiment, name, mergeKey, time, before, after, leaving);
     if (step->Changed()) m_history.Record(std::move(step));

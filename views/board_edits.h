@@ -55,8 +55,9 @@ std::vector<CComponent*> MoveScope(const CDevice& device);
 
 class CBoardStep : public CEditCommand {
   public:
-    // Called with each object a step takes off the board.
-    using Leaving = std::function<void(CComponent*)>;
+    // Called with each object a step takes off the board (leaving true)
+    // or whose state it puts back (false).
+    using Leaving = std::function<void(CComponent*, bool leaving)>;
     // `mergeKey` empty: never merges. Objects of `before` missing from
     // `after` are not part of the step (no tool takes objects away).
     CBoardStep(CExperiment& experiment, std::string name, std::string mergeKey, long long time,

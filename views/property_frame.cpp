@@ -319,6 +319,10 @@ void CPropertyFrame::SetTextColour(std::uint32_t argb) {
     if (m_renderer) m_renderer->SetTextColour(argb);
 }
 
+void CPropertyFrame::RefreshIfShowing(CComponent* device) {
+    if (device && m_device.load() == device) SetDevice(device, m_index);
+}
+
 void CPropertyFrame::ClearIfShowing(CComponent* device) {
     if (!device) return;
     if (m_device.load() == device)

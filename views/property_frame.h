@@ -71,6 +71,7 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     void SetFlag(bool flag) override { m_flag.store(flag); }
     void ClearDevice() override;
     void ClearIfShowing(CComponent* device) override;
+    void RefreshIfShowing(CComponent* device) override;
 
     // What the window shows, for the main window and for tests.
     int Index() const { return m_index; }

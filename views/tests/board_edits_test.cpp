@@ -88,8 +88,10 @@ TEST_F(BoardEditsTest, SwitchAndSliderOperatedOnTheBoardUndoAndRedo) {
 
     History().Undo();
     EXPECT_EQ(rheostat->m_fraction, fraction);
+    windows[0].device = single;
     History().Undo();
     EXPECT_FALSE(single->IsClosed());
+    EXPECT_EQ(windows[0].refreshed, 1) << "a window showing it shows its old values";
     EXPECT_EQ(single->m_boardGroup.itemsB[0].texture, "devpic\\sinswopen.tga");
     EXPECT_EQ(Board(), start);
 

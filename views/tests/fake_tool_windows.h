@@ -28,11 +28,14 @@ struct FakePropertyWindow : IPropertyWindow {
     void ClearIfShowing(CComponent* d) override {
         if (device == d) ClearDevice();
     }
+    void RefreshIfShowing(CComponent* d) override {
+        if (device == d) ++refreshed;
+    }
 
     bool visible = false;
     bool flag = false;
     CComponent* device = nullptr;
-    int shown = 0, hidden = 0, cleared = 0;
+    int shown = 0, hidden = 0, cleared = 0, refreshed = 0;
     int setIndex = -1, setCount = 0;
 };
 
