@@ -1,8 +1,11 @@
 // The main window's menu bar, toolbar and context menu: built from the
 // descriptions of the menu rules and kept in step with their live states.
 #include "app/core/command_ids.h"
+#include "app/core/examples.h"
+#include "app/core/recent_files.h"
 #include "app/core/view_routing.h"
 #include "main_window.h"
+#include "recent_settings.h"
 #include "views/app_services.h"
 #include "views/asset_path.h"
 #include "views/board_view.h"
@@ -119,6 +122,13 @@ void CMainDlg::BuildMenu() {
                 menu->addSeparator();
                 continue;
             }
+            if (IsSubmenu(item.id)) {
+                QMenu* submenu = menu->addMenu(QString::fromUtf8(item.text));
+                submenu->menuAction()->setData(item.id);
+                (item.id == CMD_EXAMPLES_MENU ? m_examplesMenu : m_recentMenu) = submenu;
+                m_menuActions[item.id] = submenu->menuAction();
+                continue;
+            }
             QAction* action = menu->addAction(CommandIcon(item.id), QString::fromUtf8(item.text));
             action->setMenuRole(QAction::NoRole);
             action->setData(item.id);
@@ -132,6 +142,56 @@ void CMainDlg::BuildMenu() {
             m_menuActions[id] = action;
         }
     }
+    BuildExamplesMenu();
+}
+
+void CMainDlg::BuildExamplesMenu() {
+    if (!m_examplesMenu) return;
+    const std::vector<CExample> examples = ListExamples(AssetPath(kExamplesFolder));
+    for (const CExample& example : examples) {
+        QAction* action = m_examplesMenu->addAction(QString::fromStdString(example.title));
+        action->setToolTip(QString::fromStdString(example.path));
+        const std::string path = example.path;
+        connect(action, &QAction::triggered, this, [this, path] { OpenExample(path); });
+    }
+    SubmenuState(m_model, CMD_EXAMPLES_MENU, !examples.empty());
+}
+
+void CMainDlg::RebuildRecentMenu() {
+    if (!m_recentMenu) return;
+    // The old entries go later: this may run from one of them being chosen.
+    for (QAction* old : m_recentMenu->actions()) {
+        m_recentMenu->removeAction(old);
+        old->deleteLater();
+    }
+    const std::vector<std::string>& paths = m_files->Recent().Paths();
+    for (std::size_t index = 0; index < paths.size(); ++index) {
+        const std::string path = paths[index];
+        QAction* action = m_recentMenu->addAction(QString::fromStdString(RecentMenuText(index, path)));
+        action->setToolTip(QString::fromStdString(path));
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    SubmenuState(m_model, CMD_RECENT_MENU, !paths.empty());
+    SyncMenus();
+}
+
+void CMainDlg::RecentFilesChanged() {
+    m_recentSettings->Store(m_files->Recent().Paths());
+    RebuildRecentMenu();
+}
+
+bool CMainDlg::OpenExample(const std::string& path) {
+    if (m_shutDown) return false;
+    const bool opened = m_files->OpenCopy(path);
+    SyncMenus();
+    return opened;
+}
+
+bool CMainDlg::OpenRecent(const std::string& path) {
+    if (m_shutDown) return false;
+    const bool opened = m_files->OpenRecent(path);
+    SyncMenus();
+    return opened;
 }
 
 void CMainDlg::BuildToolBar() {

@@ -13,25 +13,30 @@
 #include "document/experiment_file.h"
 #include "document/keydoc.h"
 #include "file_work.h"
+#include "recent_settings.h"
 #include "views/app_services.h"
 #include "views/asset_path.h"
 #include "views/board_view.h"
 #include "views/device_bar.h"
+#include "views/frame_renderer.h"
 #include "views/property_frame.h"
 #include "views/qt_platform.h"
 #include "views/renderer_factory.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -103,6 +108,10 @@ CMainDlg::CMainDlg(CMainDlgOptions options, QWidget* parent)
     m_fileWork = std::make_unique<CMainFileWork>(*this);
     m_startDialogs = std::make_shared<CStartDialogs>(m_options.dialogs);
     m_files = std::make_unique<CFileCommands>(*m_startDialogs, *m_fileWork);
+    m_recentSettings = std::make_unique<CRecentSettings>(m_options.settingsFile);
+    m_files->Recent().Assign(m_recentSettings->Load());
+    m_files->SetRecentChanged([this] { RecentFilesChanged(); });
+    RebuildRecentMenu();
 
     move(0, 0);
     resize(kInitialWindowWidth, kInitialWindowHeight);
@@ -206,9 +215,8 @@ void CMainDlg::CreateToolWindows() {
     if (!m_services->GetDeviceWindow()) {
         m_services->CreateDeviceWindow();
         if (!m_services->GetDeviceWindow()) m_services->ShowWarning(0, "can not create device win");
-        // When shown, the bar stands at the board's left edge below the
-        // toolbar rather than wherever the platform would put a new window.
-        if (m_deviceBar) m_deviceBar->move(geometry().left() + 4, geometry().top() + 90);
+        // The bar is placed and shown with the window (showEvent), once the
+        // window's place on the screen is known.
     }
     for (int index : {0, 3, 1, 2}) {
         if (m_services->GetPropertyWindow(index)) continue;
@@ -536,6 +544,8 @@ void CMainDlg::TimerTick() {
     inputs.undoSize = m_board->History().UndoSize();
     inputs.redoSize = m_board->History().RedoSize();
     ApplyEnablingRules(m_model, inputs);
+    // The bar also goes by its own close button and with the symbol view.
+    if (IDeviceWindow* bar = m_services->GetDeviceWindow()) DeviceBarState(m_model, bar->IsVisible());
     SyncMenus();
     if (const std::uint64_t seen = m_board->History().Revision(); seen != m_historySeen) {
         m_historySeen = seen;
@@ -588,11 +598,58 @@ void CMainDlg::changeEvent(QEvent* event) {
 
 void CMainDlg::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!m_deviceBarStarted && m_deviceBar && !m_shutDown) {
+        // The student starts by taking devices: the bar is there from the start.
+        m_deviceBarStarted = true;
+        PlaceDeviceBar();
+        m_deviceBar->Show();
+        DeviceBarState(m_model, true);
+        SyncMenus();
+    }
     if (m_scrollReady || !m_area) return;
     m_scrollReady = true;
     // The client area holds the toolbar and the board area below it.
     m_scroll = InitialScroll(m_area->width(), m_area->height() + m_toolbarHeight);
     SyncScrollBars();
+}
+
+void CMainDlg::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FollowWithDeviceBar();
+}
+
+void CMainDlg::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FollowWithDeviceBar();
+}
+
+void CMainDlg::PlaceDeviceBar() {
+    QWidget* surface = BoardSurface();
+    if (!m_deviceBar || !surface) return;
+    // The layout may not have run yet when the window is first shown.
+    if (QLayout* layout = this->layout()) layout->activate();
+    const QScreen* where = screen() ? screen() : QApplication::primaryScreen();
+    const QRect free = where ? where->availableGeometry() : QRect(0, 0, kMaxWindowWidth, kMaxWindowHeight);
+    const QRect frame = frameGeometry();
+    const QRect board(surface->mapToGlobal(QPoint(0, 0)), surface->size());
+    const auto rect = [](const QRect& r) { return CWindowRect{r.left(), r.top(), r.width(), r.height()}; };
+    // Room for a line of the larger of the two notice texts and a margin.
+    const int noticeHeight = std::max(kWarningTextSize, kInformationTextSize) + 6;
+    const QSize bar = m_deviceBar->frameGeometry().size();
+    const CWindowRect placed =
+        DeviceBarRect(rect(free), rect(frame), rect(board), bar.width(), bar.height(), noticeHeight);
+    m_deviceBar->move(placed.left, placed.top);
+    m_deviceBarPlace = m_deviceBar->pos();
+}
+
+void CMainDlg::FollowWithDeviceBar() {
+    if (!m_deviceBarStarted || !m_deviceBarPlace || !m_deviceBar || m_shutDown) return;
+    // Once the student has moved the bar, it stays where they put it.
+    if (m_deviceBar->pos() != *m_deviceBarPlace) {
+        m_deviceBarPlace.reset();
+        return;
+    }
+    PlaceDeviceBar();
 }
 
 } // namespace ampera

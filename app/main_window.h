@@ -48,6 +48,7 @@ class CPropertyFrame;
 class CQtPlatform;
 class CRenderer;
 class CMainFileWork;
+class CRecentSettings;
 class CStartDialogs;
 
 // What the window shows modally or hands to the desktop. Every member has a
@@ -71,6 +72,9 @@ struct CMainDlgOptions {
     // else 60 s).
     QString autosaveFolder;
     int autosaveIntervalMs = 0;
+    // The settings file the recent-files list is kept in (default: the
+    // user's own settings of the program).
+    QString settingsFile;
 };
 
 // What the frame loop last saw of the experiment, for the user-interface
@@ -122,6 +126,12 @@ class CMainDlg : public QMainWindow {
     // The widget the board is drawn into and takes the mouse from.
     QWidget* BoardSurface() const;
     CDeviceBar* DeviceBar() const { return m_deviceBar; }
+    // 文件 → 示例实验 and 文件 → 最近打开.
+    QMenu* ExamplesMenu() const { return m_examplesMenu; }
+    QMenu* RecentMenu() const { return m_recentMenu; }
+    // The examples' and recent files' entries, as their menu items open them.
+    bool OpenExample(const std::string& path);
+    bool OpenRecent(const std::string& path);
     CPropertyFrame* PropertyFrame(int index) const;
     QMenu* LastContextMenu() const { return m_contextMenu; }
     int ContextMenusShown() const { return m_contextMenusShown; }
@@ -159,6 +169,8 @@ class CMainDlg : public QMainWindow {
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     friend class CMainFileWork;
@@ -171,6 +183,15 @@ class CMainDlg : public QMainWindow {
     void BuildMenu();
     void BuildToolBar();
     void SyncMenus();
+    void BuildExamplesMenu();
+    void RebuildRecentMenu();
+    // The recent-files list changed: stored, and the menu made anew.
+    void RecentFilesChanged();
+    // Puts the device bar beside the window or the board (DeviceBarRect).
+    void PlaceDeviceBar();
+    // While the bar stands where it was put, it keeps its place beside the
+    // window when the window moves or changes size.
+    void FollowWithDeviceBar();
     // Commands (main_commands.cpp).
     void QueueCommand(std::shared_ptr<class CEditCommand> command, bool record);
     void DeleteKey();
@@ -231,6 +252,11 @@ class CMainDlg : public QMainWindow {
     int m_contextMenusShown = 0;
 
     QPointer<CDeviceBar> m_deviceBar;
+    bool m_deviceBarStarted = false;
+    std::optional<QPoint> m_deviceBarPlace; // where PlaceDeviceBar last put it
+    QPointer<QMenu> m_examplesMenu;
+    QPointer<QMenu> m_recentMenu;
+    std::unique_ptr<CRecentSettings> m_recentSettings;
     QPointer<CPropertyFrame> m_propertyFrames[4];
     // What the property windows showed when the loop last stopped, and the
     // experiment's clear count then.

@@ -14,6 +14,10 @@ enum CommandId : int {
     CMD_SAVE = 57603,
     CMD_SAVE_AS = 32789,
     CMD_EXIT = 32822,
+    // Submenus whose entries the window fills in: the installed examples and
+    // the files last opened or saved.
+    CMD_EXAMPLES_MENU = 32840,
+    CMD_RECENT_MENU = 32841,
 
     // "操作(&E)"
     CMD_UNDO = 32816,

@@ -2,6 +2,9 @@
 
 #include "scrolling.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace ampera {
 
 CFileCommands::CFileCommands(IFileDialogs& dialogs, IFileWork& work) : m_dialogs(dialogs), m_work(work) {}
@@ -26,7 +29,12 @@ bool CFileCommands::SaveTo(const std::string& path) {
     m_path = path;
     m_untitled = false;
     m_work.SetTitle(Title());
+    Remember(path);
     return true;
+}
+
+void CFileCommands::Remember(const std::string& path) {
+    if (m_recent.Add(path) && m_recentChanged) m_recentChanged();
 }
 
 bool CFileCommands::Save() {
@@ -74,24 +82,54 @@ bool CFileCommands::New() {
 bool CFileCommands::Open() {
     m_work.ClearContext();
     std::optional<std::string> path = m_dialogs.OpenDialog(kOpenTitle, kFileFilter);
-    if (!path) return false;
+    return path && OpenChosen(*path, false);
+}
+
+bool CFileCommands::OpenFile(const std::string& path) {
+    m_work.ClearContext();
+    return OpenChosen(path, false);
+}
+
+bool CFileCommands::OpenCopy(const std::string& path) {
+    m_work.ClearContext();
+    return OpenChosen(path, true);
+}
+
+bool CFileCommands::OpenRecent(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        // Said after it happened: the menu no longer offers the file.
+        if (m_recent.Remove(path) && m_recentChanged) m_recentChanged();
+        m_dialogs.ShowError(kRecentMissingText + path);
+        return false;
+    }
+    return OpenFile(path);
+}
+
+bool CFileCommands::OpenChosen(const std::string& path, bool copy) {
     if (!ConfirmDiscard(kSaveToQuestion + DisplayFileName(m_untitled ? "" : m_path), kCaption)) return false;
     std::string error;
     m_work.StopLoop();
-    const bool loaded = m_work.Load(*path, error);
+    const bool loaded = m_work.Load(path, error);
     if (loaded) m_work.ClearHistories();
     m_work.StartLoop();
     if (!loaded) {
         // The experiment, its title and its histories stay as they were.
-        std::string text = "无法打开实验文件 " + *path;
+        std::string text = "无法打开实验文件 " + path;
         if (!error.empty()) text += "\n" + error;
         m_dialogs.ShowError(text);
         return false;
     }
-    m_path = *path;
-    m_untitled = false;
+    if (copy) {
+        m_path.clear();
+        m_untitled = true;
+    } else {
+        m_path = path;
+        m_untitled = false;
+    }
     m_work.SetTitle(Title());
     m_work.ResetScroll();
+    if (!copy) Remember(path);
     return true;
 }
 

@@ -9,6 +9,9 @@
 // and path; a file that cannot be opened says so and keeps the experiment.
 #pragma once
 
+#include "recent_files.h"
+
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -90,6 +93,17 @@ class CFileCommands {
     bool Open();
     bool Save();
     bool SaveAs();
+    // Open without the file dialog: `path` is the file chosen.
+    bool OpenFile(const std::string& path);
+    // An entry of the recent-files list, opened as OpenFile opens it. A file
+    // that is gone is taken off the list with a message instead, before any
+    // question about the work on the board.
+    bool OpenRecent(const std::string& path);
+    // Loads `path` as the start of new work (an example): asked about and
+    // loaded as Open does, but the experiment stays untitled, so a later Save
+    // asks for a name and the file itself is never written. It does not go
+    // on the recent-files list.
+    bool OpenCopy(const std::string& path);
     // Exit and closing the window: true when the program may close.
     bool Exit();
 
@@ -101,15 +115,26 @@ class CFileCommands {
     bool Untitled() const { return m_untitled; }
     std::string Title() const;
 
+    // The files last opened or saved. Every file opened (not as a copy) or
+    // saved goes first; `changed` is called whenever the list changed, for
+    // the window to store it and rebuild its menu.
+    CRecentFiles& Recent() { return m_recent; }
+    void SetRecentChanged(std::function<void()> changed) { m_recentChanged = std::move(changed); }
+
   private:
     // The question before discarding the experiment: true to go on.
     bool ConfirmDiscard(const std::string& question, const std::string& caption);
     bool SaveTo(const std::string& path);
+    // Open once the file is chosen; `copy`: as OpenCopy.
+    bool OpenChosen(const std::string& path, bool copy);
+    void Remember(const std::string& path);
 
     IFileDialogs& m_dialogs;
     IFileWork& m_work;
     std::string m_path;
     bool m_untitled = true;
+    CRecentFiles m_recent;
+    std::function<void()> m_recentChanged;
 };
 
 } // namespace ampera

@@ -3,6 +3,8 @@
 #include "command_ids.h"
 #include "devices/kind_registry.h"
 #include "edit_commands.h"
+#include "examples.h"
+#include "recent_files.h"
 
 namespace ampera {
 
@@ -11,8 +13,11 @@ const std::vector<CMenuEntry>& MainMenu() {
         {"文件(&F)",
          {{"新建(&N)", CMD_NEW, true, false},
           {"打开(&O)", CMD_OPEN, true, false},
+          {kExamplesMenuTitle, CMD_EXAMPLES_MENU, true, false},
           {"保存(&S)", CMD_SAVE, true, false},
           {"另存为...", CMD_SAVE_AS, true, false},
+          {"", CMD_NONE, true, false},
+          {kRecentMenuTitle, CMD_RECENT_MENU, false, false},
           {"", CMD_NONE, true, false},
           {"退出(Q)", CMD_EXIT, true, false}}},
         {"操作(&E)",
@@ -207,6 +212,14 @@ void ViewSwitchedState(CMenuModel& model, bool realView) {
 
 void DeviceBarState(CMenuModel& model, bool visible) {
     model.SetMenuChecked(CMD_DEVICE_BAR, visible);
+}
+
+bool IsSubmenu(int id) {
+    return id == CMD_EXAMPLES_MENU || id == CMD_RECENT_MENU;
+}
+
+void SubmenuState(CMenuModel& model, int id, bool hasEntries) {
+    if (IsSubmenu(id)) model.SetMenuEnabled(id, hasEntries);
 }
 
 int ToggleToolbar(CMenuModel& model) {

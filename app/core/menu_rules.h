@@ -117,6 +117,12 @@ void ShowNamesState(CMenuModel& model, bool namesShown);
 void ViewSwitchedState(CMenuModel& model, bool realView);
 // The device bar's check mark follows its window.
 void DeviceBarState(CMenuModel& model, bool visible);
+// Items of the main menu that open a submenu the window fills in (the
+// examples, the recent files); their ids carry no command.
+bool IsSubmenu(int id);
+// A submenu is grayed while it has nothing to offer (the recent files start
+// so, before the window has read the list).
+void SubmenuState(CMenuModel& model, int id, bool hasEntries);
 // Toggles the toolbar; returns the new toolbar height (36 shown, 0 hidden).
 int ToggleToolbar(CMenuModel& model);
 

@@ -94,6 +94,26 @@ CWindowRect MaximisedRect(int screenWidth, int screenHeight) {
     return {0, 0, screenWidth, screenHeight};
 }
 
+CWindowRect DeviceBarRect(const CWindowRect& screen, const CWindowRect& window, const CWindowRect& board,
+                          int barWidth, int barHeight, int noticeHeight) {
+    const int screenRight = screen.left + screen.width;
+    const int screenBottom = screen.top + screen.height;
+    CWindowRect bar{0, board.top, barWidth, barHeight};
+    // How high the bar may go to show its lower end: beside the window up to
+    // the screen's top, over the board no higher than below the notice line.
+    int highest = screen.top;
+    if (window.left + window.width + barWidth <= screenRight) {
+        bar.left = window.left + window.width;
+    } else if (window.left - barWidth >= screen.left) {
+        bar.left = window.left - barWidth;
+    } else {
+        bar.left = std::max(board.left, board.left + board.width - barWidth);
+        bar.top = highest = board.top + noticeHeight;
+    }
+    bar.top = std::max(highest, std::min(bar.top, screenBottom - barHeight));
+    return bar;
+}
+
 std::string DisplayFileName(const std::string& path) {
     if (path.empty()) return kUntitledName;
     const auto slash = path.find_last_of("\\/");

@@ -69,6 +69,18 @@ CWindowRect LimitWindowSize(CWindowRect rect);
 // otherwise the whole screen.
 CWindowRect MaximisedRect(int screenWidth, int screenHeight);
 
+// Where the device bar stands (its whole window, frame included, of
+// `barWidth` x `barHeight`), given the screen's free area, the main window
+// with its frame and the board's drawing surface, all in screen pixels.
+// The renderer writes its hints and warnings across the board's top edge,
+// `noticeHeight` pixels high, so the bar never lies over that line: it goes
+// beside the main window, right of it where the screen has room, else left
+// of it, its top level with the board's; where neither side has room it goes
+// inside, along the board's right edge below the notice line. It is kept on
+// the screen vertically as far as the screen's height allows.
+CWindowRect DeviceBarRect(const CWindowRect& screen, const CWindowRect& window, const CWindowRect& board,
+                          int barWidth, int barHeight, int noticeHeight);
+
 // --- Title. ---
 inline constexpr const char* kUntitledName = "未命名.vtx";
 // The part of the path after its last "\\" or "/", or "未命名.vtx" when the

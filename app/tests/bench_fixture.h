@@ -111,6 +111,8 @@ class BenchTest : public ::testing::Test {
         // Every window autosaves into a folder of the test's own.
         options.autosaveFolder = AutosaveFolder();
         options.autosaveIntervalMs = m_autosaveMs;
+        // And keeps its settings (the recent files) in a file of its own.
+        options.settingsFile = SettingsFile();
         CPropertyFrame::SetMessageHook(
             [this](QWidget*, const QString& text) { m_messages.push_back(text.toStdString()); });
         m_window = std::make_unique<CMainDlg>(options);
@@ -131,6 +133,7 @@ class BenchTest : public ::testing::Test {
     QWidget* Surface() { return m_window->BoardSurface(); }
     std::string FilePath(const char* name) const { return QDir(m_files.path()).filePath(name).toStdString(); }
     QString AutosaveFolder() const { return QDir(m_files.path()).filePath(QStringLiteral("autosave")); }
+    QString SettingsFile() const { return QDir(m_files.path()).filePath(QStringLiteral("settings.ini")); }
 
     // Runs `job` on the frame loop (or at once while it is stopped) and waits
     // until it has run: reads and writes of the experiment go through here.

@@ -5,6 +5,7 @@
 #include "app/core/command_ids.h"
 #include "bench_fixture.h"
 #include "document/experiment_file.h"
+#include "views/device_bar.h"
 #include "views/frame_renderer.h"
 #include "views/panel_view.h"
 
@@ -16,6 +17,8 @@
 #include <QScrollBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace ampera::testing {
 namespace {
 
@@ -25,7 +28,8 @@ TEST_F(BenchTest, StartUpMakesEveryWindowAndRunsTheLoop) {
     EXPECT_NE(services.GetDeviceWindow(), nullptr);
     for (int index = 0; index < 4; ++index)
         EXPECT_NE(services.GetPropertyWindow(index), nullptr) << "property window " << index;
-    EXPECT_FALSE(services.GetDeviceWindow()->IsVisible()) << "the device bar starts hidden";
+    EXPECT_TRUE(services.GetDeviceWindow()->IsVisible()) << "the device bar is there from the start";
+    EXPECT_TRUE(Window().DeviceBar()->isVisible());
     EXPECT_TRUE(m_platform->warnings.empty());
 
     EXPECT_EQ(Window().windowTitle().toStdString(), "Ampera [未命名.vtx]");
@@ -39,6 +43,63 @@ TEST_F(BenchTest, StartUpMakesEveryWindowAndRunsTheLoop) {
     if (auto* renderer = dynamic_cast<CFrameRenderer*>(Window().Renderer())) {
         EXPECT_TRUE(WaitFor([&] { return renderer->IsDeviceReady(); }));
     }
+}
+
+// The renderer writes hints and warnings across the board's top edge; the
+// bar that opens with the window must leave that line in view, beside the
+// window where the screen has room and inside along the board's right edge
+// where it has none.
+TEST_F(BenchTest, DeviceBarStartsShownClearOfTheBoardsHintLine) {
+    CDeviceBar* bar = Window().DeviceBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(bar));
+    EXPECT_TRUE(Window().MenuAction(CMD_DEVICE_BAR)->isChecked());
+    // A click on the empty board puts a hint up, so the line is really there.
+    Click(QPoint(400, 300));
+
+    const auto hintLine = [&] {
+        const int height = std::max(kWarningTextSize, kInformationTextSize);
+        return QRect(Surface()->mapToGlobal(QPoint(0, 0)), QSize(Surface()->width(), height));
+    };
+    const auto board = [&] { return QRect(Surface()->mapToGlobal(QPoint(0, 0)), Surface()->size()); };
+    if (auto* renderer = dynamic_cast<CFrameRenderer*>(Window().Renderer())) {
+        const CNotice hint = renderer->InformationSlot();
+        EXPECT_EQ(hint.text, "请单击鼠标右键弹出菜单。");
+        EXPECT_TRUE(hintLine().contains(Surface()->mapToGlobal(QPoint(hint.x, hint.y))));
+    }
+    const QRect screen = Window().screen()->availableGeometry();
+    ASSERT_GE(screen.right() - Window().frameGeometry().right(), bar->frameGeometry().width())
+        << "the test display leaves room right of the window";
+    EXPECT_FALSE(bar->frameGeometry().intersects(board())) << "beside the window, nothing of the board covered";
+    EXPECT_GT(bar->frameGeometry().left(), Window().frameGeometry().right());
+    EXPECT_EQ(bar->frameGeometry().top(), board().top());
+
+    // No room on either side: the bar follows the window into the board,
+    // along its right edge and below the hint line.
+    Window().move(screen.left() + 150, screen.top());
+    Window().resize(screen.width() - 150 - 60, Window().height());
+    ASSERT_TRUE(WaitFor([&] { return board().contains(bar->frameGeometry()); }))
+        << "bar " << bar->frameGeometry().x() << "," << bar->frameGeometry().y() << " board "
+        << board().x() << "," << board().y();
+    EXPECT_FALSE(bar->frameGeometry().intersects(hintLine()));
+    EXPECT_EQ(bar->frameGeometry().right(), board().right());
+
+    // Once the student has put the bar elsewhere it stays there.
+    const QPoint chosen = bar->pos() + QPoint(-40, 30);
+    bar->move(chosen);
+    const QPoint moved = Window().pos() + QPoint(-100, 0);
+    Window().move(moved);
+    ASSERT_TRUE(WaitFor([&] { return Window().pos() == moved; }));
+    QApplication::processEvents();
+    EXPECT_EQ(bar->pos(), chosen);
+
+    // The check mark follows the bar however it goes.
+    bar->close();
+    Window().TimerTick();
+    EXPECT_FALSE(Window().MenuAction(CMD_DEVICE_BAR)->isChecked());
+    Window().RunCommand(CMD_DEVICE_BAR);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(Window().MenuAction(CMD_DEVICE_BAR)->isChecked());
 }
 
 TEST_F(BenchTest, MenuItemsCarryTheirTextsAndInitialStates) {
@@ -61,7 +122,9 @@ TEST_F(BenchTest, MenuItemsCarryTheirTextsAndInitialStates) {
         {CMD_DELETE_ALL, "全部删除(D)", false, false},
         {CMD_NAMES, "显示名称参数(&S)", false, true},
         {CMD_SWITCH_VIEW, "进入符号图", false, false},
-        {CMD_DEVICE_BAR, "器材栏(&Z)", true, false},
+        {CMD_EXAMPLES_MENU, "示例实验(&X)", true, false},
+        {CMD_RECENT_MENU, "最近打开(&R)", false, false}, // nothing opened or saved yet
+        {CMD_DEVICE_BAR, "器材栏(&Z)", true, true},       // the bar is shown at start
         {CMD_TOOLBAR, "工具条(&T)", true, true},
         {CMD_COLOUR_SETTINGS, "颜色设置(C)", true, false},
         {CMD_HELP, "使用帮助", true, false},

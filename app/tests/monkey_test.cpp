@@ -243,7 +243,8 @@ TEST_F(MonkeyTest, ThousandsOfRandomEventsLeaveAWorkingBenchThatSavesAndOpens) {
     const std::string opened = Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); });
     const std::uint64_t clearsAtStart = Read<std::uint64_t>([&] { return Experiment().ClearCount(); });
     Place(TYPE_RESISTANCE, 620, 420);
-    Window().RunCommand(CMD_DEVICE_BAR);
+    // The device bar is up from the start; the property bar is opened.
+    if (!Window().DeviceBar()->IsVisible()) Window().RunCommand(CMD_DEVICE_BAR);
     Window().RunCommand(CMD_PROPERTY_BAR);
     // Every question is answered "no" and every file dialog cancelled.
     const auto keepAnswering = [&] {

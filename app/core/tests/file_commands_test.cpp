@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <set>
 
 namespace ampera::testing {
@@ -300,6 +303,110 @@ TEST_F(FileCommandsTest, OnlyUnsavedWorkIsAskedAbout) {
     dialogs.answer = SaveAnswer::Cancel;
     EXPECT_FALSE(files.Exit());
     EXPECT_EQ(dialogs.questions.size(), 1u);
+}
+
+// An example is loaded as Open loads it but stays untitled: nothing ever
+// writes to the file it came from.
+TEST_F(FileCommandsTest, OpenCopyLoadsAsUntitledWorkSoSaveAsksForAName) {
+    dialogs.chosen = {"/lab/mine.vtx"};
+    ASSERT_TRUE(files.Open());
+    work.changed = true;
+    work.log.clear();
+
+    dialogs.answer = SaveAnswer::Cancel;
+    EXPECT_FALSE(files.OpenCopy("/opt/examples/ohms_law.vtx"));
+    EXPECT_FALSE(work.Did("load /opt/examples/ohms_law.vtx"));
+    EXPECT_EQ(files.Path(), "/lab/mine.vtx");
+
+    dialogs.answer = SaveAnswer::No;
+    EXPECT_TRUE(files.OpenCopy("/opt/examples/ohms_law.vtx"));
+    EXPECT_EQ(dialogs.questions.back(), "是否要保存当前实验到 mine.vtx|Ampera");
+    EXPECT_EQ(work.log, (std::vector<std::string>{"context", "context", "stop", "load /opt/examples/ohms_law.vtx",
+                                                  "histories", "start", "scroll"}));
+    EXPECT_TRUE(files.Untitled());
+    EXPECT_EQ(files.Path(), "");
+    EXPECT_EQ(work.title, "Ampera [未命名.vtx]");
+    EXPECT_EQ(files.Recent().Paths(), std::vector<std::string>{"/lab/mine.vtx"}) << "the example is not listed";
+
+    dialogs.chosen = {"/lab/copy.vtx"};
+    EXPECT_TRUE(files.Save());
+    EXPECT_EQ(dialogs.saveDialogs.back(), "请保存实验|实验文件(*.vtx)|*.vtx||未命名");
+    EXPECT_EQ(work.saved, std::vector<std::string>{"/lab/copy.vtx"});
+
+    // An example that cannot be read keeps the work and its name.
+    work.unreadable = {"/opt/examples/broken.vtx"};
+    EXPECT_FALSE(files.OpenCopy("/opt/examples/broken.vtx"));
+    EXPECT_EQ(files.Path(), "/lab/copy.vtx");
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+}
+
+TEST_F(FileCommandsTest, TheRecentListFollowsOpensAndSavesThatHappened) {
+    int changes = 0;
+    files.SetRecentChanged([&] { ++changes; });
+    work.unwritable = {"/full/x.vtx"};
+    work.unreadable = {"/lab/gone.vtx"};
+    dialogs.chosen = {"/lab/a.vtx", "/lab/b.vtx", "/full/x.vtx", "/lab/gone.vtx"};
+    dialogs.answer = SaveAnswer::No;
+    ASSERT_TRUE(files.Open());
+    ASSERT_TRUE(files.SaveAs());
+    ASSERT_TRUE(files.Save());    // b again: already first
+    EXPECT_FALSE(files.SaveAs()); // failed
+    EXPECT_FALSE(files.Open());   // unreadable
+    EXPECT_TRUE(files.New());
+    EXPECT_EQ(files.Recent().Paths(), (std::vector<std::string>{"/lab/b.vtx", "/lab/a.vtx"}));
+    EXPECT_EQ(changes, 2) << "told only when the list changed";
+
+    EXPECT_TRUE(files.OpenFile("/lab/a.vtx"));
+    EXPECT_EQ(files.Recent().Paths(), (std::vector<std::string>{"/lab/a.vtx", "/lab/b.vtx"}));
+    EXPECT_EQ(work.title, "Ampera [a.vtx]");
+}
+
+class RecentFileOpenTest : public FileCommandsTest {
+  protected:
+    void SetUp() override {
+        std::random_device random;
+        folder = std::filesystem::temp_directory_path() / ("ampera-recent-" + std::to_string(random()));
+        std::filesystem::create_directories(folder);
+        existing = (folder / "here.vtx").string();
+        missing = (folder / "gone.vtx").string();
+        std::ofstream(existing) << "x";
+        files.Recent().Assign({missing, existing});
+        files.SetRecentChanged([this] { ++changes; });
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    std::filesystem::path folder;
+    std::string existing, missing;
+    int changes = 0;
+};
+
+TEST_F(RecentFileOpenTest, AMissingFileIsTakenOffTheListWithAMessageAndNothingElseHappens) {
+    work.components = work.changed = true;
+    dialogs.answer = SaveAnswer::No;
+    EXPECT_FALSE(files.OpenRecent(missing));
+    EXPECT_EQ(dialogs.errors, std::vector<std::string>{"文件不存在，已从最近打开列表中移除：" + missing});
+    EXPECT_TRUE(dialogs.questions.empty()) << "no question about work that is not going anywhere";
+    EXPECT_TRUE(work.log.empty());
+    EXPECT_EQ(files.Recent().Paths(), std::vector<std::string>{existing});
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(files.Untitled());
+}
+
+TEST_F(RecentFileOpenTest, AnExistingFileOpensAsOpenDoesAndGoesFirst) {
+    work.components = work.changed = true;
+    dialogs.answer = SaveAnswer::Cancel;
+    EXPECT_FALSE(files.OpenRecent(existing));
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"是否要保存当前实验到 未命名.vtx|Ampera"});
+    EXPECT_FALSE(work.Did("load " + existing));
+
+    dialogs.answer = SaveAnswer::No;
+    EXPECT_TRUE(files.OpenRecent(existing));
+    EXPECT_EQ(files.Path(), existing);
+    EXPECT_EQ(work.title, "Ampera [here.vtx]");
+    EXPECT_EQ(files.Recent().Paths(), (std::vector<std::string>{existing, missing}));
+    EXPECT_TRUE(dialogs.errors.empty());
 }
 
 } // namespace

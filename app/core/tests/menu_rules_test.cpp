@@ -207,6 +207,25 @@ TEST(MenuModelTest, TogglesOfViewNamesDeviceBarAndToolbar) {
     EXPECT_GT(model.Revision(), revision);
 }
 
+// The two file submenus are grayed while empty; the rule touches nothing
+// else, so it cannot gray a command by mistake.
+TEST(MenuModelTest, FileSubmenusAreGrayedWhileTheyHaveNothingToOffer) {
+    CMenuModel model;
+    EXPECT_TRUE(IsSubmenu(CMD_EXAMPLES_MENU));
+    EXPECT_TRUE(IsSubmenu(CMD_RECENT_MENU));
+    EXPECT_FALSE(IsSubmenu(CMD_OPEN));
+    EXPECT_TRUE(model.Menu(CMD_EXAMPLES_MENU).enabled);
+    EXPECT_FALSE(model.Menu(CMD_RECENT_MENU).enabled) << "no list read yet";
+    EXPECT_FALSE(model.HasToolItem(CMD_RECENT_MENU));
+
+    SubmenuState(model, CMD_RECENT_MENU, true);
+    SubmenuState(model, CMD_EXAMPLES_MENU, false);
+    EXPECT_TRUE(model.Menu(CMD_RECENT_MENU).enabled);
+    EXPECT_FALSE(model.Menu(CMD_EXAMPLES_MENU).enabled);
+    SubmenuState(model, CMD_SAVE, false);
+    EXPECT_TRUE(model.Menu(CMD_SAVE).enabled);
+}
+
 // --- Context menu ---
 
 std::vector<std::string> Texts(const std::vector<CContextMenuItem>& items) {

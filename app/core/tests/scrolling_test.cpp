@@ -93,6 +93,47 @@ TEST(WindowGeometryTest, MaximiseCentresTheLargestWindowOrFillsASmallScreen) {
     EXPECT_EQ(LimitWindowSize({0, 0, 922, 685}), (CWindowRect{0, 0, 922, 685}));
 }
 
+// The bar is 165 x 520 and the notice line 22 pixels; the board lies below
+// the menu and toolbar, left of the vertical scroll bar.
+TEST(WindowGeometryTest, TheDeviceBarGoesBesideTheWindowElseInsideBelowTheNoticeLine) {
+    struct Case {
+        const char* name;
+        CWindowRect screen, window, board;
+        CWindowRect bar;
+    };
+    const Case cases[] = {
+        {"room on the right", {0, 0, 1280, 1024}, {0, 0, 922, 685}, {0, 61, 905, 590}, {922, 61, 165, 520}},
+        {"a screen that starts lower",
+         {0, 30, 1280, 994},
+         {0, 30, 922, 685},
+         {0, 91, 905, 590},
+         {922, 91, 165, 520}},
+        {"room on the left only",
+         {0, 0, 1280, 1024},
+         {350, 0, 922, 685},
+         {350, 61, 905, 590},
+         {185, 61, 165, 520}},
+        {"no room: along the board's right edge",
+         {0, 0, 1024, 768},
+         {0, 0, 1024, 768},
+         {0, 61, 1007, 680},
+         {842, 83, 165, 520}},
+        {"beside, raised to show its lower end",
+         {0, 0, 1280, 560},
+         {0, 0, 922, 560},
+         {0, 61, 905, 470},
+         {922, 40, 165, 520}},
+        {"inside, never raised over the notice line",
+         {0, 0, 1024, 540},
+         {0, 0, 1024, 540},
+         {0, 61, 1007, 460},
+         {842, 83, 165, 520}},
+        {"a board narrower than the bar", {0, 0, 300, 400}, {0, 0, 300, 400}, {0, 61, 100, 300}, {0, 83, 165, 520}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DeviceBarRect(c.screen, c.window, c.board, 165, 520, 22), c.bar) << c.name;
+}
+
 TEST(WindowTitleTest, ShowsTheFileNameOrUntitled) {
     EXPECT_EQ(WindowTitle(""), "Ampera [未命名.vtx]");
     EXPECT_EQ(WindowTitle("C:\\实验\\电路一.vtx"), "Ampera [电路一.vtx]");
