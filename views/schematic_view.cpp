@@ -4,6 +4,8 @@
 
 #include "devices/device.h"
 
+#include <iterator>
+
 namespace ampera {
 
 std::optional<CSymbol> SymbolOf(const CComponent& component) {
@@ -52,11 +54,15 @@ void CSchematicView::Paint(CRenderer& renderer, const CExperiment& experiment) {
         const auto* node = static_cast<const CNode*>(object);
         if (ConnectionsAt(*node) < 3) continue;
         const float x = static_cast<float>(node->m_x), y = static_cast<float>(node->m_y);
-        CDrawItem dot = CDrawItem::Quad(x - kJunctionDotHalf, y - kJunctionDotHalf, x + kJunctionDotHalf,
-                                        y + kJunctionDotHalf, CNode::kPicture);
-        dot.flags = kSymbolFlags;
-        dot.colour = 0;
-        m_group.itemsB.push_back(std::move(dot));
+        const float top = y - static_cast<float>(std::size(kJunctionDotRows) / 2);
+        for (std::size_t row = 0; row < std::size(kJunctionDotRows); ++row) {
+            const float half = kJunctionDotRows[row], at = top + static_cast<float>(row);
+            CDrawItem line;
+            line.flags = kSymbolWireFlags;
+            line.colour = 0;
+            line.SetRect(x - half, at, x + half, at);
+            m_group.itemsB.push_back(std::move(line));
+        }
     }
     if (!m_group.itemsB.empty()) renderer.DrawGroup(m_group);
 }

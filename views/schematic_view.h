@@ -27,9 +27,10 @@ inline constexpr std::uint32_t kSymbolTint = 0xFFFF00;
 inline constexpr std::uint32_t kSymbolFlags = 0x184B;
 // Line, tint, submitted: black wire segments.
 inline constexpr std::uint32_t kSymbolWireFlags = 0x1942;
-// A junction dot: the node picture tinted black, this many pixels either
-// side of the terminal point.
-inline constexpr float kJunctionDotHalf = 3;
+// A junction dot: a round black dot seven pixels across, drawn as short wire
+// lines, one per row, this many pixels either side of the terminal point
+// (the rows from top to bottom).
+inline constexpr float kJunctionDotRows[] = {1, 2, 3, 3, 3, 2, 1};
 
 // How many connections meet at the node: one per device terminal on it and
 // one per wire end on it.

@@ -245,17 +245,23 @@ TEST_F(BoardViewTest, AJunctionDotMarksEveryNodeWhereThreeOrMoreConnectionsMeet)
     ex.m_realView = 0;
     view.Paint(1);
 
-    const std::vector<CDrawItem> dots = renderer.ItemsWith(CNode::kPicture);
-    ASSERT_EQ(dots.size(), 2u);
+    // A dot is a stack of short black lines, one per row, centred on the
+    // terminal point; wire segments are never that short here.
+    std::vector<CDrawItem> dots;
+    for (const CDrawItem& line : renderer.Lines())
+        if (line.top == line.bottom && line.right - line.left <= 6) dots.push_back(line);
+    const std::size_t rows = std::size(kJunctionDotRows);
+    ASSERT_EQ(dots.size(), 2 * rows);
     const CPoint centres[] = {T(a, 1)->Position(), junction->Position()};
-    for (int i = 0; i < 2; ++i) {
+    for (std::size_t i = 0; i < dots.size(); ++i) {
         SCOPED_TRACE(i);
-        const float x = static_cast<float>(centres[i].x), y = static_cast<float>(centres[i].y);
-        EXPECT_EQ(
-            (CRectF{dots[i].left, dots[i].top, dots[i].right, dots[i].bottom}),
-            (CRectF{x - kJunctionDotHalf, y - kJunctionDotHalf, x + kJunctionDotHalf, y + kJunctionDotHalf}));
-        EXPECT_EQ(dots[i].flags, kSymbolFlags);
-        EXPECT_EQ(dots[i].colour, 0u) << "black";
+        const CDrawItem& line = dots[i];
+        const float x = static_cast<float>(centres[i / rows].x), y = static_cast<float>(centres[i / rows].y);
+        const float half = kJunctionDotRows[i % rows];
+        const float row = y - static_cast<float>(rows / 2) + static_cast<float>(i % rows);
+        EXPECT_EQ((CRectF{line.left, line.top, line.right, line.bottom}), (CRectF{x - half, row, x + half, row}));
+        EXPECT_EQ(line.flags, kSymbolWireFlags);
+        EXPECT_EQ(line.colour, 0u) << "black";
     }
 }
 
