@@ -7,6 +7,7 @@
 #include "app/core/edit_commands.h"
 #include "app/core/view_routing.h"
 #include "colour_dialog.h"
+#include "lock_password.h"
 #include "core/experiment.h"
 #include "main_window.h"
 #include "views/app_services.h"
@@ -70,6 +71,12 @@ void CMainDlg::RunCommand(int id) {
         OnDeleteChosen(m_model, Snapshot().deviceCount);
         QueueCommand(std::make_shared<CDeleteCommand>(m_experiment, context), true);
         break;
+    case CMD_LOCK:
+        LockExperiment();
+        break;
+    case CMD_UNLOCK:
+        UnlockExperiment();
+        break;
     case CMD_DELETE_ALL:
         OnDeleteAllChosen(m_model);
         QueueCommand(std::make_shared<CDeleteAllCommand>(m_experiment), true);
@@ -109,6 +116,59 @@ void CMainDlg::RunCommand(int id) {
         break;
     }
     SyncMenus();
+}
+
+void CMainDlg::LockExperiment() {
+    if (m_experiment.m_locked) return;
+    const std::optional<std::string> password = m_options.askPassword(QString::fromUtf8(kLockPrompt), this);
+    if (!password) return;
+    const std::optional<std::string> again = m_options.askPassword(QString::fromUtf8(kLockAgainPrompt), this);
+    if (!again) return;
+    if (*again != *password) {
+        m_options.dialogs->ShowError(kLockMismatch);
+        return;
+    }
+    const std::string salt = MakeLockSalt();
+    const std::string digest = LockDigest(*password, salt);
+    CBoardView* board = m_board.get();
+    CAppServices* services = m_services.get();
+    RunOnLoop([board, services, &experiment = m_experiment, salt, digest] {
+        // A gesture under way ends first; then nothing made before the lock
+        // can be undone into an edit the lock forbids.
+        board->CancelGesture(services->GetTime());
+        experiment.m_lockSalt = salt;
+        experiment.m_lockDigest = digest;
+        experiment.m_locked = 1;
+        board->History().Clear();
+        // The file does not hold the lock until it is saved.
+        board->History().MarkUnsaved();
+    });
+    TimerTick();
+}
+
+void CMainDlg::UnlockExperiment() {
+    // The salt and digest were written before the lock flag was set (by the
+    // lock's loop job, or by a load with the loop stopped), and only the
+    // unlock job below writes them again: reading them here is safe.
+    if (!m_experiment.m_locked) return;
+    const std::string salt = m_experiment.m_lockSalt, digest = m_experiment.m_lockDigest;
+    if (!digest.empty()) {
+        const std::optional<std::string> password =
+            m_options.askPassword(QString::fromUtf8(kUnlockPrompt), this);
+        if (!password) return;
+        if (!LockOpensWith(*password, salt, digest)) {
+            m_options.dialogs->ShowError(kUnlockWrong);
+            return;
+        }
+    }
+    CBoardView* board = m_board.get();
+    RunOnLoop([board, &experiment = m_experiment] {
+        experiment.m_locked = 0;
+        experiment.m_lockSalt.clear();
+        experiment.m_lockDigest.clear();
+        board->History().MarkUnsaved();
+    });
+    TimerTick();
 }
 
 void CMainDlg::RunOnSelection(int id) {

@@ -289,6 +289,7 @@ void CMainDlg::ShowContextMenu(const CRightPressResult& result, const QPoint& sc
     inputs.hasComponents = result.hasComponents;
     inputs.hasDevices = result.hasDevices;
     inputs.namesShown = result.namesShown;
+    inputs.locked = m_experiment.m_locked != 0;
     PopUp(BuildContextMenu(inputs), screen);
 }
 

@@ -29,7 +29,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QIcon>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLayout>
 #include <QScreen>
 #include <QScrollBar>
@@ -98,6 +100,14 @@ CMainDlg::CMainDlg(CMainDlgOptions options, QWidget* parent)
     if (!m_options.dialogs) m_options.dialogs = std::make_shared<CQtFileDialogs>(this, m_appDirectory);
     if (!m_options.chooseColour) m_options.chooseColour = ChooseColourWithDialog;
     if (!m_options.runDialog) m_options.runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    if (!m_options.askPassword)
+        m_options.askPassword = [](const QString& prompt, QWidget* parent) -> std::optional<std::string> {
+            bool ok = false;
+            const QString text = QInputDialog::getText(parent, QStringLiteral("Ampera"), prompt,
+                                                       QLineEdit::Password, QString(), &ok);
+            if (!ok) return std::nullopt;
+            return text.toStdString();
+        };
     if (!m_options.openUrl) m_options.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
     CreateServices();
@@ -543,7 +553,12 @@ void CMainDlg::TimerTick() {
     inputs.selectionType = seen.selectionType;
     inputs.undoSize = m_board->History().UndoSize();
     inputs.redoSize = m_board->History().RedoSize();
+    inputs.locked = m_experiment.m_locked != 0;
     ApplyEnablingRules(m_model, inputs);
+    // A locked experiment takes no new devices and no parameter changes.
+    if (m_deviceBar && m_deviceBar->isEnabled() == inputs.locked) m_deviceBar->setEnabled(!inputs.locked);
+    for (const QPointer<CPropertyFrame>& frame : m_propertyFrames)
+        if (frame) frame->SyncLock();
     // The bar also goes by its own close button and with the symbol view.
     if (IDeviceWindow* bar = m_services->GetDeviceWindow()) DeviceBarState(m_model, bar->IsVisible());
     SyncMenus();

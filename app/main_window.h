@@ -72,6 +72,9 @@ struct CMainDlgOptions {
     // else 60 s).
     QString autosaveFolder;
     int autosaveIntervalMs = 0;
+    // Asks for a password (the teacher's lock): the text typed, or nothing
+    // when cancelled. Default: an input box that hides what is typed.
+    std::function<std::optional<std::string>(const QString& prompt, QWidget* parent)> askPassword;
     // The settings file the recent-files list is kept in (default: the
     // user's own settings of the program).
     QString settingsFile;
@@ -103,6 +106,11 @@ class CMainDlg : public QMainWindow {
     // cleanly left behind. True when one was recovered.
     bool OfferRecovery();
     static constexpr const char* kRecoverQuestion = "发现上次未保存的实验，是否恢复？";
+    static constexpr const char* kLockPrompt = "设置解锁密码（可以不填）：";
+    static constexpr const char* kLockAgainPrompt = "再次输入解锁密码：";
+    static constexpr const char* kLockMismatch = "两次输入的密码不一致，实验没有锁定。";
+    static constexpr const char* kUnlockPrompt = "输入解锁密码：";
+    static constexpr const char* kUnlockWrong = "密码不正确，实验仍然锁定。";
 
     // Carries out a menu, toolbar or context-menu command.
     void RunCommand(int id);
@@ -214,6 +222,9 @@ class CMainDlg : public QMainWindow {
     // The main menu's Delete and turns act on the selection, else on the
     // item last right-clicked.
     void RunOnSelection(int id);
+    // 操作 → 锁定实验… and 解除锁定… (main_commands.cpp).
+    void LockExperiment();
+    void UnlockExperiment();
     void WriteAutosave(CKeyDoc& document, const std::string& text, std::uint64_t generation);
 
     CMainDlgOptions m_options;

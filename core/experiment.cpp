@@ -147,6 +147,9 @@ void CExperiment::ClearExperiment() {
     m_boardState.pendingDevice = nullptr;
     m_boardState.selection = nullptr;
     m_abstractName.clear();
+    m_locked = 0;
+    m_lockSalt.clear();
+    m_lockDigest.clear();
     m_warningShown = false;
     m_topologyDirty = 1;
     m_valuesDirty = 1;

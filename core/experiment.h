@@ -102,6 +102,13 @@ class CExperiment {
 
     CBoardState m_boardState;
     std::string m_abstractName;
+    // A teacher's lock: while on, only the instruments can be worked (their
+    // panels, switches, the rheostat slider). Set by the user-interface
+    // thread through the loop, read there and by the menus at any time. The
+    // password is kept only as a salted digest (both hex; an empty digest:
+    // locked without a password); the program's window makes and checks it.
+    std::atomic<unsigned char> m_locked{0};
+    std::string m_lockSalt, m_lockDigest;
     // Toggled by the user-interface thread, read by the frame loop every frame.
     std::atomic<unsigned char> m_realView{1};
     std::atomic<unsigned char> m_showNames{1};

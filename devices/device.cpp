@@ -221,7 +221,15 @@ void CDevice::PersistPlace(CKeyDoc& doc, bool loading, const std::string& prefix
 void CDevice::PersistPlaceAndIdentity(CKeyDoc& doc, bool loading, const std::string& prefix) {
     PersistPlace(doc, loading, prefix);
     PersistIdentity(doc, loading, prefix);
-    if (loading) RestoreAfterLoad();
+    // The mark is written only for a hidden value, so every other device is
+    // written as before; a device without it shows its value.
+    const std::string hiddenKey = prefix + ":" + kValueHiddenKey;
+    if (!loading) {
+        if (m_valueHidden) doc.SetBool(hiddenKey, true);
+        return;
+    }
+    doc.GetBool(hiddenKey, m_valueHidden, false);
+    RestoreAfterLoad();
 }
 
 void CDevice::Keep(CKeyDoc& doc, bool loading, const std::string& key, CKnob& knob) {

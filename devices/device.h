@@ -17,6 +17,9 @@
 
 namespace ampera {
 
+// The key below a device's prefix that marks its value hidden.
+inline constexpr const char* kValueHiddenKey = "VALUEHIDDEN";
+
 class CDevice : public CComponent {
   public:
     explicit CDevice(const CDeviceKind& kind);
@@ -78,6 +81,8 @@ class CDevice : public CComponent {
     virtual std::optional<CSymbol> Symbol() const;
     // The value its board label shows after the name ("1000Ω"), or nothing.
     virtual std::string LabelValue() const { return {}; }
+    // Whether the device has a value a teacher can hide (its label shows one).
+    bool HasValue() const { return !LabelValue().empty(); }
     // Whether a press at board point (x, y) operates the device rather than
     // picking it up (the rheostat's slider, a switch's contacts).
     virtual bool OperatesAt(int /*x*/, int /*y*/) const { return false; }
@@ -116,6 +121,9 @@ class CDevice : public CComponent {
     std::string PictureAtAngle(const std::string& base) const;
 
     float m_region[4] = {0, 0, 0, 0};       // left, top, right, bottom
+    // The teacher hid the device's value: its label, its parameter page and
+    // the command line show it as hidden. Kept under the device's own keys.
+    bool m_valueHidden = false;
     int m_angleLeft = 0;                    // counter-clockwise turn: 0, 90, 180, 270
     int m_angleRight = 0;                   // (360 - m_angleLeft) mod 360
     std::vector<CPanelControl*> m_controls; // in panel order; step buttons last while shown
@@ -148,8 +156,9 @@ class CDevice : public CComponent {
     // [min, max]), leaves the present value: the kind's default.
     static void KeepSetting(CKeyDoc& doc, bool loading, const std::string& key, float& value, float min,
                             float max);
-    // The place and identity keys; after reading them the device takes its
-    // loaded place, picture and control looks (RestoreAfterLoad).
+    // The place and identity keys, and the hidden mark; after reading them
+    // the device takes its loaded place, picture and control looks
+    // (RestoreAfterLoad).
     void PersistPlaceAndIdentity(CKeyDoc& doc, bool loading, const std::string& prefix);
 
     void MarkDirty() const;

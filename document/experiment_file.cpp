@@ -194,6 +194,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 CKeyDoc ExperimentDocument(CExperiment& experiment) {
     CKeyDoc doc;
     doc.SetString("COMPONENT:ABSTRACTNAME", CComponent::StorableText(experiment.m_abstractName));
+    // Only a locked experiment has the lock keys: other files stay as they were.
+    if (experiment.m_locked) {
+        doc.SetBool(kLockKey, true);
+        doc.SetString(kLockSaltKey, experiment.m_lockSalt);
+        doc.SetString(kLockDigestKey, experiment.m_lockDigest);
+    }
     for (const ListKey& list : kLists) {
         std::vector<CComponent*> items;
         if (list.category >= 0)
@@ -224,6 +230,13 @@ bool LoadFromBytes(CExperiment& experiment, const std::string& fileBytes, long l
     experiment.ClearExperiment();
     experiment.m_boardState.outlines.clear();
     doc.GetString("COMPONENT:ABSTRACTNAME", experiment.m_abstractName, "");
+    bool locked = false;
+    doc.GetBool(kLockKey, locked, false);
+    experiment.m_locked = locked ? 1 : 0;
+    if (locked) {
+        doc.GetString(kLockSaltKey, experiment.m_lockSalt, "");
+        doc.GetString(kLockDigestKey, experiment.m_lockDigest, "");
+    }
     for (const ListKey& list : kLists) {
         int count = 0;
         doc.GetInt(list.count, count, 0);

@@ -10,6 +10,13 @@ namespace ampera {
 class CExperiment;
 class CKeyDoc;
 
+// The teacher's lock, under COMPONENT: written only for a locked experiment,
+// so every other file is written as before; a file without it opens
+// unlocked.
+inline constexpr const char* kLockKey = "COMPONENT:LOCK:ON";
+inline constexpr const char* kLockSaltKey = "COMPONENT:LOCK:SALT";
+inline constexpr const char* kLockDigestKey = "COMPONENT:LOCK:DIGEST";
+
 // Writes the experiment to `path`: a temporary file beside it is written,
 // synced and renamed over the old one, so a failed save never destroys the
 // previous file. False (with a message in `error`) when it could not be written.

@@ -188,6 +188,13 @@ bool CBoardToolBase::ClearedSinceStamp() const {
     return Experiment().ClearCount() != m_clearStamp;
 }
 
+bool CBoardToolBase::RefusedByLock() const {
+    if (!Experiment().m_locked) return false;
+    if (INoticeSink* sink = Experiment().NoticeSink())
+        sink->PostNotice(CNotice{NOTICE_INFORMATION, kRightClickHintMilliseconds, 0, 0, 1, kLockedHint});
+    return true;
+}
+
 void CBoardToolBase::RequestCursor(int code) const {
     m_view.RequestCursor(code);
 }
@@ -292,6 +299,7 @@ bool CMoveTool::WantsEvent(const CBoardEvent& event) {
 void CMoveTool::Begin(const CBoardEvent& event) {
     if (!m_device) return;
     StampClears();
+    m_refused = false;
     const float* r = m_device->m_region;
     m_grabX = static_cast<float>(event.x) - r[0];
     m_grabY = static_cast<float>(event.y) - r[1];
@@ -314,7 +322,7 @@ bool CMoveTool::Handle(const CBoardEvent& event) {
         MoveTo(event);
         return true;
     case EVENT_LEFT_UP:
-        if (SnapAmmeter(Experiment(), *m_device, event.modifiers))
+        if (!m_refused && SnapAmmeter(Experiment(), *m_device, event.modifiers))
             Experiment().m_boardState.outlines = {RegionOf(*m_device)};
         m_device = nullptr;
         return false;
@@ -325,6 +333,10 @@ bool CMoveTool::Handle(const CBoardEvent& event) {
 }
 
 void CMoveTool::MoveTo(const CBoardEvent& event) {
+    // A locked board still selects the device (its panel is shown) but does
+    // not move it.
+    if (!m_refused && Experiment().m_locked) m_refused = RefusedByLock();
+    if (m_refused) return;
     const float left = static_cast<float>(event.x) - m_grabX, top = static_cast<float>(event.y) - m_grabY;
     // The rheostat's slider rides along inside SetRegion.
     m_device->SetRegion(left, top, left + m_width, top + m_height);

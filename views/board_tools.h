@@ -31,6 +31,9 @@ inline constexpr int kCursorMove = 4;
 inline constexpr int kCursorOperable = 5;
 inline constexpr int kCursorArrow = 6;
 
+// What the board says when a locked experiment refuses an edit.
+inline constexpr const char* kLockedHint = "实验已锁定：只能操作仪器的面板、开关和滑动变阻器。";
+
 // Pixels within which a click or the pointer is "on" a node: strictly
 // closer than this in x and in y.
 inline constexpr int kNodeReach = 5;
@@ -82,6 +85,8 @@ class CBoardToolBase : public CBoardTool {
     void StampClears();
     bool ClearedSinceStamp() const;
     void RequestCursor(int code) const;
+    // A locked experiment refuses the tool's edit: true, with the hint shown.
+    bool RefusedByLock() const;
     // The first device (not node, not wire) whose hit test holds.
     CDevice* DeviceAt(int x, int y) const;
 
@@ -122,6 +127,7 @@ class CMoveTool : public CBoardToolBase {
     void MoveTo(const CBoardEvent& event);
 
     CDevice* m_device = nullptr;
+    bool m_refused = false; // the lock refused this drag
     float m_grabX = 0, m_grabY = 0;
     float m_width = 0, m_height = 0;
     struct CNodeGrab {

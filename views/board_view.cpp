@@ -89,7 +89,8 @@ void CBoardView::InstallBoardTools() {
         place,
         [this] {
             IDeviceWindow* bar = m_services ? m_services->GetDeviceWindow() : nullptr;
-            if (!bar) return false;
+            // A locked experiment takes no new devices.
+            if (!bar || m_experiment.m_locked) return false;
             m_experiment.m_boardState.pendingDevice = bar->PendingDevice();
             return m_experiment.m_boardState.pendingDevice != nullptr;
         },
@@ -179,7 +180,7 @@ void CBoardView::CancelGesture(long long time) {
 
 void CBoardView::Nudge(int dx, int dy, long long time) {
     auto* device = dynamic_cast<CDevice*>(m_experiment.m_boardState.selection);
-    if (!device || !m_experiment.Contains(device) || m_recorder.GestureOpen()) return;
+    if (!device || !m_experiment.Contains(device) || m_recorder.GestureOpen() || m_experiment.m_locked) return;
     const std::string key = "nudge:" + std::to_string(device->Id()) + ":" +
                             std::to_string(static_cast<unsigned long long>(device->CreationOrder()));
     m_recorder.Record("移动", key, time, MoveScope(*device), [&] { NudgeDevice(m_experiment, *device, dx, dy); });

@@ -50,6 +50,10 @@ bool CWireTool::WantsEvent(const CBoardEvent& event) {
     if (event.kind != EVENT_LEFT_DOWN) return false;
     m_start = NodeNear(event.x, event.y, false);
     if (!m_start) return false;
+    if (RefusedByLock()) {
+        m_start = nullptr;
+        return false;
+    }
     RequestCursor(kCursorOperable);
     return true;
 }

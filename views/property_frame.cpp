@@ -9,6 +9,7 @@
 #include "panel_view.h"
 #include "renderer_factory.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <variant>
 
 namespace ampera {
 
@@ -254,7 +256,12 @@ template <class F> void CPropertyFrame::OnUiThread(F work) {
 
 CPropertyFrame::Description CPropertyFrame::Describe(CComponent* device) {
     Description d;
-    if (auto* dev = dynamic_cast<CDevice*>(device)) dev->FillPropertyPage(d.page);
+    if (auto* dev = dynamic_cast<CDevice*>(device)) {
+        dev->FillPropertyPage(d.page);
+        // Only a page with fields can hide what they show.
+        d.hasValue = dev->HasValue() && !d.page.edits.empty();
+        d.hidden = dev->m_valueHidden;
+    }
     for (const CPageChoice& choice : d.page.choices)
         d.chosen.push_back(choice.target ? *choice.target : -1);
     return d;
@@ -351,6 +358,7 @@ void CPropertyFrame::ShowDevice(CComponent* device, const Description& descripti
     m_shown = device;
     m_page = page;
     m_chosenAtFill = description.chosen;
+    m_described = description;
     if (device) {
         const CPageRect& r = page.window;
         const int width = r.Width(), height = r.Height();
@@ -368,6 +376,13 @@ void CPropertyFrame::ShowDevice(CComponent* device, const Description& descripti
     if (m_parameterPage) RefreshParameterPage();
     if (m_panel) PlacePanel(device, page);
     RefreshUsagePage();
+    SyncLock();
+}
+
+void CPropertyFrame::SyncLock() {
+    const bool locked = m_experiment.m_locked != 0;
+    m_apply->setEnabled(!locked);
+    if (m_hiddenBox) m_hiddenBox->setEnabled(!locked);
 }
 
 void CPropertyFrame::PlacePanel(CComponent* device, const CPropertyPage& page) {
@@ -393,6 +408,7 @@ void CPropertyFrame::RefreshParameterPage() {
     m_choices.clear();
     m_texts.clear();
     m_spin = nullptr;
+    m_hiddenBox = nullptr;
     int right = 0, bottom = 0;
     const auto grow = [&](const CPageRect& r) {
         right = std::max(right, r.right);
@@ -459,6 +475,23 @@ void CPropertyFrame::RefreshParameterPage() {
             grow(spin.rect);
             break; // one spin control per page
         }
+        if (m_described.hasValue) {
+            // A hidden value is not shown on the page either: its fields are
+            // masked and cannot be typed into until the mark is taken off.
+            if (m_described.hidden)
+                for (std::size_t i = 0; i < m_edits.size() && i < m_page.edits.size(); ++i)
+                    if (!std::holds_alternative<std::string*>(m_page.edits[i].target)) {
+                        m_edits[i]->setEchoMode(QLineEdit::Password);
+                        m_edits[i]->setReadOnly(true);
+                    }
+            m_hiddenBox = new QCheckBox(QString::fromUtf8(kHiddenText), canvas);
+            m_hiddenBox->setFont(PageFont());
+            m_hiddenBox->setChecked(m_described.hidden);
+            const int left = m_page.edits.front().rect.left > 20 ? 20 : m_page.edits.front().rect.left;
+            m_hiddenBox->setGeometry(left, bottom + 8, 120, 20);
+            right = std::max(right, left + 120);
+            bottom += 28;
+        }
     }
     FinishCanvas(m_parameterPage, canvas, right, bottom);
 }
@@ -494,6 +527,16 @@ void CPropertyFrame::RefreshUsagePage() {
 
 void CPropertyFrame::Apply() {
     if (!m_shown) return;
+    if (m_experiment.m_locked) {
+        const QString text = QString::fromUtf8(kLockedMessage);
+        if (const MessageHook& hook = MessageHookSlot())
+            hook(this, text);
+        else
+            QMessageBox::warning(this, QStringLiteral("Ampera"), text, QMessageBox::Ok);
+        return;
+    }
+    // -1: the page has no hidden mark.
+    const int hiddenWanted = m_hiddenBox ? (m_hiddenBox->isChecked() ? 1 : 0) : -1;
     std::vector<std::string> typed;
     for (QLineEdit* line : m_edits)
         typed.push_back(line->text().toStdString());
@@ -519,12 +562,17 @@ void CPropertyFrame::Apply() {
     const std::uint64_t clearings = link->clearings.load();
     CExperiment* experiment = &m_experiment;
     CAppServices* services = &m_services;
-    auto write = [link, clearings, experiment, services, device, serial, page = m_page, typed, chosen] {
-        if (link->clearings.load() != clearings) return;
+    auto write = [link, clearings, experiment, services, device, serial, page = m_page, typed, chosen,
+                  hiddenWanted] {
+        if (link->clearings.load() != clearings || experiment->m_locked) return;
         CApplyResult result;
         // One apply is one undo step (a device-bar template is not on the
         // board and makes none).
-        auto apply = [&] { result = ApplyPage(page, typed, chosen); };
+        auto apply = [&] {
+            result = ApplyPage(page, typed, chosen);
+            if (auto* target = dynamic_cast<CDevice*>(device); result.ok && target && hiddenWanted >= 0)
+                target->m_valueHidden = hiddenWanted == 1;
+        };
         if (CEditRecorder* recorder = services->EditRecorder())
             recorder->Record("参数设置", "", services->GetTime(), {device}, apply);
         else

@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -43,6 +44,8 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     static constexpr const char* kParameterTab = "参数设置";
     static constexpr const char* kUsageTab = "使用说明";
     static constexpr const char* kRangeMessage = "请在正确的范围内填写";
+    static constexpr const char* kHiddenText = "隐藏数值";
+    static constexpr const char* kLockedMessage = "实验已锁定，不能修改参数。";
 
     // Hands a task to the frame loop (the main window queues it on the board
     // view), so device fields are written on the thread that reads them.
@@ -78,6 +81,8 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     CComponent* Device() const { return m_device.load(); }
     QTabWidget* Tabs() const { return m_tabs; }
     QPushButton* ApplyButton() const { return m_apply; }
+    // "隐藏数值" on the parameter page of a device with a value (else null).
+    QCheckBox* HiddenBox() const { return m_hiddenBox; }
     const std::vector<QLineEdit*>& Edits() const { return m_edits; }
     const std::vector<QComboBox*>& Choices() const { return m_choices; }
     QSpinBox* Spin() const { return m_spin; }
@@ -90,6 +95,9 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     void Apply();
     // The colour of the texts the panel page draws (0xAARRGGBB).
     void SetTextColour(std::uint32_t argb);
+    // Follows the experiment's lock: a locked experiment's parameters and
+    // hidden marks cannot be applied (the panel page still works).
+    void SyncLock();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -105,6 +113,8 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     struct Description {
         CPropertyPage page;
         std::vector<int> chosen;
+        bool hasValue = false; // a value a teacher can hide
+        bool hidden = false;
     };
     static Description Describe(CComponent* device);
     void ShowDevice(CComponent* device, const Description& description);
@@ -136,6 +146,8 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     std::vector<QLabel*> m_texts;
     std::vector<QLabel*> m_usageTexts;
     QSpinBox* m_spin = nullptr;
+    QCheckBox* m_hiddenBox = nullptr;
+    Description m_described;
 
     std::unique_ptr<CRenderer> m_renderer;
     std::unique_ptr<frame_detail::CPanelLink> m_panel;

@@ -26,6 +26,8 @@ enum CommandId : int {
     CMD_ROTATE_RIGHT = 32819,
     CMD_DELETE = 32824,
     CMD_DELETE_ALL = 32797,
+    CMD_LOCK = 32850,   // a teacher's lock on the experiment
+    CMD_UNLOCK = 32851,
 
     // "视图(&V)"
     CMD_NAMES = 32768,

@@ -74,7 +74,7 @@ CDeleteCommand::~CDeleteCommand() {
 }
 
 void CDeleteCommand::Do() {
-    if (m_removed || !OnBoard(m_component)) return;
+    if (m_removed || !OnBoard(m_component) || m_experiment.m_locked) return;
     const std::vector<CNode*> ends = EndNodesOf(*m_component);
     m_experiment.m_boardState.outlines.clear();
     m_experiment.RemoveObject(m_component);
@@ -110,7 +110,7 @@ CDeleteAllCommand::~CDeleteAllCommand() {
 }
 
 void CDeleteAllCommand::Do() {
-    if (m_removed || !Current()) return;
+    if (m_removed || !Current() || m_experiment.m_locked) return;
     m_experiment.m_boardState.outlines.clear();
     m_taken = m_experiment.TakeAllObjects();
     // Nothing selected stays reachable on the board.
@@ -134,7 +134,9 @@ CRotateCommand::CRotateCommand(CExperiment& experiment, CComponent* component, b
     : CExperimentCommand(experiment), m_component(component), m_left(left) {}
 
 void CRotateCommand::Turn(bool left) {
-    if (!OnBoard(m_component)) return;
+    // A locked experiment refuses a new turn; an undo or redo of one made
+    // before the lock does not come (locking empties the histories).
+    if (!OnBoard(m_component) || m_experiment.m_locked) return;
     auto* device = dynamic_cast<CDevice*>(m_component);
     if (!device) return;
     m_experiment.m_boardState.outlines.clear();

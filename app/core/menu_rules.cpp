@@ -28,7 +28,10 @@ const std::vector<CMenuEntry>& MainMenu() {
           {"向右旋转(&T)", CMD_ROTATE_RIGHT, false, false},
           {"", CMD_NONE, true, false},
           {"删除(&L)", CMD_DELETE, false, false},
-          {"全部删除(D)", CMD_DELETE_ALL, false, false}}},
+          {"全部删除(D)", CMD_DELETE_ALL, false, false},
+          {"", CMD_NONE, true, false},
+          {kLockMenuText, CMD_LOCK, true, false},
+          {kUnlockMenuText, CMD_UNLOCK, false, false}}},
         {"视图(&V)",
          {{"显示名称参数(&S)", CMD_NAMES, false, true}, {kToSymbolViewText, CMD_SWITCH_VIEW, false, false}}},
         {"工具(&T)",
@@ -195,6 +198,12 @@ void ApplyEnablingRules(CMenuModel& model, const CEnablingInputs& in) {
     }
     model.SetEnabled(CMD_UNDO, in.undoSize > 0);
     model.SetEnabled(CMD_REDO, in.redoSize > 0);
+    // A locked experiment: only its instruments are worked.
+    if (in.locked)
+        for (int id : {CMD_ROTATE_LEFT, CMD_ROTATE_RIGHT, CMD_DELETE, CMD_DELETE_ALL})
+            model.SetEnabled(id, false);
+    model.SetMenuEnabled(CMD_LOCK, !in.locked);
+    model.SetMenuEnabled(CMD_UNLOCK, in.locked);
 }
 
 // --- Toggles ---
@@ -255,19 +264,19 @@ std::vector<CContextMenuItem> BuildContextMenu(const CContextMenuInputs& in) {
         else if (!wire)
             add(in.propertyBarVisible ? "隐藏属性栏[&P]" : "显示属性栏[&P]", CMD_PROPERTY_BAR);
         separator();
-        if (KindRotates(in.contextType)) {
+        if (KindRotates(in.contextType) && !in.locked) {
             add("向左旋转[&L]", CMD_ROTATE_LEFT);
             add("向右旋转[&R]", CMD_ROTATE_RIGHT);
             separator();
         }
-    } else if (in.hasComponents) {
+    } else if (in.hasComponents && !in.locked) {
         add("删除全部器材[&E]", CMD_DELETE_ALL);
     }
 
     if (in.hasDevices) add(in.namesShown ? "不显示名称参数[&S]" : "显示名称参数[&S]", CMD_NAMES);
     add("进入符号图[&B]", CMD_SWITCH_VIEW);
 
-    if (hit) {
+    if (hit && !in.locked) {
         add("删除器材[&D]", CMD_DELETE);
         if (wire) add("改变颜色[&C]", CMD_WIRE_COLOUR);
     }

@@ -39,6 +39,8 @@ const std::vector<CToolItemEntry>& ToolbarItems();
 
 inline constexpr int kToolbarHeight = 36;
 inline constexpr const char* kToRealViewText = "进入实物图";
+inline constexpr const char* kLockMenuText = "锁定实验...";
+inline constexpr const char* kUnlockMenuText = "解除锁定...";
 inline constexpr const char* kToSymbolViewText = "进入符号图";
 
 struct CItemState {
@@ -106,6 +108,7 @@ struct CEnablingInputs {
     int selectionType = -1; // type code of the selection
     std::size_t undoSize = 0;
     std::size_t redoSize = 0;
+    bool locked = false; // a teacher's lock is on
 };
 void ApplyEnablingRules(CMenuModel& model, const CEnablingInputs& inputs);
 
@@ -145,6 +148,7 @@ struct CContextMenuInputs {
     bool hasComponents = false;          // any component, node or wire
     bool hasDevices = false;
     bool namesShown = true;
+    bool locked = false; // no turns and no deletes then
 };
 
 inline constexpr int kNoContextItem = -1;

@@ -107,6 +107,14 @@ class BenchTest : public ::testing::Test {
             return m_dialogRunner ? m_dialogRunner(dialog) : static_cast<int>(QDialog::Rejected);
         };
         options.openUrl = [this](const QUrl& url) { m_opened.push_back(url); };
+        // Passwords are typed from a list; an empty list cancels.
+        options.askPassword = [this](const QString& prompt, QWidget*) -> std::optional<std::string> {
+            m_passwordPrompts.push_back(prompt.toStdString());
+            if (m_passwords.empty()) return std::nullopt;
+            std::string typed = m_passwords.front();
+            m_passwords.pop_front();
+            return typed;
+        };
         options.reportNoRenderer = [](const QString&) {};
         // Every window autosaves into a folder of the test's own.
         options.autosaveFolder = AutosaveFolder();
@@ -275,6 +283,8 @@ class BenchTest : public ::testing::Test {
     int m_dialogRuns = 0;
     std::function<int(QDialog&)> m_dialogRunner;
     std::vector<QUrl> m_opened;
+    std::deque<std::string> m_passwords;
+    std::vector<std::string> m_passwordPrompts;
     std::vector<std::string> m_messages; // boxes of the property windows
     std::unique_ptr<CMainDlg> m_window;
 };

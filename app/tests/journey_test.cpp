@@ -5,9 +5,14 @@
 #include "bench_fixture.h"
 #include "devices/dc_source.h"
 #include "devices/meter_format.h"
+#include "views/board_labels.h"
 #include "views/panel_view.h"
+#include "document/experiment_file.h"
+#include "document/keydoc.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -408,6 +413,107 @@ TEST_F(JourneyTest, EveryCommandHasItsShortcut) {
     EXPECT_TRUE(WaitFor([&] { return !m_opened.empty(); })) << "help opened";
     Chord(Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(WaitOnLoop([&] { return Experiment().AllObjects().empty(); }));
+}
+
+// A teacher locks the experiment (with a password, asked twice) and hands it
+// out: the student's file opens locked, every editing command is refused,
+// the panels still work, and only the password opens it.
+TEST_F(JourneyTest, ALockedExperimentRefusesEveryEditButItsPanelsWork) {
+    OpenExample("ohms_law.vtx");
+    m_passwords = {"teacher", "other"};
+    Choose(CMD_LOCK);
+    EXPECT_EQ(m_dialogs->errors, std::vector<std::string>{"两次输入的密码不一致，实验没有锁定。"});
+    EXPECT_FALSE(Experiment().m_locked);
+    m_passwords = {"teacher", "teacher"};
+    Choose(CMD_LOCK);
+    ASSERT_TRUE(WaitFor([&] { return Experiment().m_locked != 0; }));
+    const std::string handedOut = SaveAs("handed_out.vtx");
+    EXPECT_NE(handedOut.find("<LOCK>"), std::string::npos);
+    EXPECT_EQ(handedOut.find("teacher"), std::string::npos) << "the password itself is never stored";
+
+    m_dialogs->openPaths.push_back(FilePath("handed_out.vtx"));
+    Window().RunCommand(CMD_OPEN);
+    ASSERT_TRUE(Experiment().m_locked) << "the file opens locked";
+    const std::string before = Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); });
+    CDevice* resistor = FindDevice(TYPE_RESISTANCE);
+    CDevice* source = FindDevice(TYPE_DC_SOURCE);
+    auto* ammeter = static_cast<CDigitalMeter*>(FindDevice(TYPE_DC_AMMETER));
+
+    // Every edit, by mouse, key and menu.
+    const QPoint grab = Centre(resistor);
+    Press(grab);
+    MoveTo(grab + QPoint(60, 40));
+    Release(grab + QPoint(60, 40));
+    DrawWire(Terminal(resistor, 0), Terminal(source, 1));
+    Click(Centre(resistor));
+    QTest::keyClick(Surface(), Qt::Key_Right);
+    QTest::keyClick(Surface(), Qt::Key_Delete);
+    for (int command : {CMD_ROTATE_LEFT, CMD_ROTATE_RIGHT, CMD_DELETE, CMD_DELETE_ALL}) {
+        EXPECT_TRUE(WaitFor([&] { return !Window().MenuAction(command)->isEnabled(); })) << command;
+        Window().RunCommand(command);
+    }
+    EXPECT_FALSE(Window().DeviceBar()->isEnabled()) << "no new devices";
+    EXPECT_EQ(ContextMenuAt(Centre(resistor)),
+              (std::vector<std::string>{"隐藏器材栏[&A]", "隐藏属性栏[&P]", "-", "不显示名称参数[&S]", "进入符号图[&B]"}));
+    CPropertyFrame* passive = Window().PropertyFrame(0);
+    ASSERT_TRUE(WaitFor([&] { return passive->Device() == resistor && !passive->Edits().empty(); }));
+    EXPECT_FALSE(passive->ApplyButton()->isEnabled());
+    passive->Edits()[0]->setText("2200");
+    passive->Apply();
+    EXPECT_EQ(m_messages, std::vector<std::string>{"实验已锁定，不能修改参数。"});
+    Settle(6);
+    EXPECT_EQ(Read<std::string>([&] { return ExperimentDocument(Experiment()).ToText(); }), before)
+        << "nothing changed";
+
+    // The instruments still work.
+    const bool powered = Read<bool>([&] { return ammeter->IsPowered(); });
+    ClickPanel(ammeter, ammeter->m_power, 1);
+    EXPECT_TRUE(WaitFor([&] { return Read<bool>([&] { return ammeter->IsPowered(); }) != powered; }));
+
+    // Only the password opens it.
+    m_passwords = {"wrong"};
+    Choose(CMD_UNLOCK);
+    EXPECT_EQ(m_dialogs->errors.back(), "密码不正确，实验仍然锁定。");
+    EXPECT_TRUE(Experiment().m_locked);
+    m_passwords = {"teacher"};
+    Choose(CMD_UNLOCK);
+    ASSERT_TRUE(WaitFor([&] { return Experiment().m_locked == 0; }));
+    const float left = Read<float>([&] { return resistor->m_region[0]; });
+    Press(Centre(resistor));
+    MoveTo(Centre(resistor) + QPoint(30, 0));
+    Release(Centre(resistor) + QPoint(30, 0));
+    EXPECT_TRUE(WaitOnLoop([&] { return resistor->m_region[0] == left + 30; })) << "unlocked, it moves";
+    EXPECT_EQ(SaveAs("unlocked.vtx").find("<LOCK>"), std::string::npos);
+}
+
+// A value the teacher hides is on no label, no parameter page and in the
+// file only as a mark; taking the mark off shows it again.
+TEST_F(JourneyTest, AHiddenValueShowsNowhere) {
+    OpenExample("ohms_law.vtx");
+    CDevice* resistor = FindDevice(TYPE_RESISTANCE);
+    Click(Centre(resistor));
+    CPropertyFrame* passive = Window().PropertyFrame(0);
+    ASSERT_TRUE(WaitFor([&] { return passive->Device() == resistor && passive->HiddenBox(); }));
+    passive->HiddenBox()->setChecked(true);
+    passive->Apply();
+    ASSERT_TRUE(WaitOnLoop([&] { return resistor->m_valueHidden; }));
+    EXPECT_TRUE(UndoReads("撤销参数设置(&U)"));
+
+    const std::optional<CBoardLabel> label = Read<std::optional<CBoardLabel>>([&] { return BoardLabelOf(*resistor); });
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->text, resistor->m_name);
+    Click(QPoint(700, 600));
+    Click(Centre(resistor));
+    ASSERT_TRUE(WaitFor([&] { return passive->Device() == resistor && passive->HiddenBox(); }));
+    for (std::size_t i = 0; i < passive->Edits().size(); ++i)
+        if (passive->Edits()[i]->text() != QString::fromStdString(resistor->m_name))
+            EXPECT_EQ(passive->Edits()[i]->echoMode(), QLineEdit::Password) << "field " << i;
+    EXPECT_TRUE(passive->HiddenBox()->isChecked());
+    EXPECT_NE(SaveAs("hidden.vtx").find("<VALUEHIDDEN>1</VALUEHIDDEN>"), std::string::npos);
+
+    Choose(CMD_UNDO);
+    EXPECT_TRUE(WaitOnLoop([&] { return !resistor->m_valueHidden; }));
+    EXPECT_EQ(SaveAs("shown.vtx").find("VALUEHIDDEN"), std::string::npos) << "no mark, the file as before";
 }
 
 } // namespace

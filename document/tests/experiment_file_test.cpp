@@ -152,6 +152,41 @@ TEST_F(ExperimentFileTest, RoundTripRestoresObjectsLinksAndIds) {
     EXPECT_GT(Place<CDiode>(third)->Id(), maxId);
 }
 
+// The teacher's lock and a hidden value are kept only where they are on:
+// every other file is written exactly as before, and a file without them
+// opens unlocked with every value shown.
+TEST_F(ExperimentFileTest, TheLockAndHiddenValuesAreKeptOnlyWhereTheyAreOn) {
+    auto* r = Place<CResistance>(ex, 200, 100);
+    Place<CResistance>(ex, 400, 100);
+    const std::string plain = ExperimentDocument(ex).ToText();
+    EXPECT_EQ(plain.find("LOCK"), std::string::npos);
+    EXPECT_EQ(plain.find(kValueHiddenKey), std::string::npos);
+
+    ex.m_locked = 1;
+    ex.m_lockSalt = "00ff";
+    ex.m_lockDigest = "abcd";
+    r->m_valueHidden = true;
+    const fs::path file = dir / "locked.vtx";
+    ASSERT_TRUE(SaveFile(ex, file.string()));
+    ASSERT_TRUE(LoadFile(other, file.string(), 0));
+    EXPECT_TRUE(other.m_locked);
+    EXPECT_EQ(other.m_lockSalt, "00ff");
+    EXPECT_EQ(other.m_lockDigest, "abcd");
+    std::vector<bool> hidden;
+    for (CComponent* device : other.Devices())
+        hidden.push_back(static_cast<CDevice*>(device)->m_valueHidden);
+    EXPECT_EQ(hidden, (std::vector<bool>{true, false}));
+    EXPECT_EQ(ExperimentDocument(other).ToText(), ExperimentDocument(ex).ToText());
+
+    // Opening a plain file after a locked one leaves nothing of the lock.
+    const fs::path plainFile = dir / "plain.vtx";
+    WriteBytes(plainFile, Utf8ToGbk(plain));
+    ASSERT_TRUE(LoadFile(other, plainFile.string(), 0));
+    EXPECT_FALSE(other.m_locked);
+    EXPECT_TRUE(other.m_lockDigest.empty());
+    EXPECT_EQ(ExperimentDocument(other).ToText(), plain);
+}
+
 TEST_F(ExperimentFileTest, FilesAreGbkWithCrLf) {
     auto* d = Place<CDiode>(ex);
     d->m_name = "电阻";

@@ -333,5 +333,38 @@ TEST(ContextMenuIdsTest, CarryTheCommandsOfTheirItems) {
     EXPECT_EQ(BuildContextMenu(Symbol()).front().id, CMD_SWITCH_VIEW);
 }
 
+// A locked experiment: no turns, no deletes, only unlocking; the menus of
+// the board offer none of the edits either.
+TEST(MenuModelTest, ALockedExperimentOffersNoEditsButUnlocking) {
+    CMenuModel model;
+    CEnablingInputs in;
+    in.deviceCount = 2;
+    in.hasSelection = true;
+    in.selectionType = TYPE_RESISTANCE;
+    ApplyEnablingRules(model, in);
+    EXPECT_TRUE(model.Menu(CMD_ROTATE_LEFT).enabled);
+    EXPECT_TRUE(model.Menu(CMD_LOCK).enabled);
+    EXPECT_FALSE(model.Menu(CMD_UNLOCK).enabled);
+
+    in.locked = true;
+    ApplyEnablingRules(model, in);
+    for (int id : {CMD_ROTATE_LEFT, CMD_ROTATE_RIGHT, CMD_DELETE, CMD_DELETE_ALL, CMD_LOCK}) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(model.Menu(id).enabled);
+    }
+    EXPECT_FALSE(model.Tool(CMD_DELETE).enabled);
+    EXPECT_TRUE(model.Menu(CMD_UNLOCK).enabled);
+
+    for (int type : {static_cast<int>(TYPE_RESISTANCE), static_cast<int>(TYPE_WIRE), kNoContextItem}) {
+        SCOPED_TRACE(type);
+        CContextMenuInputs board = type == kNoContextItem ? Board(TYPE_RESISTANCE) : Board(type);
+        if (type == kNoContextItem) board.contextType = kNoContextItem;
+        board.locked = true;
+        for (const CContextMenuItem& item : BuildContextMenu(board))
+            for (int edit : {CMD_ROTATE_LEFT, CMD_ROTATE_RIGHT, CMD_DELETE, CMD_DELETE_ALL, CMD_WIRE_COLOUR})
+                EXPECT_NE(item.id, edit) << item.text;
+    }
+}
+
 } // namespace
 } // namespace ampera::testing
