@@ -50,7 +50,12 @@ std::optional<std::string> CQtFileDialogs::SaveDialog(const std::string& title, 
     QFileDialog dialog(m_parent, QString::fromStdString(title), m_directory, QtNameFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString::fromLatin1(kDefaultExtension));
+    // The suffix of the filter's first pattern ("*.png"), else the
+    // experiment files' own.
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    const QString pattern = parts.size() >= 2 ? parts[1] : QString();
+    dialog.setDefaultSuffix(pattern.startsWith(QLatin1String("*.")) ? pattern.mid(2)
+                                                                    : QString::fromLatin1(kDefaultExtension));
     if (!initialName.empty()) dialog.selectFile(QString::fromStdString(initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();

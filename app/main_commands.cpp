@@ -13,9 +13,11 @@
 #include "views/app_services.h"
 #include "views/asset_path.h"
 #include "views/board_view.h"
+#include "views/gl_view.h"
 #include "views/renderer.h"
 
 #include <QCloseEvent>
+#include <QImage>
 #include <QDir>
 #include <QUrl>
 
@@ -71,6 +73,9 @@ void CMainDlg::RunCommand(int id) {
         OnDeleteChosen(m_model, Snapshot().deviceCount);
         QueueCommand(std::make_shared<CDeleteCommand>(m_experiment, context), true);
         break;
+    case CMD_EXPORT_PICTURE:
+        ExportPicture();
+        break;
     case CMD_LOCK:
         LockExperiment();
         break;
@@ -116,6 +121,20 @@ void CMainDlg::RunCommand(int id) {
         break;
     }
     SyncMenus();
+}
+
+void CMainDlg::ExportPicture() {
+    const std::optional<std::string> path =
+        m_options.dialogs->SaveDialog(kExportPictureText, kPictureFilter, "");
+    if (!path) return;
+    // What the board shows now, as drawn: the real view or the symbol view.
+    const QImage image = m_glView ? m_glView->grabFramebuffer() : QImage();
+    if (image.isNull()) {
+        m_options.dialogs->ShowError("无法导出图片：没有可以读取的画面。");
+        return;
+    }
+    if (!image.save(QString::fromStdString(*path), "PNG"))
+        m_options.dialogs->ShowError("无法保存图片到 " + *path);
 }
 
 void CMainDlg::LockExperiment() {

@@ -106,6 +106,8 @@ class CMainDlg : public QMainWindow {
     // cleanly left behind. True when one was recovered.
     bool OfferRecovery();
     static constexpr const char* kRecoverQuestion = "发现上次未保存的实验，是否恢复？";
+    static constexpr const char* kPictureFilter = "PNG 图片(*.png)|*.png|";
+    static constexpr const char* kReadingsFilter = "CSV 表格(*.csv)|*.csv|";
     static constexpr const char* kLockPrompt = "设置解锁密码（可以不填）：";
     static constexpr const char* kLockAgainPrompt = "再次输入解锁密码：";
     static constexpr const char* kLockMismatch = "两次输入的密码不一致，实验没有锁定。";
@@ -222,6 +224,8 @@ class CMainDlg : public QMainWindow {
     // The main menu's Delete and turns act on the selection, else on the
     // item last right-clicked.
     void RunOnSelection(int id);
+    // 文件 → 导出图片…: the board or the symbol view, as shown, as PNG.
+    void ExportPicture();
     // 操作 → 锁定实验… and 解除锁定… (main_commands.cpp).
     void LockExperiment();
     void UnlockExperiment();

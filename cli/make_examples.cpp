@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -69,6 +70,49 @@ void OhmsLaw(Board& b) {
     b.Wire(ammeter, 1, source, 1);
     b.Wire(r, 0, voltmeter, 0);
     b.Wire(r, 1, voltmeter, 1);
+}
+
+// What students typically hand in wrong for the Ohm's law task: the ammeter
+// on its 2 A range, and the ammeter across the resistor instead of in the
+// loop.
+void OhmsLawWrongRange(Board& b) {
+    OhmsLaw(b);
+    for (CComponent* object : b.ex.Devices())
+        if (auto* ammeter = dynamic_cast<CDCAmmeter*>(object)) ammeter->SetControl(ammeter->m_range, 3);
+}
+
+void OhmsLawAmmeterAcross(Board& b) {
+    auto* source = b.Powered<CDCSource>(120, 160);
+    auto* r = b.Place<CResistance>(420, 120);
+    auto* ammeter = b.Powered<CDCAmmeter>(680, 160);
+    ammeter->SetControl(ammeter->m_range, 1);
+    auto* voltmeter = b.Powered<CDCVoltmeter>(560, 400);
+    b.Wire(source, 0, r, 0);
+    b.Wire(r, 1, source, 1);
+    b.Wire(r, 0, ammeter, 0);
+    b.Wire(r, 1, ammeter, 1);
+    b.Wire(r, 0, voltmeter, 0);
+    b.Wire(r, 1, voltmeter, 1);
+}
+
+void Divider(Board& b);
+
+// The divider task's typical wrong answers: the voltmeter on its 200 V
+// range, and the voltmeter in the loop instead of across the slider.
+void DividerWrongRange(Board& b) {
+    Divider(b);
+    for (CComponent* object : b.ex.Devices())
+        if (auto* voltmeter = dynamic_cast<CDCVoltmeter*>(object)) voltmeter->SetControl(voltmeter->m_range, 3);
+}
+
+void DividerVoltmeterInLoop(Board& b) {
+    auto* source = b.Powered<CDCSource>(120, 160);
+    auto* rx = b.Place<CSlideRheostat>(420, 160);
+    rx->m_fraction = 0.5;
+    auto* voltmeter = b.Powered<CDCVoltmeter>(680, 180);
+    b.Wire(source, 0, voltmeter, 0);
+    b.Wire(voltmeter, 1, rx, 1);
+    b.Wire(rx, 3, source, 1);
 }
 
 void Divider(Board& b) {
@@ -216,7 +260,14 @@ int main(int argc, char** argv) {
         {"diode", Diodes},
         {"level_meter_harmonics", LevelMeterHarmonics},
         {"multimeter_ohms", MultimeterOhms},
+        // Beside the tasks in tasks/: student files that must fail them.
+        {"tasks/ohms_law_wrong_range", OhmsLawWrongRange},
+        {"tasks/ohms_law_ammeter_across", OhmsLawAmmeterAcross},
+        {"tasks/voltage_divider_wrong_range", DividerWrongRange},
+        {"tasks/voltage_divider_voltmeter_in_loop", DividerVoltmeterInLoop},
     };
+    std::error_code made;
+    std::filesystem::create_directories(std::string(argv[1]) + "/tasks", made);
     for (const auto& [name, build] : examples) {
         CExperiment ex;
         ex.Solver().SetTraceStream(nullptr);

@@ -14,6 +14,8 @@ enum CommandId : int {
     CMD_SAVE = 57603,
     CMD_SAVE_AS = 32789,
     CMD_EXIT = 32822,
+    CMD_EXPORT_READINGS = 32852, // the instruments' readings as CSV
+    CMD_EXPORT_PICTURE = 32853,  // the board or the symbol view as PNG
     // Submenus whose entries the window fills in: the installed examples and
     // the files last opened or saved.
     CMD_EXAMPLES_MENU = 32840,

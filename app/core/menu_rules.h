@@ -40,6 +40,8 @@ const std::vector<CToolItemEntry>& ToolbarItems();
 inline constexpr int kToolbarHeight = 36;
 inline constexpr const char* kToRealViewText = "进入实物图";
 inline constexpr const char* kLockMenuText = "锁定实验...";
+inline constexpr const char* kExportReadingsText = "导出读数...";
+inline constexpr const char* kExportPictureText = "导出图片...";
 inline constexpr const char* kUnlockMenuText = "解除锁定...";
 inline constexpr const char* kToSymbolViewText = "进入符号图";
 

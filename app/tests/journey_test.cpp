@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QToolBar>
@@ -514,6 +515,32 @@ TEST_F(JourneyTest, AHiddenValueShowsNowhere) {
     Choose(CMD_UNDO);
     EXPECT_TRUE(WaitOnLoop([&] { return !resistor->m_valueHidden; }));
     EXPECT_EQ(SaveAs("shown.vtx").find("VALUEHIDDEN"), std::string::npos) << "no mark, the file as before";
+}
+
+// 文件 → 导出图片… saves what the board shows, in either view.
+TEST_F(JourneyTest, ThePictureExportedIsTheBoardAsShown) {
+    OpenExample("ohms_law.vtx");
+    Settle(10);
+    const auto exported = [&](const char* name) {
+        m_dialogs->savePaths.push_back(FilePath(name));
+        Window().RunCommand(CMD_EXPORT_PICTURE);
+        return QImage(QString::fromStdString(FilePath(name)));
+    };
+    const QImage board = exported("board.png");
+    ASSERT_FALSE(board.isNull()) << (m_dialogs->errors.empty() ? "" : m_dialogs->errors.back());
+    EXPECT_EQ(board.size() / board.devicePixelRatio(), Surface()->size());
+    EXPECT_EQ(board.pixelColor(2, 2), QColor(Qt::white)) << "the board's background";
+    int coloured = 0;
+    for (int y = 0; y < board.height(); y += 4)
+        for (int x = 0; x < board.width(); x += 4)
+            if (board.pixelColor(x, y) != QColor(Qt::white)) ++coloured;
+    EXPECT_GT(coloured, 200) << "the instruments are in the picture";
+
+    Window().RunCommand(CMD_SWITCH_VIEW);
+    Settle(10);
+    const QImage symbols = exported("symbols.png");
+    ASSERT_FALSE(symbols.isNull());
+    EXPECT_EQ(symbols.pixelColor(2, 2), QColor(Qt::yellow)) << "the symbol view's background";
 }
 
 } // namespace
