@@ -22,6 +22,8 @@ using nlohmann::json;
 
 constexpr int kExitUnreadable = 2;
 constexpr int kExitUsage = 64;
+// What is printed for a value the teacher hid.
+constexpr const char* kHiddenValue = "hidden";
 
 const char* const kUsage =
     "usage: ampera-cli solve FILE [--time MS] [--json]\n"
@@ -75,7 +77,7 @@ int Solve(const std::string& path, long long time, bool asJson) {
     json devices = json::array();
     struct Row {
         int id;
-        std::string name, display, warnings;
+        std::string name, value, display, warnings;
     };
     std::vector<Row> rows;
     for (CComponent* object : experiment.Devices()) {
@@ -88,14 +90,23 @@ int Solve(const std::string& path, long long time, bool asJson) {
         for (std::string& w : warnings)
             w = Trimmed(w);
 
-        json branches = json::array();
-        for (const auto& b : device->m_branches)
-            branches.push_back({{"class", b->m_result.m_elec.m_circuitClass},
-                                {"elec", Quantity(b->m_result.m_elec)},
-                                {"vol", Quantity(b->m_result.m_vol)}});
-        json entry = {{"id", device->Id()},     {"type", device->TypeCode()},
-                      {"name", device->m_name}, {"display", device->DisplayTexts()},
-                      {"warnings", warnings},   {"branches", branches}};
+        // A value the teacher hid is printed as hidden, and its branches
+        // (whose voltage and current would give it away) are left out.
+        const std::string value = device->m_valueHidden ? kHiddenValue : device->LabelValue();
+        json entry = {{"id", device->Id()},
+                      {"type", device->TypeCode()},
+                      {"name", device->m_name},
+                      {"value", value.empty() ? json(nullptr) : json(value)},
+                      {"display", device->DisplayTexts()},
+                      {"warnings", warnings}};
+        if (!device->m_valueHidden) {
+            json branches = json::array();
+            for (const auto& b : device->m_branches)
+                branches.push_back({{"class", b->m_result.m_elec.m_circuitClass},
+                                    {"elec", Quantity(b->m_result.m_elec)},
+                                    {"vol", Quantity(b->m_result.m_vol)}});
+            entry["branches"] = branches;
+        }
         if (device->HasScreen()) {
             json traces = json::array();
             for (const auto& line : device->Traces()) {
@@ -107,8 +118,8 @@ int Solve(const std::string& path, long long time, bool asJson) {
             entry["traces"] = traces;
         }
         devices.push_back(entry);
-        rows.push_back(
-            {device->Id(), device->m_name, Join(device->DisplayTexts(), " | "), Join(warnings, "; ")});
+        rows.push_back({device->Id(), device->m_name, value, Join(device->DisplayTexts(), " | "),
+                        Join(warnings, "; ")});
     }
     for (std::string& n : notices)
         n = Trimmed(n);
@@ -120,9 +131,9 @@ int Solve(const std::string& path, long long time, bool asJson) {
     }
     std::printf("%s: %zu devices, %s\n", path.c_str(), rows.size(),
                 solved ? "every circuit solved" : "a circuit could not be analysed");
-    std::printf("%-8s %-16s %-20s %s\n", "id", "name", "display", "warnings");
+    std::printf("%-8s %-16s %-12s %-20s %s\n", "id", "name", "value", "display", "warnings");
     for (const Row& r : rows)
-        std::printf("%-8d %-16s %-20s %s\n", r.id, r.name.c_str(),
+        std::printf("%-8d %-16s %-12s %-20s %s\n", r.id, r.name.c_str(), r.value.empty() ? "-" : r.value.c_str(),
                     r.display.empty() ? "-" : r.display.c_str(), r.warnings.c_str());
     if (!notices.empty()) std::printf("notices: %s\n", Join(notices, "; ").c_str());
     return 0;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fstream>
+#include <iterator>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
@@ -106,6 +109,40 @@ TEST(ExamplesCli, UsageAndUnreadableFiles) {
     CliRun plain = Cli("solve " + std::string(AMPERA_EXAMPLES) + "/ohms_law.vtx --time 500");
     EXPECT_EQ(plain.status, 0);
     EXPECT_NE(plain.out.find("数字电压表"), std::string::npos);
+}
+
+// A value the teacher hid: solve prints it as hidden, in the table and in
+// JSON, with no branch numbers that would give it away.
+TEST(ExamplesCli, AHiddenValueIsPrintedAsHidden) {
+    std::ifstream in(std::string(AMPERA_EXAMPLES) + "/ohms_law.vtx", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    // The resistor is the file's first device.
+    const std::string first = "<TYPE>0</TYPE>\r\n";
+    const std::size_t at = text.find(first);
+    ASSERT_NE(at, std::string::npos);
+    text.insert(at + first.size(), "\t\t\t<VALUEHIDDEN>1</VALUEHIDDEN>\r\n");
+    const std::string file = ::testing::TempDir() + "hidden_ohms_law.vtx";
+    std::ofstream(file, std::ios::binary) << text;
+
+    const CliRun run = Cli("solve " + file + " --json");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const json doc = json::parse(run.out);
+    bool seen = false;
+    for (const json& d : doc["devices"]) {
+        if (d["name"] != "R1") {
+            EXPECT_TRUE(d.contains("branches"));
+            continue;
+        }
+        seen = true;
+        EXPECT_EQ(d["value"], "hidden");
+        EXPECT_FALSE(d.contains("branches"));
+    }
+    EXPECT_TRUE(seen);
+    const CliRun table = Cli("solve " + file);
+    EXPECT_NE(table.out.find("hidden"), std::string::npos);
+    EXPECT_EQ(table.out.find("1000Ω"), std::string::npos);
+    EXPECT_NE(Cli("solve " + std::string(AMPERA_EXAMPLES) + "/ohms_law.vtx").out.find("1000Ω"), std::string::npos)
+        << "shown when not hidden";
 }
 
 } // namespace
