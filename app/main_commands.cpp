@@ -9,6 +9,8 @@
 #include "colour_dialog.h"
 #include "lock_password.h"
 #include "core/experiment.h"
+#include "devices/instrument_readings.h"
+#include "document/experiment_file.h"
 #include "main_window.h"
 #include "views/app_services.h"
 #include "views/asset_path.h"
@@ -76,6 +78,9 @@ void CMainDlg::RunCommand(int id) {
     case CMD_EXPORT_PICTURE:
         ExportPicture();
         break;
+    case CMD_EXPORT_READINGS:
+        ExportReadings();
+        break;
     case CMD_LOCK:
         LockExperiment();
         break;
@@ -135,6 +140,19 @@ void CMainDlg::ExportPicture() {
     }
     if (!image.save(QString::fromStdString(*path), "PNG"))
         m_options.dialogs->ShowError("无法保存图片到 " + *path);
+}
+
+void CMainDlg::ExportReadings() {
+    const std::optional<std::string> path =
+        m_options.dialogs->SaveDialog(kExportReadingsText, kReadingsFilter, "");
+    if (!path) return;
+    // Read where the experiment lives: with the loop stopped, as a save is.
+    StopLoop();
+    const std::string csv = ReadingsCsv(InstrumentReadings(m_experiment, m_services->GetTime()));
+    StartLoop();
+    std::string error;
+    if (!WriteFileAtomically(*path, csv, &error))
+        m_options.dialogs->ShowError("无法保存读数到 " + *path + (error.empty() ? "" : "\n" + error));
 }
 
 void CMainDlg::LockExperiment() {

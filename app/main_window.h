@@ -226,6 +226,9 @@ class CMainDlg : public QMainWindow {
     void RunOnSelection(int id);
     // 文件 → 导出图片…: the board or the symbol view, as shown, as PNG.
     void ExportPicture();
+    // 文件 → 导出读数…: every instrument's and source's reading as CSV, the
+    // table ampera-cli readings writes.
+    void ExportReadings();
     // 操作 → 锁定实验… and 解除锁定… (main_commands.cpp).
     void LockExperiment();
     void UnlockExperiment();

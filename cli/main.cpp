@@ -3,7 +3,9 @@
 #include "core/experiment.h"
 #include "devices/device.h"
 #include "devices/kind_registry.h"
+#include "devices/instrument_readings.h"
 #include "document/experiment_file.h"
+#include "marking.h"
 #include "render.h"
 
 #include <nlohmann/json.hpp>
@@ -27,7 +29,69 @@ constexpr const char* kHiddenValue = "hidden";
 
 const char* const kUsage =
     "usage: ampera-cli solve FILE [--time MS] [--json]\n"
+    "       ampera-cli readings FILE [--csv OUT]\n"
+    "       ampera-cli check STUDENT.vtx... --expect TASK.json [--json] [--csv OUT]\n"
     "       ampera-cli render FILE --view board|schematic|panel:ID --out FILE.png [--time MS] [--size WxH]\n";
+
+constexpr int kExitFailed = 1;
+
+bool WriteText(const std::string& path, const std::string& text) {
+    std::string error;
+    if (WriteFileAtomically(path, text, &error)) return true;
+    std::fprintf(stderr, "ampera-cli: %s\n", error.c_str());
+    return false;
+}
+
+int Readings(const std::string& path, const std::string& csvPath) {
+    CExperiment experiment;
+    experiment.Solver().SetTraceStream(nullptr);
+    std::string error;
+    if (!LoadFile(experiment, path, 0, &error)) {
+        std::fprintf(stderr, "ampera-cli: %s\n", error.c_str());
+        return kExitUnreadable;
+    }
+    const std::vector<CReadingRow> rows = InstrumentReadings(experiment, 0);
+    if (!csvPath.empty()) return WriteText(csvPath, ReadingsCsv(rows)) ? 0 : kExitUnreadable;
+    std::printf("%s: %zu instruments and sources\n", path.c_str(), rows.size());
+    std::printf("name\tkind\trange\tdisplay\treading\tunit\twarnings\n");
+    for (const CReadingRow& row : rows) {
+        std::string warnings;
+        for (const std::string& w : row.warnings)
+            warnings += (warnings.empty() ? "" : "; ") + w;
+        char value[32] = "-";
+        if (row.value) std::snprintf(value, sizeof value, "%.10g", *row.value);
+        std::printf("%s\t%s\t%s\t%s\t%s\t%s\t%s\n", row.name.c_str(), row.kind.c_str(),
+                    row.range.empty() ? "-" : row.range.c_str(), row.display.empty() ? "-" : row.display.c_str(),
+                    value, row.unit.empty() ? "-" : row.unit.c_str(), warnings.c_str());
+    }
+    return 0;
+}
+
+int Check(const std::vector<std::string>& students, const std::string& taskPath, bool asJson,
+          const std::string& csvPath) {
+    std::string bytes, error;
+    if (!ReadFileBytes(taskPath, bytes, &error)) {
+        std::fprintf(stderr, "ampera-cli: %s: %s\n", taskPath.c_str(), error.c_str());
+        return kExitUsage;
+    }
+    CTask task;
+    if (!ParseTask(bytes, task, error)) {
+        std::fprintf(stderr, "ampera-cli: %s: %s\n", taskPath.c_str(), error.c_str());
+        return kExitUsage;
+    }
+    std::vector<CMarkedFile> marked;
+    bool unreadable = false, failed = false;
+    for (const std::string& student : students) {
+        marked.push_back(MarkFile(student, task));
+        unreadable = unreadable || !marked.back().readable;
+        failed = failed || marked.back().score < marked.back().max;
+        if (!marked.back().readable)
+            std::fprintf(stderr, "ampera-cli: %s: %s\n", student.c_str(), marked.back().error.c_str());
+    }
+    std::fputs((asJson ? MarkingJson(marked) : MarkingTable(marked)).c_str(), stdout);
+    if (!csvPath.empty() && !WriteText(csvPath, MarkingCsv(marked, task))) return kExitUnreadable;
+    return unreadable ? kExitUnreadable : failed ? kExitFailed : 0;
+}
 
 struct RecordingSink : INoticeSink {
     std::vector<std::string>* out = nullptr;
@@ -172,6 +236,46 @@ int main(int argc, char** argv) {
         }
         if (file.empty()) return Usage("no experiment file given");
         return Solve(file, time, asJson);
+    }
+    if (command == "readings") {
+        std::string file, csv;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--csv") {
+                if (i + 1 >= args.size()) return Usage("--csv needs a file name");
+                csv = args[++i];
+            } else if (!args[i].empty() && args[i][0] == '-') {
+                return Usage("unknown option " + args[i]);
+            } else if (file.empty()) {
+                file = args[i];
+            } else {
+                return Usage("more than one file given");
+            }
+        }
+        if (file.empty()) return Usage("no experiment file given");
+        return Readings(file, csv);
+    }
+    if (command == "check") {
+        std::vector<std::string> students;
+        std::string task, csv;
+        bool asJson = false;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--expect") {
+                if (i + 1 >= args.size()) return Usage("--expect needs a task file");
+                task = args[++i];
+            } else if (args[i] == "--csv") {
+                if (i + 1 >= args.size()) return Usage("--csv needs a file name");
+                csv = args[++i];
+            } else if (args[i] == "--json") {
+                asJson = true;
+            } else if (!args[i].empty() && args[i][0] == '-') {
+                return Usage("unknown option " + args[i]);
+            } else {
+                students.push_back(args[i]);
+            }
+        }
+        if (students.empty()) return Usage("no student file given");
+        if (task.empty()) return Usage("--expect TASK.json is required");
+        return Check(students, task, asJson, csv);
     }
     if (command == "render") {
         CRenderRequest request;

@@ -73,7 +73,7 @@ void OhmsLaw(Board& b) {
 }
 
 // What students typically hand in wrong for the Ohm's law task: the ammeter
-// on its 2 A range, and the ammeter across the resistor instead of in the
+// on its 20 A range, and the ammeter across the resistor instead of in the
 // loop.
 void OhmsLawWrongRange(Board& b) {
     OhmsLaw(b);

@@ -17,6 +17,7 @@ class CACMillivoltmeter : public CDigitalMeter {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, kInputResistance);
     }
     void Update(const CUpdateContext& context) override;
+    const CMeterRange* ShownRange() const override { return MillivoltmeterRange(Range()); }
 };
 
 } // namespace ampera

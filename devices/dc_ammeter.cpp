@@ -72,6 +72,10 @@ void CDCAmmeter::Update(const CUpdateContext& context) {
     Show(reading.text);
 }
 
+const CMeterRange* CDCAmmeter::ShownRange() const {
+    return MultimeterRange(Range() + kFirstRange);
+}
+
 void CDCAmmeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     CDigitalMeter::Persist(doc, loading, prefix);
     KeepSetting(doc, loading, prefix + ":INRESISTANCE", m_internalResistance, kMinInternalResistance,

@@ -19,6 +19,7 @@ class CDCAmmeter : public CDigitalMeter {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, m_internalResistance);
     }
     void Update(const CUpdateContext& context) override;
+    const CMeterRange* ShownRange() const override;
 
     // The plug board whose current the meter reads now: the board it is
     // plugged into while that board is still placed and occupied; else null.

@@ -22,6 +22,8 @@ class CKnobSource : public CDevice {
     void Update(const CUpdateContext& context) override;
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     std::string DisplayText() const override { return m_displayText; }
+    // The display shows the set voltage.
+    std::optional<CInstrumentReading> ReportReading() const override { return CInstrumentReading{"", "V"}; }
 
     float m_setValue = 0;
     float m_ratedCurrent = 2.0f; // amperes

@@ -17,6 +17,7 @@ class CDCVoltmeter : public CDigitalMeter {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, m_internalResistance);
     }
     void Update(const CUpdateContext& context) override;
+    const CMeterRange* ShownRange() const override { return MultimeterRange(Range()); }
 };
 
 } // namespace ampera

@@ -17,6 +17,14 @@
 
 namespace ampera {
 
+// What a lab report records of an instrument or a source besides its
+// display: the range as its panel labels it ("20V", empty without one) and
+// the unit of the number its main display shows ("V", "mA", "kHz").
+struct CInstrumentReading {
+    std::string range;
+    std::string unit;
+};
+
 // The key below a device's prefix that marks its value hidden.
 inline constexpr const char* kValueHiddenKey = "VALUEHIDDEN";
 
@@ -81,6 +89,9 @@ class CDevice : public CComponent {
     virtual std::optional<CSymbol> Symbol() const;
     // The value its board label shows after the name ("1000Ω"), or nothing.
     virtual std::string LabelValue() const { return {}; }
+    // Instruments and sources describe their reading; anything else gives
+    // nothing.
+    virtual std::optional<CInstrumentReading> ReportReading() const { return std::nullopt; }
     // Whether the device has a value a teacher can hide (its label shows one).
     bool HasValue() const { return !LabelValue().empty(); }
     // Whether a press at board point (x, y) operates the device rather than

@@ -16,6 +16,7 @@ class CGalvanometer : public CDigitalMeter {
         if (IsPowered()) b.OverTerminals(BRANCH_RESISTOR, kShuntResistance);
     }
     void Update(const CUpdateContext& context) override;
+    const CMeterRange* ShownRange() const override { return GalvanometerRange(Range()); }
 };
 
 } // namespace ampera

@@ -236,6 +236,14 @@ void CLevelMeter::ShowLevel(long long now) {
     AppendGlyphs(m_boardGroup.itemsA, m_levelText, m_region[2] - 118.5f, m_region[1] + 21.5f);
 }
 
+std::optional<CInstrumentReading> CLevelMeter::ReportReading() const {
+    static constexpr const char* kRangeNames[5][2] = {
+        {"2µV", "µV"}, {"2mV", "mV"}, {"200mV", "mV"}, {"2V", "V"}, {"20V", "V"}};
+    const int range = m_range.Position();
+    if (range < 0 || range > 4) return CInstrumentReading{};
+    return CInstrumentReading{kRangeNames[range][0], kRangeNames[range][1]};
+}
+
 void CLevelMeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
     Keep(doc, loading, prefix + ":SHELVE_ELE", m_range);
     Keep(doc, loading, prefix + ":SHELVE_MAIN", m_coarse);

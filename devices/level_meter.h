@@ -40,6 +40,8 @@ class CLevelMeter : public CDevice {
     void Update(const CUpdateContext& context) override;
     // The level text on the display (empty while it is dark).
     std::string DisplayText() const override { return m_levelText; }
+    // The range knob's range and the unit the level is read in.
+    std::optional<CInstrumentReading> ReportReading() const override;
     // The selected-frequency text on the display (empty while it is dark).
     const std::string& FrequencyText() const { return m_frequencyText; }
 

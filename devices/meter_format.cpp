@@ -25,64 +25,64 @@ constexpr double kBand5[2] = {0.00051, 0.0015};
 constexpr double kBand6[2] = {0.005, 0.015};
 constexpr double kNoBand[2] = {0, 0};
 
-constexpr CMeterRange Range(double scale, int decimals, int intDigits, double limit, const double (&band)[2],
-                            bool noPoint = false) {
-    return {scale, decimals, intDigits, limit, noPoint, band[0], band[1]};
+constexpr CMeterRange Range(const char* name, const char* unit, double scale, int decimals, int intDigits,
+                            double limit, const double (&band)[2], bool noPoint = false) {
+    return {scale, decimals, intDigits, limit, noPoint, band[0], band[1], name, unit};
 }
 
 // Formatting indices 0-31; positions 14-19 and 24 have no range.
 constexpr int kMultimeterRanges = 32;
 constexpr CMeterRange kNone{0, 0, 0, 0, false, 0, 0};
 const CMeterRange kMultimeter[kMultimeterRanges] = {
-    Range(kMilli, 1, 3, 199.9, kBand0),     // 0  DC 200 mV
-    Range(kUnit, 3, 1, 1.999, kBand1),      // 1  DC 2 V
-    Range(kUnit, 2, 2, 19.99, kBand2),      // 2  DC 20 V
-    Range(kUnit, 1, 3, 199.9, kBand3),      // 3  DC 200 V
-    Range(kUnit, 0, 4, 1000, kBand4, true), // 4  DC 1000 V
-    Range(kMilli, 3, 1, 1.999, kBand5),     // 5  DC 2 mA
-    Range(kMilli, 2, 2, 19.99, kBand6),     // 6  DC 20 mA
-    Range(kMilli, 1, 3, 199.9, kBand0),     // 7  DC 200 mA
-    Range(kUnit, 2, 2, 19.99, kBand2),      // 8  DC 20 A
-    Range(kUnit, 1, 3, 749.9, kBand4),      // 9  AC 750 V
-    Range(kUnit, 1, 3, 199.9, kBand3),      // 10 AC 200 V
-    Range(kUnit, 2, 2, 19.99, kBand2),      // 11 AC 20 V
-    Range(kUnit, 3, 1, 1.999, kBand1),      // 12 AC 2 V
-    Range(kMilli, 1, 3, 199.9, kBand0),     // 13 AC 200 mV
+    Range("200mV", "mV", kMilli, 1, 3, 199.9, kBand0),     // 0  DC 200 mV
+    Range("2V", "V", kUnit, 3, 1, 1.999, kBand1),      // 1  DC 2 V
+    Range("20V", "V", kUnit, 2, 2, 19.99, kBand2),      // 2  DC 20 V
+    Range("200V", "V", kUnit, 1, 3, 199.9, kBand3),      // 3  DC 200 V
+    Range("1000V", "V", kUnit, 0, 4, 1000, kBand4, true), // 4  DC 1000 V
+    Range("2mA", "mA", kMilli, 3, 1, 1.999, kBand5),     // 5  DC 2 mA
+    Range("20mA", "mA", kMilli, 2, 2, 19.99, kBand6),     // 6  DC 20 mA
+    Range("200mA", "mA", kMilli, 1, 3, 199.9, kBand0),     // 7  DC 200 mA
+    Range("20A", "A", kUnit, 2, 2, 19.99, kBand2),      // 8  DC 20 A
+    Range("750V", "V", kUnit, 1, 3, 749.9, kBand4),      // 9  AC 750 V
+    Range("200V", "V", kUnit, 1, 3, 199.9, kBand3),      // 10 AC 200 V
+    Range("20V", "V", kUnit, 2, 2, 19.99, kBand2),      // 11 AC 20 V
+    Range("2V", "V", kUnit, 3, 1, 1.999, kBand1),      // 12 AC 2 V
+    Range("200mV", "mV", kMilli, 1, 3, 199.9, kBand0),     // 13 AC 200 mV
     kNone,                                  // 14 not available
     kNone,                                  // 15 not available
     kNone,                                  // 16 not available
     kNone,                                  // 17 not available
     kNone,                                  // 18 not available
     kNone,                                  // 19 not available
-    Range(kUnit, 2, 2, 19.99, kBand2),      // 20 AC 20 A
-    Range(kMilli, 1, 3, 199.9, kBand0),     // 21 AC 200 mA
-    Range(kMilli, 2, 2, 19.99, kBand6),     // 22 AC 20 mA
-    Range(kMilli, 3, 1, 1.999, kBand5),     // 23 AC 2 mA
+    Range("20A", "A", kUnit, 2, 2, 19.99, kBand2),      // 20 AC 20 A
+    Range("200mA", "mA", kMilli, 1, 3, 199.9, kBand0),     // 21 AC 200 mA
+    Range("20mA", "mA", kMilli, 2, 2, 19.99, kBand6),     // 22 AC 20 mA
+    Range("2mA", "mA", kMilli, 3, 1, 1.999, kBand5),     // 23 AC 2 mA
     kNone,                                  // 24 not available
-    Range(kUnit, 1, 3, 199.9, kNoBand),     // 25 200 ohms
-    Range(kKilo, 3, 1, 1.999, kNoBand),     // 26 2 kilohms
-    Range(kKilo, 2, 2, 19.99, kNoBand),     // 27 20 kilohms
-    Range(kKilo, 1, 3, 199.9, kNoBand),     // 28 200 kilohms
-    Range(kMega, 3, 1, 1.999, kNoBand),     // 29 2 megohms
-    Range(kMega, 2, 2, 19.99, kNoBand),     // 30 20 megohms
-    Range(kMega, 1, 3, 199.9, kNoBand),     // 31 200 megohms
+    Range("200Ω", "Ω", kUnit, 1, 3, 199.9, kNoBand),     // 25 200 ohms
+    Range("2kΩ", "kΩ", kKilo, 3, 1, 1.999, kNoBand),     // 26 2 kilohms
+    Range("20kΩ", "kΩ", kKilo, 2, 2, 19.99, kNoBand),     // 27 20 kilohms
+    Range("200kΩ", "kΩ", kKilo, 1, 3, 199.9, kNoBand),     // 28 200 kilohms
+    Range("2MΩ", "MΩ", kMega, 3, 1, 1.999, kNoBand),     // 29 2 megohms
+    Range("20MΩ", "MΩ", kMega, 2, 2, 19.99, kNoBand),     // 30 20 megohms
+    Range("200MΩ", "MΩ", kMega, 1, 3, 199.9, kNoBand),     // 31 200 megohms
 };
 
 const CMeterRange kMillivoltmeter[5] = {
     // The 40 mV range has always gone over at 39.9, one count early.
-    Range(kMilli, 2, 2, 39.9, kNoBand),  // 0 40 mV
-    Range(kMilli, 1, 3, 399.9, kNoBand), // 1 400 mV
-    Range(kUnit, 3, 1, 3.999, kNoBand),  // 2 4 V
-    Range(kUnit, 2, 2, 39.99, kNoBand),  // 3 40 V
-    Range(kUnit, 1, 3, 399.9, kNoBand),  // 4 400 V
+    Range("40mV", "mV", kMilli, 2, 2, 39.9, kNoBand),  // 0 40 mV
+    Range("400mV", "mV", kMilli, 1, 3, 399.9, kNoBand), // 1 400 mV
+    Range("4V", "V", kUnit, 3, 1, 3.999, kNoBand),  // 2 4 V
+    Range("40V", "V", kUnit, 2, 2, 39.99, kNoBand),  // 3 40 V
+    Range("400V", "V", kUnit, 1, 3, 399.9, kNoBand),  // 4 400 V
 };
 
 const CMeterRange kGalvanometer[5] = {
-    Range(kMilli, 3, 2, 19.999, kNoBand),  // 0 20 mA, one more digit
-    Range(kMilli, 2, 1, 0.19999, kNoBand), // 1 200 uA, read in milliamperes
-    Range(kMilli, 3, 1, 1.999, kNoBand),   // 2 2 mA
-    Range(kMilli, 2, 2, 19.99, kNoBand),   // 3 20 mA
-    Range(kMilli, 1, 3, 199.9, kNoBand),   // 4 200 mA
+    Range("20mA", "mA", kMilli, 3, 2, 19.999, kNoBand),  // 0 20 mA, one more digit
+    Range("200µA", "mA", kMilli, 2, 1, 0.19999, kNoBand), // 1 200 uA, read in milliamperes
+    Range("2mA", "mA", kMilli, 3, 1, 1.999, kNoBand),   // 2 2 mA
+    Range("20mA", "mA", kMilli, 2, 2, 19.99, kNoBand),   // 3 20 mA
+    Range("200mA", "mA", kMilli, 1, 3, 199.9, kNoBand),   // 4 200 mA
 };
 
 double Pow10(int decimals) {
@@ -291,6 +291,11 @@ void CDigitalMeter::Blank() {
 void CDigitalMeter::Show(const std::string& text) {
     m_text = text;
     LayOutDisplay(*this, m_window, text, RangeLegend(Range()));
+}
+
+std::optional<CInstrumentReading> CDigitalMeter::ReportReading() const {
+    const CMeterRange* range = ShownRange();
+    return CInstrumentReading{range ? range->name : "", range ? range->unit : ""};
 }
 
 void CDigitalMeter::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {

@@ -27,6 +27,8 @@ struct CMeterRange {
     bool noPoint;    // the 1000 V range shows whole volts only
     double bandLow;  // multimeter jitter band, reading magnitude in base units;
     double bandHigh; // both 0: the range never jitters
+    const char* name = ""; // as the panel labels it: "200mV"
+    const char* unit = ""; // of the number the display shows: "mV"
 };
 
 struct CReading {
@@ -97,6 +99,10 @@ struct CMeterPanel {
 class CDigitalMeter : public CDevice {
   public:
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
+    // Its range knob's range and that range's unit.
+    std::optional<CInstrumentReading> ReportReading() const override;
+    // The range the knob stands on (null: a position without one).
+    virtual const CMeterRange* ShownRange() const { return nullptr; }
     int Range() const { return m_range.Position(); }
     bool IsPowered() const { return m_power.IsOn(); }
     std::string DisplayText() const override { return m_text; }

@@ -24,6 +24,7 @@ class CMultimeter : public CDigitalMeter {
     double GetValue() const override { return IsVoltageRange() ? kVoltmeterResistance : kShuntResistance; }
     void BuildBranches(CTopologyBuilder& b) override;
     void Update(const CUpdateContext& context) override;
+    const CMeterRange* ShownRange() const override { return MultimeterRange(Range()); }
 
     float m_lastResistance = 0;
     long long m_lastChange = 0; // ms; one jitter timer for the whole meter

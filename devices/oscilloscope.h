@@ -21,6 +21,8 @@ class COscilloscope : public CDevice {
     COscilloscope();
     void FillPropertyPage(CPropertyPage& page) override;
     const char* RestingFace(std::size_t control) const override;
+    // An instrument of the report with no single number to read.
+    std::optional<CInstrumentReading> ReportReading() const override { return CInstrumentReading{}; }
 
     bool IsPowered() const { return m_power.IsOn(); }
     void BuildBranches(CTopologyBuilder& b) override {

@@ -26,6 +26,13 @@ constexpr const char* kFormat[7] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.0f", "%.0
 constexpr const char* kLeadingZeros[7] = {"", "", "", "", "0", "00", "00"};
 } // namespace
 
+std::optional<CInstrumentReading> CSignalGenerator::ReportReading() const {
+    static constexpr const char* kBands[7] = {"1M", "100K", "10K", "1K", "100", "10", "1"};
+    const int band = PressedBand();
+    if (band < 0 || band > 6) return CInstrumentReading{};
+    return CInstrumentReading{kBands[band], band < 4 ? "kHz" : "Hz"};
+}
+
 const CDeviceKind CSignalGenerator::kKind{
     .typeCode = TYPE_SIGNAL_GENERATOR,
     .category = CATEGORY_METER,

@@ -26,6 +26,8 @@ class CSignalGenerator : public CDevice {
     void BuildBranches(CTopologyBuilder& b) override;
     void Update(const CUpdateContext& context) override;
     std::string DisplayText() const override { return m_displayText; }
+    // The pressed band, and the display's unit for it (kHz or Hz).
+    std::optional<CInstrumentReading> ReportReading() const override;
     void CopyRating(const CDevice& prototype) override;
 
     CKnob m_amplitudeKnob;

@@ -27,6 +27,11 @@ class CFileMeter : public CDevice {
     std::string DisplayText() const override { return m_text; }
     // The multimeter range index the last reading was shown on (-1: none).
     int ShownRange() const { return m_shownRange; }
+    // The range it chose for the last reading.
+    std::optional<CInstrumentReading> ReportReading() const override {
+        const CMeterRange* range = MultimeterRange(m_shownRange);
+        return CInstrumentReading{range ? range->name : "", range ? range->unit : ""};
+    }
 
   protected:
     CFileMeter(const CDeviceKind& kind, bool readsCurrent, int firstRange, int lastRange);

@@ -17,6 +17,7 @@ const std::vector<CMenuEntry>& MainMenu() {
           {"保存(&S)", CMD_SAVE, true, false},
           {"另存为...", CMD_SAVE_AS, true, false},
           {"", CMD_NONE, true, false},
+          {kExportReadingsText, CMD_EXPORT_READINGS, true, false},
           {kExportPictureText, CMD_EXPORT_PICTURE, true, false},
           {"", CMD_NONE, true, false},
           {kRecentMenuTitle, CMD_RECENT_MENU, false, false},

@@ -63,7 +63,7 @@ TEST_F(FileMenusTest, FileMenuHoldsTheExamplesAndRecentSubmenus) {
     QMenu* file = Window().menuBar()->actions().front()->menu();
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(Texts(file), (std::vector<std::string>{"新建(&N)", "打开(&O)", "示例实验(&X)", "保存(&S)",
-                                                     "另存为...", "-", "导出图片...", "-", "最近打开(&R)", "-",
+                                                     "另存为...", "-", "导出读数...", "导出图片...", "-", "最近打开(&R)", "-",
                                                      "退出(Q)"}));
     EXPECT_EQ(Window().MenuAction(CMD_EXAMPLES_MENU)->menu(), Window().ExamplesMenu());
     EXPECT_EQ(Window().MenuAction(CMD_RECENT_MENU)->menu(), Window().RecentMenu());

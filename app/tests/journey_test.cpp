@@ -543,5 +543,19 @@ TEST_F(JourneyTest, ThePictureExportedIsTheBoardAsShown) {
     EXPECT_EQ(symbols.pixelColor(2, 2), QColor(Qt::yellow)) << "the symbol view's background";
 }
 
+// 文件 → 导出读数… writes the table ampera-cli readings writes.
+TEST_F(JourneyTest, TheReadingsExportedAreTheInstrumentsTable) {
+    OpenExample("ohms_law.vtx");
+    m_dialogs->savePaths.push_back(FilePath("readings.csv"));
+    Window().RunCommand(CMD_EXPORT_READINGS);
+    ASSERT_TRUE(m_dialogs->errors.empty());
+    QFile file(QString::fromStdString(FilePath("readings.csv")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string csv = file.readAll().toStdString();
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBF名称,类型,量程,显示,读数,单位,警告\r\n", 0), 0u);
+    EXPECT_NE(csv.find("数字电流表1,直流电流表,20mA,10.01,10.01,mA,\r\n"), std::string::npos) << csv;
+    EXPECT_TRUE(Window().Services().LoopRunning());
+}
+
 } // namespace
 } // namespace ampera::testing

@@ -145,4 +145,43 @@ TEST(ExamplesCli, AHiddenValueIsPrintedAsHidden) {
         << "shown when not hidden";
 }
 
+// The teacher's commands as a shell script sees them: what they print and
+// their exit status.
+TEST(ExamplesCli, CheckAndReadingsExitWithTheirStatus) {
+    const std::string ex = std::string(AMPERA_EXAMPLES) + "/";
+    const std::string task = " --expect " + ex + "tasks/ohms_law.json";
+    EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx" + task).status, 0);
+    const CliRun failed = Cli("check " + ex + "ohms_law.vtx " + ex + "tasks/ohms_law_wrong_range.vtx" + task);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.out.find("得分 7/7"), std::string::npos);
+    EXPECT_NE(failed.out.find("未通过"), std::string::npos);
+    const CliRun gone = Cli("check /no/such.vtx " + ex + "ohms_law.vtx" + task + " --json");
+    EXPECT_EQ(gone.status, 2);
+    const json doc = json::parse(gone.out);
+    EXPECT_EQ(doc["files"].size(), 2u) << "the other files are still marked";
+    EXPECT_EQ(doc["files"][1]["score"], 7);
+
+    const std::string bad = ::testing::TempDir() + "bad_task.json";
+    std::ofstream(bad) << "{\"checks\": [\n  {\"device\": \"R1\", \"reading\": \"ten\"}\n]}";
+    EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx --expect " + bad).status, 64);
+    EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx --expect /no/task.json").status, 64);
+    EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx").status, 64) << "no task";
+    EXPECT_EQ(Cli("check" + task).status, 64) << "no student file";
+
+    const std::string csv = ::testing::TempDir() + "marks.csv";
+    EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx" + task + " --csv " + csv).status, 0);
+    std::ifstream marks(csv, std::ios::binary);
+    const std::string marksText((std::istreambuf_iterator<char>(marks)), {});
+    EXPECT_EQ(marksText.rfind("\xEF\xBB\xBF文件,得分,满分,", 0), 0u) << marksText;
+
+    const std::string readings = ::testing::TempDir() + "readings.csv";
+    EXPECT_EQ(Cli("readings " + ex + "ohms_law.vtx --csv " + readings).status, 0);
+    std::ifstream in(readings, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(text.find("数字电流表1,直流电流表,20mA,10.01,10.01,mA,\r\n"), std::string::npos) << text;
+    EXPECT_NE(Cli("readings " + ex + "ohms_law.vtx").out.find("数字电压表1"), std::string::npos);
+    EXPECT_EQ(Cli("readings /no/such.vtx").status, 2);
+    EXPECT_EQ(Cli("readings").status, 64);
+}
+
 } // namespace

@@ -1,0 +1,117 @@
+#include "instrument_readings.h"
+
+#include "core/experiment.h"
+#include "device.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace ampera {
+
+namespace {
+
+struct CollectingSink : INoticeSink {
+    std::vector<std::string> texts;
+    void PostNotice(const CNotice& notice) override {
+        if (std::string text = TrimmedText(notice.text); !text.empty()) texts.push_back(std::move(text));
+    }
+    void AddLabel(const std::string&, int, int) override {}
+};
+
+std::string FormatValue(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string out;
+    for (const std::string& part : parts)
+        out += (out.empty() ? "" : "; ") + part;
+    return out;
+}
+
+} // namespace
+
+std::string TrimmedText(std::string text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.back()))
+        text.pop_back();
+    std::size_t start = 0;
+    while (start < text.size() && blank(text[start]))
+        ++start;
+    return text.substr(start);
+}
+
+std::optional<double> DisplayedNumber(const std::string& text) {
+    const std::string shown = TrimmedText(text);
+    if (shown.empty()) return std::nullopt;
+    // Digits with at most one point and a leading sign: nothing else a
+    // display shows is a number.
+    bool digit = false, point = false;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const char c = shown[i];
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (!((c == '-' || c == '+') && i == 0)) {
+            return std::nullopt;
+        }
+    }
+    if (!digit) return std::nullopt;
+    return std::strtod(shown.c_str(), nullptr);
+}
+
+std::vector<CReadingRow> InstrumentReadings(CExperiment& experiment, long long time) {
+    std::vector<CReadingRow> rows;
+    for (CComponent* object : experiment.Devices()) {
+        auto* device = dynamic_cast<CDevice*>(object);
+        if (!device) continue;
+        const std::optional<CInstrumentReading> reading = device->ReportReading();
+        if (!reading) continue;
+        CollectingSink own;
+        device->Update(CUpdateContext{&own, time});
+        CReadingRow row;
+        row.device = device;
+        row.name = device->m_name;
+        row.kind = device->Kind().bar.caption;
+        row.range = reading->range;
+        row.display = TrimmedText(device->DisplayText());
+        row.value = DisplayedNumber(row.display);
+        row.unit = reading->unit;
+        row.warnings = std::move(own.texts);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string ReadingsCsv(const std::vector<CReadingRow>& rows) {
+    std::string csv = kUtf8Bom;
+    csv += "名称,类型,量程,显示,读数,单位,警告\r\n";
+    for (const CReadingRow& row : rows) {
+        const std::string fields[] = {row.name,
+                                      row.kind,
+                                      row.range,
+                                      row.display,
+                                      row.value ? FormatValue(*row.value) : std::string(),
+                                      row.unit,
+                                      Joined(row.warnings)};
+        for (std::size_t i = 0; i < std::size(fields); ++i)
+            csv += (i ? "," : "") + CsvField(fields[i]);
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+} // namespace ampera
