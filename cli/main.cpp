@@ -88,6 +88,11 @@ int Check(const std::vector<std::string>& students, const std::string& taskPath,
         if (!marked.back().readable)
             std::fprintf(stderr, "ampera-cli: %s: %s\n", student.c_str(), marked.back().error.c_str());
     }
+    // A device no student file has is a mistake in the task.
+    if (const std::string fault = TaskFault(marked, task); !fault.empty()) {
+        std::fprintf(stderr, "ampera-cli: %s: %s\n", taskPath.c_str(), fault.c_str());
+        return kExitUsage;
+    }
     std::fputs((asJson ? MarkingJson(marked) : MarkingTable(marked)).c_str(), stdout);
     if (!csvPath.empty() && !WriteText(csvPath, MarkingCsv(marked, task))) return kExitUnreadable;
     return unreadable ? kExitUnreadable : failed ? kExitFailed : 0;

@@ -175,6 +175,7 @@ CCheckResult Mark(const CCheck& check, const std::map<std::string, CSeen>& seen)
             const auto found = seen.find(check.ends[i].device);
             if (found == seen.end()) {
                 result.found = kNoDevice + std::string("：") + check.ends[i].device;
+                result.noSuchDevice = true;
                 return result;
             }
             const std::vector<CNode*>& terminals = found->second.device->m_terminals;
@@ -208,6 +209,7 @@ CCheckResult Mark(const CCheck& check, const std::map<std::string, CSeen>& seen)
     }
     if (found == seen.end()) {
         result.found = kNoDevice;
+        result.noSuchDevice = true;
         return result;
     }
     const CSeen& device = found->second;
@@ -314,6 +316,21 @@ CMarkedFile MarkFile(const std::string& path, const CTask& task, long long time)
         marked.checks.push_back(std::move(result));
     }
     return marked;
+}
+
+std::string TaskFault(const std::vector<CMarkedFile>& files, const CTask& task) {
+    for (std::size_t i = 0; i < task.checks.size(); ++i) {
+        bool anyRead = false, anyHas = false;
+        for (const CMarkedFile& file : files) {
+            if (!file.readable || i >= file.checks.size()) continue;
+            anyRead = true;
+            anyHas = anyHas || !file.checks[i].noSuchDevice;
+        }
+        if (anyRead && !anyHas)
+            return "第 " + std::to_string(i + 1) + " 项检查: 没有一个学生文件里有它所说的器材（" + task.checks[i].label +
+                   "）";
+    }
+    return {};
 }
 
 std::string MarkingTable(const std::vector<CMarkedFile>& files) {

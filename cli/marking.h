@@ -37,6 +37,7 @@ struct CCheckResult {
     std::string label, expected, found;
     bool passed = false;
     int points = 1;
+    bool noSuchDevice = false; // a device the check names is not in the file
 };
 
 struct CMarkedFile {
@@ -50,6 +51,11 @@ struct CMarkedFile {
 // Loads and solves the student file exactly as Open does (at `time`) and
 // marks every check.
 CMarkedFile MarkFile(const std::string& path, const CTask& task, long long time = 0);
+
+// A check whose device is in none of the files that could be read names no
+// device of the task's experiment: a fault of the task, not of the
+// students. The first such check's message ("第 2 项检查: ..."), or empty.
+std::string TaskFault(const std::vector<CMarkedFile>& files, const CTask& task);
 
 // The report forms: a table per file, the JSON document, the CSV table
 // (one row per file, UTF-8 with a byte-order mark).

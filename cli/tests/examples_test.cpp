@@ -165,6 +165,9 @@ TEST(ExamplesCli, CheckAndReadingsExitWithTheirStatus) {
     std::ofstream(bad) << "{\"checks\": [\n  {\"device\": \"R1\", \"reading\": \"ten\"}\n]}";
     EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx --expect " + bad).status, 64);
     EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx --expect /no/task.json").status, 64);
+    const std::string unknown = ::testing::TempDir() + "unknown_device.json";
+    std::ofstream(unknown) << R"({"checks": [{"device": "R9", "shows": "1"}]})";
+    EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx --expect " + unknown).status, 64) << "a device no file has";
     EXPECT_EQ(Cli("check " + ex + "ohms_law.vtx").status, 64) << "no task";
     EXPECT_EQ(Cli("check" + task).status, 64) << "no student file";
 

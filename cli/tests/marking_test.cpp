@@ -64,6 +64,12 @@ TEST(MarkingTest, EveryKindOfCheckPassesOnTheRightFileAndFailsOnTheWrongOnes) {
     EXPECT_EQ(right.checks[4].label, "过量程");
     EXPECT_EQ(right.checks[5].found, "没有这个器材");
     EXPECT_EQ(right.checks[7].found, "没有这个接线柱：R1:7");
+    // A device no file has is the task's mistake, a device one file lacks
+    // that student's.
+    EXPECT_NE(TaskFault({right}, task).find("第 6 项检查"), std::string::npos);
+    CTask known = task;
+    known.checks.erase(known.checks.begin() + 5);
+    EXPECT_EQ(TaskFault({MarkFile(Example("ohms_law.vtx"), known), MarkFile("/no/such.vtx", known)}, known), "");
 }
 
 TEST(MarkingTest, TheExamplesTasksPassTheirExamplesAndFailTheTypicalMistakes) {
