@@ -87,9 +87,16 @@ std::vector<CReadingRow> InstrumentReadings(CExperiment& experiment, long long t
 }
 
 std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    // Names come from students' files: a field a spreadsheet would take for
+    // a formula ("=HYPERLINK(...)") is kept as text by a leading apostrophe.
+    std::string field = text;
+    if (!field.empty() && (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@' ||
+                           field[0] == '\t' || field[0] == '\r') &&
+        !DisplayedNumber(field))
+        field.insert(0, 1, '\'');
+    if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
     std::string quoted = "\"";
-    for (char c : text) {
+    for (char c : field) {
         if (c == '"') quoted += '"';
         quoted += c;
     }

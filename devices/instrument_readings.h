@@ -42,7 +42,8 @@ std::vector<CReadingRow> InstrumentReadings(CExperiment& experiment, long long t
 // 警告, fields quoted where they hold a comma, a quote or a line break, lines
 // ending in CR LF.
 std::string ReadingsCsv(const std::vector<CReadingRow>& rows);
-// One CSV field, quoted where it needs to be.
+// One CSV field, quoted where it needs to be; a text a spreadsheet would run
+// as a formula gets a leading apostrophe (negative numbers stay numbers).
 std::string CsvField(const std::string& text);
 // The UTF-8 byte-order mark the CSV files start with.
 inline constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";

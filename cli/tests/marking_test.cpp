@@ -209,6 +209,22 @@ TEST(ReadingsTest, EveryInstrumentOfTheExamplesReportsItsRangeReadingAndUnit) {
 
     const std::string csv = ReadingsCsv(rows);
     EXPECT_EQ(csv.rfind(std::string(kUtf8Bom) + "名称,类型,量程,显示,读数,单位,警告\r\n", 0), 0u);
+
+    // Students name their devices: nothing they type runs as a formula.
+    struct Field {
+        const char* text;
+        const char* written;
+    };
+    const Field fields[] = {{"R1", "R1"},
+                            {"a,b", "\"a,b\""},
+                            {"say \"hi\"", "\"say \"\"hi\"\"\""},
+                            {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+                            {"+1+2", "'+1+2"},
+                            {"@SUM(A1)", "'@SUM(A1)"},
+                            {"-1.5", "-1.5"},
+                            {"", ""}};
+    for (const Field& f : fields)
+        EXPECT_EQ(CsvField(f.text), f.written) << f.text;
 }
 
 } // namespace
