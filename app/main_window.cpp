@@ -531,8 +531,7 @@ bool CMainDlg::BoardKey(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void CMainDlg::RefreshTitle() {
-    QString title = m_baseTitle.isEmpty() ? windowTitle() : m_baseTitle;
-    if (m_baseTitle.isEmpty()) m_baseTitle = title;
+    QString title = m_baseTitle;
     if (m_board && m_board->History().Modified()) title += QLatin1Char('*');
     if (title != windowTitle()) setWindowTitle(title);
 }

@@ -54,16 +54,11 @@ int Readings(const std::string& path, const std::string& csvPath) {
     if (!csvPath.empty()) return WriteText(csvPath, ReadingsCsv(rows)) ? 0 : kExitUnreadable;
     std::printf("%s: %zu instruments and sources\n", path.c_str(), rows.size());
     std::printf("name\tkind\trange\tdisplay\treading\tunit\twarnings\n");
-    for (const CReadingRow& row : rows) {
-        std::string warnings;
-        for (const std::string& w : row.warnings)
-            warnings += (warnings.empty() ? "" : "; ") + w;
-        char value[32] = "-";
-        if (row.value) std::snprintf(value, sizeof value, "%.10g", *row.value);
+    for (const CReadingRow& row : rows)
         std::printf("%s\t%s\t%s\t%s\t%s\t%s\t%s\n", row.name.c_str(), row.kind.c_str(),
                     row.range.empty() ? "-" : row.range.c_str(), row.display.empty() ? "-" : row.display.c_str(),
-                    value, row.unit.empty() ? "-" : row.unit.c_str(), warnings.c_str());
-    }
+                    row.value ? ReadingText(*row.value).c_str() : "-", row.unit.empty() ? "-" : row.unit.c_str(),
+                    WarningsText(row.warnings).c_str());
     return 0;
 }
 

@@ -59,71 +59,93 @@ class Board {
     CExperiment& ex;
 };
 
+// The Ohm's law bench before it is wired: a source, a resistor, an ammeter
+// on its 20 mA range and a voltmeter.
+struct OhmsLawBench {
+    CDCSource* source;
+    CResistance* r;
+    CDCAmmeter* ammeter;
+    CDCVoltmeter* voltmeter;
+};
+
+OhmsLawBench PlaceOhmsLaw(Board& b) {
+    OhmsLawBench bench{b.Powered<CDCSource>(120, 160), b.Place<CResistance>(420, 120),
+                       b.Powered<CDCAmmeter>(680, 160), nullptr};
+    bench.ammeter->SetControl(bench.ammeter->m_range, 1); // 20 mA
+    bench.voltmeter = b.Powered<CDCVoltmeter>(560, 400);
+    return bench;
+}
+
+void WireOhmsLaw(Board& b, const OhmsLawBench& m) {
+    b.Wire(m.source, 0, m.r, 0);
+    b.Wire(m.r, 1, m.ammeter, 0);
+    b.Wire(m.ammeter, 1, m.source, 1);
+    b.Wire(m.r, 0, m.voltmeter, 0);
+    b.Wire(m.r, 1, m.voltmeter, 1);
+}
+
 void OhmsLaw(Board& b) {
-    auto* source = b.Powered<CDCSource>(120, 160);
-    auto* r = b.Place<CResistance>(420, 120);
-    auto* ammeter = b.Powered<CDCAmmeter>(680, 160);
-    ammeter->SetControl(ammeter->m_range, 1); // 20 mA
-    auto* voltmeter = b.Powered<CDCVoltmeter>(560, 400);
-    b.Wire(source, 0, r, 0);
-    b.Wire(r, 1, ammeter, 0);
-    b.Wire(ammeter, 1, source, 1);
-    b.Wire(r, 0, voltmeter, 0);
-    b.Wire(r, 1, voltmeter, 1);
+    WireOhmsLaw(b, PlaceOhmsLaw(b));
 }
 
 // What students typically hand in wrong for the Ohm's law task: the ammeter
 // on its 20 A range, and the ammeter across the resistor instead of in the
 // loop.
 void OhmsLawWrongRange(Board& b) {
-    OhmsLaw(b);
-    for (CComponent* object : b.ex.Devices())
-        if (auto* ammeter = dynamic_cast<CDCAmmeter*>(object)) ammeter->SetControl(ammeter->m_range, 3);
+    const OhmsLawBench m = PlaceOhmsLaw(b);
+    WireOhmsLaw(b, m);
+    m.ammeter->SetControl(m.ammeter->m_range, 3);
 }
 
 void OhmsLawAmmeterAcross(Board& b) {
-    auto* source = b.Powered<CDCSource>(120, 160);
-    auto* r = b.Place<CResistance>(420, 120);
-    auto* ammeter = b.Powered<CDCAmmeter>(680, 160);
-    ammeter->SetControl(ammeter->m_range, 1);
-    auto* voltmeter = b.Powered<CDCVoltmeter>(560, 400);
-    b.Wire(source, 0, r, 0);
-    b.Wire(r, 1, source, 1);
-    b.Wire(r, 0, ammeter, 0);
-    b.Wire(r, 1, ammeter, 1);
-    b.Wire(r, 0, voltmeter, 0);
-    b.Wire(r, 1, voltmeter, 1);
+    const OhmsLawBench m = PlaceOhmsLaw(b);
+    b.Wire(m.source, 0, m.r, 0);
+    b.Wire(m.r, 1, m.source, 1);
+    b.Wire(m.r, 0, m.ammeter, 0);
+    b.Wire(m.r, 1, m.ammeter, 1);
+    b.Wire(m.r, 0, m.voltmeter, 0);
+    b.Wire(m.r, 1, m.voltmeter, 1);
 }
 
-void Divider(Board& b);
+// The divider bench before it is wired: a source, a rheostat with its
+// slider in the middle and a voltmeter.
+struct DividerBench {
+    CDCSource* source;
+    CSlideRheostat* rx;
+    CDCVoltmeter* voltmeter;
+};
+
+DividerBench PlaceDivider(Board& b) {
+    DividerBench bench{b.Powered<CDCSource>(120, 160), b.Place<CSlideRheostat>(420, 160), nullptr};
+    bench.rx->m_fraction = 0.5;
+    bench.voltmeter = b.Powered<CDCVoltmeter>(680, 180);
+    return bench;
+}
+
+void WireDivider(Board& b, const DividerBench& m) {
+    b.Wire(m.source, 0, m.rx, 1); // the coil's two ends across the source
+    b.Wire(m.rx, 3, m.source, 1);
+    b.Wire(m.rx, 0, m.voltmeter, 0); // the slider against the coil's far end
+    b.Wire(m.rx, 3, m.voltmeter, 1);
+}
+
+void Divider(Board& b) {
+    WireDivider(b, PlaceDivider(b));
+}
 
 // The divider task's typical wrong answers: the voltmeter on its 200 V
 // range, and the voltmeter in the loop instead of across the slider.
 void DividerWrongRange(Board& b) {
-    Divider(b);
-    for (CComponent* object : b.ex.Devices())
-        if (auto* voltmeter = dynamic_cast<CDCVoltmeter*>(object)) voltmeter->SetControl(voltmeter->m_range, 3);
+    const DividerBench m = PlaceDivider(b);
+    WireDivider(b, m);
+    m.voltmeter->SetControl(m.voltmeter->m_range, 3);
 }
 
 void DividerVoltmeterInLoop(Board& b) {
-    auto* source = b.Powered<CDCSource>(120, 160);
-    auto* rx = b.Place<CSlideRheostat>(420, 160);
-    rx->m_fraction = 0.5;
-    auto* voltmeter = b.Powered<CDCVoltmeter>(680, 180);
-    b.Wire(source, 0, voltmeter, 0);
-    b.Wire(voltmeter, 1, rx, 1);
-    b.Wire(rx, 3, source, 1);
-}
-
-void Divider(Board& b) {
-    auto* source = b.Powered<CDCSource>(120, 160);
-    auto* rx = b.Place<CSlideRheostat>(420, 160);
-    rx->m_fraction = 0.5;
-    auto* voltmeter = b.Powered<CDCVoltmeter>(680, 180);
-    b.Wire(source, 0, rx, 1); // the coil's two ends across the source
-    b.Wire(rx, 3, source, 1);
-    b.Wire(rx, 0, voltmeter, 0); // the slider against the coil's far end
-    b.Wire(rx, 3, voltmeter, 1);
+    const DividerBench m = PlaceDivider(b);
+    b.Wire(m.source, 0, m.voltmeter, 0);
+    b.Wire(m.voltmeter, 1, m.rx, 1);
+    b.Wire(m.rx, 3, m.source, 1);
 }
 
 void Wheatstone(Board& b) {

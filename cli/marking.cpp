@@ -8,7 +8,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <set>
 
@@ -23,19 +22,6 @@ constexpr const char* kFailed = "未通过";
 constexpr const char* kNoDevice = "没有这个器材";
 // Points beyond this are surely a typing error, not a mark.
 constexpr long long kMaxPoints = 1000000;
-
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
-}
-
-std::string Joined(const std::vector<std::string>& parts, const char* separator = "; ") {
-    std::string out;
-    for (const std::string& part : parts)
-        out += (out.empty() ? "" : separator) + part;
-    return out;
-}
 
 // "line L, column C" of a byte offset in `text`.
 std::string PlaceOf(const std::string& text, std::size_t byte) {
@@ -120,7 +106,7 @@ std::string ParseCheck(const json& item, CCheck& check) {
                 return "\"tolerance\" 必须是不小于 0 的数（相对误差）";
             check.tolerance = tolerance.get<double>();
         }
-        if (check.label.empty()) check.label = check.device + " 读数 " + Number(check.number);
+        if (check.label.empty()) check.label = check.device + " 读数 " + ReadingText(check.number);
     } else {
         const json& warns = item["warns"];
         if (warns.is_string()) {
@@ -197,8 +183,8 @@ CCheckResult Mark(const CCheck& check, const std::map<std::string, CSeen>& seen)
         break;
     case CCheck::READING:
         // In the unit of whatever range the student chose: the number alone.
-        result.expected = Number(check.number);
-        if (check.tolerance > 0) result.expected += " ±" + Number(check.tolerance * 100) + "%";
+        result.expected = ReadingText(check.number);
+        if (check.tolerance > 0) result.expected += " ±" + ReadingText(check.tolerance * 100) + "%";
         break;
     case CCheck::WARNS:
         result.expected = "警告：" + check.text;
@@ -232,12 +218,12 @@ CCheckResult Mark(const CCheck& check, const std::map<std::string, CSeen>& seen)
         break;
     }
     case CCheck::WARNS:
-        result.found = device.warnings.empty() ? "没有警告" : Joined(device.warnings);
+        result.found = device.warnings.empty() ? "没有警告" : WarningsText(device.warnings);
         for (const std::string& warning : device.warnings)
             if (warning == check.text) result.passed = true;
         break;
     default:
-        result.found = device.warnings.empty() ? "没有警告" : Joined(device.warnings);
+        result.found = device.warnings.empty() ? "没有警告" : WarningsText(device.warnings);
         result.passed = device.warnings.empty();
         break;
     }
@@ -300,15 +286,8 @@ CMarkedFile MarkFile(const std::string& path, const CTask& task, long long time)
     for (CComponent* object : experiment.Devices()) {
         auto* device = dynamic_cast<CDevice*>(object);
         if (!device || seen.count(device->m_name)) continue;
-        struct Sink : INoticeSink {
-            std::vector<std::string> texts;
-            void PostNotice(const CNotice& n) override {
-                if (std::string t = TrimmedText(n.text); !t.empty()) texts.push_back(t);
-            }
-            void AddLabel(const std::string&, int, int) override {}
-        } own;
-        device->Update(CUpdateContext{&own, time});
-        seen[device->m_name] = CSeen{device, TrimmedText(device->DisplayText()), own.texts, ""};
+        std::vector<std::string> warnings = DeviceWarnings(*device, time);
+        seen[device->m_name] = CSeen{device, TrimmedText(device->DisplayText()), std::move(warnings), ""};
     }
     for (const CCheck& check : task.checks) {
         CCheckResult result = Mark(check, seen);

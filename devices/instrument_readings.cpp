@@ -18,20 +18,26 @@ struct CollectingSink : INoticeSink {
     void AddLabel(const std::string&, int, int) override {}
 };
 
-std::string FormatValue(double value) {
+} // namespace
+
+std::vector<std::string> DeviceWarnings(CDevice& device, long long time) {
+    CollectingSink own;
+    device.Update(CUpdateContext{&own, time});
+    return std::move(own.texts);
+}
+
+std::string WarningsText(const std::vector<std::string>& warnings) {
+    std::string out;
+    for (const std::string& warning : warnings)
+        out += (out.empty() ? "" : "; ") + warning;
+    return out;
+}
+
+std::string ReadingText(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.10g", value);
     return text;
 }
-
-std::string Joined(const std::vector<std::string>& parts) {
-    std::string out;
-    for (const std::string& part : parts)
-        out += (out.empty() ? "" : "; ") + part;
-    return out;
-}
-
-} // namespace
 
 std::string TrimmedText(std::string text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -70,8 +76,7 @@ std::vector<CReadingRow> InstrumentReadings(CExperiment& experiment, long long t
         if (!device) continue;
         const std::optional<CInstrumentReading> reading = device->ReportReading();
         if (!reading) continue;
-        CollectingSink own;
-        device->Update(CUpdateContext{&own, time});
+        std::vector<std::string> warnings = DeviceWarnings(*device, time);
         CReadingRow row;
         row.device = device;
         row.name = device->m_name;
@@ -80,7 +85,7 @@ std::vector<CReadingRow> InstrumentReadings(CExperiment& experiment, long long t
         row.display = TrimmedText(device->DisplayText());
         row.value = DisplayedNumber(row.display);
         row.unit = reading->unit;
-        row.warnings = std::move(own.texts);
+        row.warnings = std::move(warnings);
         rows.push_back(std::move(row));
     }
     return rows;
@@ -111,9 +116,9 @@ std::string ReadingsCsv(const std::vector<CReadingRow>& rows) {
                                       row.kind,
                                       row.range,
                                       row.display,
-                                      row.value ? FormatValue(*row.value) : std::string(),
+                                      row.value ? ReadingText(*row.value) : std::string(),
                                       row.unit,
-                                      Joined(row.warnings)};
+                                      WarningsText(row.warnings)};
         for (std::size_t i = 0; i < std::size(fields); ++i)
             csv += (i ? "," : "") + CsvField(fields[i]);
         csv += "\r\n";

@@ -32,6 +32,15 @@ std::optional<double> DisplayedNumber(const std::string& text);
 // A text without the line breaks and blanks it is shown with.
 std::string TrimmedText(std::string text);
 
+// What the device posts when it updates once more on its own at `time`
+// (its warnings, told apart from the other devices'), each text trimmed;
+// its displays then hold what they showed.
+std::vector<std::string> DeviceWarnings(CDevice& device, long long time);
+// Warnings as one text ("a; b").
+std::string WarningsText(const std::vector<std::string>& warnings);
+// A reading as a report writes it: up to ten significant digits.
+std::string ReadingText(double value);
+
 // The instruments and sources of a loaded (solved and updated) experiment in
 // file order. Each device updates once more on its own, at `time`, so its
 // warnings can be told apart; its displays then hold what they showed.

@@ -238,24 +238,23 @@ void CEditRecorder::EndGesture(const std::string& name, long long time) {
 
 void CEditRecorder::Record(const std::string& name, const std::string& mergeKey, long long time,
                            const std::vector<CComponent*>& scope, const std::function<void()>& change) {
-    if (m_open) {
-        change();
-        return;
-    }
-    const CBoardRecord before = CaptureObjects(m_experiment, scope);
-    change();
-    Keep(name, mergeKey, time, before, CaptureObjects(m_experiment, scope));
+    Around(name, mergeKey, time, change, [&] { return CaptureObjects(m_experiment, scope); });
 }
 
 void CEditRecorder::RecordBoard(const std::string& name, const std::string& mergeKey, long long time,
                                 const std::function<void()>& change) {
+    Around(name, mergeKey, time, change, [&] { return CaptureBoard(m_experiment); });
+}
+
+void CEditRecorder::Around(const std::string& name, const std::string& mergeKey, long long time,
+                           const std::function<void()>& change, const std::function<CBoardRecord()>& capture) {
     if (m_open) {
         change();
         return;
     }
-    const CBoardRecord before = CaptureBoard(m_experiment);
+    const CBoardRecord before = capture();
     change();
-    Keep(name, mergeKey, time, before, CaptureBoard(m_experiment));
+    Keep(name, mergeKey, time, before, capture());
 }
 
 void CEditRecorder::Keep(const std::string& name, const std::string& mergeKey, long long time,

@@ -115,6 +115,9 @@ class CEditRecorder {
     CCommandHistory& History() { return m_history; }
 
   private:
+    // `change` between two captures of what it may change, kept as a step.
+    void Around(const std::string& name, const std::string& mergeKey, long long time,
+                const std::function<void()>& change, const std::function<CBoardRecord()>& capture);
     void Keep(const std::string& name, const std::string& mergeKey, long long time, const CBoardRecord& before,
               const CBoardRecord& after);
 

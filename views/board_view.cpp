@@ -181,8 +181,7 @@ void CBoardView::CancelGesture(long long time) {
 void CBoardView::Nudge(int dx, int dy, long long time) {
     auto* device = dynamic_cast<CDevice*>(m_experiment.m_boardState.selection);
     if (!device || !m_experiment.Contains(device) || m_recorder.GestureOpen() || m_experiment.m_locked) return;
-    const std::string key = "nudge:" + std::to_string(device->Id()) + ":" +
-                            std::to_string(static_cast<unsigned long long>(device->CreationOrder()));
+    const std::string key = "nudge:" + std::to_string(device->CreationOrder());
     m_recorder.Record("移动", key, time, MoveScope(*device), [&] { NudgeDevice(m_experiment, *device, dx, dy); });
     m_experiment.m_boardState.outlines = {{device->m_region[0], device->m_region[1], device->m_region[2],
                                            device->m_region[3]}};

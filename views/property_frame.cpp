@@ -525,14 +525,17 @@ void CPropertyFrame::RefreshUsagePage() {
     FinishCanvas(m_usagePage, canvas, right, bottom);
 }
 
+void CPropertyFrame::Tell(const QString& text) {
+    if (const MessageHook& hook = MessageHookSlot())
+        hook(this, text);
+    else
+        QMessageBox::warning(this, QStringLiteral("Ampera"), text, QMessageBox::Ok);
+}
+
 void CPropertyFrame::Apply() {
     if (!m_shown) return;
     if (m_experiment.m_locked) {
-        const QString text = QString::fromUtf8(kLockedMessage);
-        if (const MessageHook& hook = MessageHookSlot())
-            hook(this, text);
-        else
-            QMessageBox::warning(this, QStringLiteral("Ampera"), text, QMessageBox::Ok);
+        Tell(QString::fromUtf8(kLockedMessage));
         return;
     }
     // -1: the page has no hidden mark.
@@ -545,11 +548,7 @@ void CPropertyFrame::Apply() {
         chosen.push_back(box->currentIndex());
 
     if (!ValidatePage(m_page, typed).ok) {
-        const QString text = QString::fromUtf8(kRangeMessage);
-        if (const MessageHook& hook = MessageHookSlot())
-            hook(this, text);
-        else
-            QMessageBox::warning(this, QStringLiteral("Ampera"), text, QMessageBox::Ok);
+        Tell(QString::fromUtf8(kRangeMessage));
         return;
     }
 

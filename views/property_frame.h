@@ -121,6 +121,8 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     void PlacePanel(CComponent* device, const CPropertyPage& page);
     void RefreshParameterPage();
     void RefreshUsagePage();
+    // A message box over the window (or the test's hook).
+    void Tell(const QString& text);
     void AfterApply(CComponent* device, std::uint64_t serial, const std::vector<std::string>& shown);
     void SetPanelVisible(bool visible);
     void DepositMouse(QEvent* event);
