@@ -219,6 +219,9 @@ void CMainDlg::CreateToolWindows() {
         // (the property windows stay usable there).
         frame->SetLoopRunner([this](std::function<void()> job) { RunOnLoop(std::move(job)); });
         frame->SetTextColour(DisplayColours().TextArgb());
+        frame->SetSaveDialog([this](const std::string& title, const std::string& filter) {
+            return m_options.dialogs->SaveDialog(title, filter, "");
+        });
         m_propertyFrames[index] = frame;
         return frame;
     });

@@ -17,6 +17,8 @@
 
 namespace ampera {
 
+class CScreenInstrument;
+
 // What a lab report records of an instrument or a source besides its
 // display: the range as its panel labels it ("20V", empty without one) and
 // the unit of the number its main display shows ("V", "mA", "kHz").
@@ -78,6 +80,10 @@ class CDevice : public CComponent {
     // Whether the device has such a screen at all (its traces may be none
     // while it is off).
     virtual bool HasScreen() const { return false; }
+    // The measurements, cursors and trace data of such a screen (null for
+    // devices without one).
+    virtual CScreenInstrument* Screen() { return nullptr; }
+    const CScreenInstrument* Screen() const { return const_cast<CDevice*>(this)->Screen(); }
     // Rating fields a new device takes over from the device-bar prototype
     // besides its persisted settings (PlaceAt copies those): the ones no file
     // holds.

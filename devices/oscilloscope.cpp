@@ -5,7 +5,11 @@
 #include "panel_layout.h"
 #include "panel_sheet.h"
 
+#include "instrument_readings.h"
+
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <iterator>
 
 namespace ampera {
@@ -25,6 +29,17 @@ constexpr double kShimmerPixels = 0.35;
 // The figure is laid down once: its repetition period and span are equal.
 constexpr int kFigureSpan = 215;
 constexpr std::uint32_t kThickTrace = 3; // five offset passes
+
+// Cursor lines: dashes of this many pixels with gaps as long, in colours
+// apart from both traces'.
+constexpr float kCursorDash = 4;
+constexpr std::uint32_t kTimeCursorColour = 0xFFFF40;
+constexpr std::uint32_t kVoltageCursorColour = 0x40FFFF;
+
+// Room under the panel for the measurements, cursors and exports.
+constexpr int kReportHeight = 112;
+
+constexpr const char* kChannelNames[2] = {"通道一", "通道二"};
 
 constexpr const char* kPanelPicture = "devpic\\panal\\sbq.tga";
 constexpr const char* kScreenPicture = "pic_zxf\\sbq.bmp";
@@ -233,6 +248,130 @@ void COscilloscope::Update(const CUpdateContext&) {
     // its top and bottom; only what falls on the screen is drawn.
     m_panelGroup.polylines = ClipToScreen(m_polylines, kScreenWidth, kScreenHeight);
     ShowZeroMarkers(true);
+    DrawCursors();
+}
+
+bool COscilloscope::ChannelShown(int channel) const {
+    return Mode() == channel || Mode() == SCOPE_BOTH || Mode() == SCOPE_XY;
+}
+
+CChannelMeasurements COscilloscope::Measure(int channel) const {
+    if (!IsPowered()) return {};
+    return MeasureChannel(Channel(channel));
+}
+
+int COscilloscope::CursorChannel() const {
+    switch (Mode()) {
+    case SCOPE_CHANNEL_1:
+        return 0;
+    case SCOPE_CHANNEL_2:
+    case SCOPE_XY:
+        return 1;
+    default:
+        return m_cursors.channel;
+    }
+}
+
+CScreenReport COscilloscope::Report() const {
+    CScreenReport report;
+    report.quantities = {"峰峰值", "最大值", "最小值", "平均值", "有效值", "频率", "周期"};
+    for (int c = 0; c < 2; ++c) {
+        if (!ChannelShown(c)) continue;
+        const CChannelMeasurements m = Measure(c);
+        auto volts = [&](double v) { return m.measured ? VoltsText(v) : std::string(kUndefinedText); };
+        report.channels.push_back({kChannelNames[c],
+                                   {volts(m.vpp), volts(m.vmax), volts(m.vmin), volts(m.mean), volts(m.rms),
+                                    HertzText(m.frequency), SecondsText(m.period)}});
+    }
+    if (m_cursors.shown) {
+        const bool dark = !IsPowered();
+        const int c = CursorChannel();
+        const CCursorReadout r =
+            ReadCursors(m_cursors, SecondsPerDivision(), VoltsPerDivision(c), Mode() == SCOPE_XY);
+        report.cursors = {
+            {"Δt", dark ? kUndefinedText : SecondsText(r.deltaT)},
+            {"1/Δt", dark ? kUndefinedText : HertzText(r.inverseDeltaT)},
+            {std::string("ΔV(") + kChannelNames[c] + ")", dark ? kUndefinedText : VoltsText(r.deltaV)},
+        };
+    }
+    return report;
+}
+
+std::string COscilloscope::TraceCsv() const {
+    if (!IsPowered()) return {};
+    std::vector<int> shown;
+    std::string csv = kUtf8Bom;
+    csv += "时间 (s)";
+    CScopeChannel channels[2] = {m_channels[0], m_channels[1]};
+    for (int c = 0; c < 2; ++c) {
+        if (!ChannelShown(c)) continue;
+        shown.push_back(c);
+        csv += std::string(",") + kChannelNames[c] + " (V)";
+        if (channels[c].firstOrder) PrepareFirstOrder(channels[c]);
+    }
+    csv += "\r\n";
+    const double s = SecondsPerDivision();
+    char number[40];
+    // The samples of the last update, at the times the trace drew them.
+    for (int i = 0; i < kScopeSamples; ++i) {
+        const double t = (i - m_xReference) * s / kPixelsPerDivision;
+        std::snprintf(number, sizeof number, "%.10g", t);
+        csv += number;
+        for (int c : shown) {
+            std::snprintf(number, sizeof number, ",%.10g", ChannelValue(channels[c], t, s));
+            csv += number;
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+void COscilloscope::SetCursorsShown(bool shown) {
+    m_cursors.shown = shown;
+    if (!shown) m_grab.reset();
+    DrawCursors();
+}
+
+void COscilloscope::SetCursorChannel(int channel) {
+    m_cursors.channel = channel == 1 ? 1 : 0;
+}
+
+bool COscilloscope::GrabCursor(float x, float y) {
+    m_grab.reset();
+    if (!IsPowered()) return false;
+    m_grab = CursorAt(m_cursors, x, kScreenHeight - y);
+    return m_grab.has_value();
+}
+
+void COscilloscope::DragCursor(float x, float y) {
+    if (!m_grab) return;
+    MoveCursor(m_cursors, *m_grab, x, kScreenHeight - y);
+    DrawCursors();
+}
+
+void COscilloscope::DrawCursors() {
+    std::vector<CDrawItem>& lines = m_panelGroup.itemsA;
+    lines.clear();
+    if (!IsPowered() || !m_cursors.shown) return;
+    auto dashes = [&](float x0, float y0, float x1, float y1, std::uint32_t colour) {
+        const float length = std::max(std::fabs(x1 - x0), std::fabs(y1 - y0));
+        for (float a = 0; a < length; a += 2 * kCursorDash) {
+            const float b = std::min(length, a + kCursorDash);
+            CDrawItem dash;
+            dash.flags = DRAW_LINE | DRAW_TINT;
+            dash.colour = colour;
+            dash.SetRect(x0 + (x1 - x0) * a / length, y0 + (y1 - y0) * a / length, x0 + (x1 - x0) * b / length,
+                         y0 + (y1 - y0) * b / length);
+            lines.push_back(dash);
+        }
+    };
+    const float w = static_cast<float>(kScreenWidth), h = static_cast<float>(kScreenHeight);
+    for (int i = 0; i < 2; ++i) {
+        const float x = static_cast<float>(m_cursors.x[i]);
+        dashes(x, 0, x, h, kTimeCursorColour);
+        const float y = h - static_cast<float>(m_cursors.y[i]);
+        dashes(0, y, w, y, kVoltageCursorColour);
+    }
 }
 
 void COscilloscope::Persist(CKeyDoc& doc, bool loading, const std::string& prefix) {
@@ -269,9 +408,10 @@ std::vector<CDevice::Polyline> COscilloscope::Traces() const {
 }
 
 void COscilloscope::FillPropertyPage(CPropertyPage& page) {
-    page.window = {0, 0, 640, 390};
+    page.window = {0, 0, 640, 390 + kReportHeight};
+    page.reportHeight = kReportHeight;
     page.AddUsageText(
-        {10, 50, 350, 300},
+        {10, 50, 610, 440},
         "示波器：一种综合性的电信号测试仪器，用它可以直接观察到信号的波形，测量信号的幅度、相位、频率等。\n\n"
         "本仪器为双通道模拟示波器：\n"
         "通道一、通道二纵轴位置旋钮上下移动各自的波形；\n"
@@ -281,7 +421,12 @@ void COscilloscope::FillPropertyPage(CPropertyPage& page) {
         "输出模式按钮选择显示通道一、通道二、双踪或X-Y方式；\n"
         "×5按钮使纵轴幅度增大五倍；\n"
         "电源开关打开或关闭示波器。\n\n"
-        "单击旋钮、输入耦合开关或输出模式开关，旁边会出现两个按钮，单击它们逐档调节。");
+        "单击旋钮、输入耦合开关或输出模式开关，旁边会出现两个按钮，单击它们逐档调节。\n\n"
+        "面板下方列出所显示通道的峰峰值、最大值、最小值、平均值、有效值、频率和周期（取消“测量”即隐藏）。"
+        "勾选“光标”后屏幕上出现两条时间光标和两条电压光标，用鼠标拖动它们，下方显示Δt、1/Δt和ΔV；"
+        "双踪显示时，电压光标测量右边选择的通道。"
+        "“导出波形数据...”把屏幕上的波形存为CSV表格（时间以秒、电压以伏为单位），"
+        "“导出屏幕图片...”把屏幕存为PNG图片。");
 }
 
 // The two position knobs show their plain face again once the pointer has left them.

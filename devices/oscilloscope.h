@@ -7,6 +7,9 @@
 #include "device.h"
 #include "oscilloscope_trace.h"
 #include "panel_control.h"
+#include "screen_instrument.h"
+
+#include <optional>
 
 #include <vector>
 
@@ -14,7 +17,7 @@ namespace ampera {
 
 enum ScopeMode : int { SCOPE_CHANNEL_1 = 0, SCOPE_CHANNEL_2 = 1, SCOPE_BOTH = 2, SCOPE_XY = 3 };
 
-class COscilloscope : public CDevice {
+class COscilloscope : public CDevice, public CScreenInstrument {
   public:
     void Persist(CKeyDoc& doc, bool loading, const std::string& prefix) override;
     static const CDeviceKind kKind;
@@ -40,6 +43,8 @@ class COscilloscope : public CDevice {
     // The traces in screen pixels (y downwards from the screen's top edge).
     std::vector<Polyline> Traces() const override;
     bool HasScreen() const override { return true; }
+    using CDevice::Screen;
+    CScreenInstrument* Screen() override { return this; }
     // Channel 0 or 1 as the last update read it (coupling applied).
     const CScopeChannel& Channel(int channel) const { return m_channels[channel == 0 ? 0 : 1]; }
     // The settings as the panel gives them now.
@@ -49,6 +54,26 @@ class COscilloscope : public CDevice {
     int Mode() const { return m_mode.m_state; }
     // The x of time zero used by the last update (it shimmers by 0.35 pixel).
     double HorizontalReference() const { return m_xReference; }
+
+    // CScreenInstrument.
+    CPanelRect ScreenRect() const override {
+        return {0, 0, static_cast<float>(kScreenWidth), static_cast<float>(kScreenHeight)};
+    }
+    int ChannelCount() const override { return 2; }
+    bool ChannelShown(int channel) const override;
+    CChannelMeasurements Measure(int channel) const override;
+    CScreenReport Report() const override;
+    std::string TraceCsv() const override;
+    const CScopeCursors& Cursors() const override { return m_cursors; }
+    void SetCursorsShown(bool shown) override;
+    void SetCursorChannel(int channel) override;
+    bool GrabCursor(float x, float y) override;
+    void DragCursor(float x, float y) override;
+    void ReleaseCursor() override { m_grab.reset(); }
+    // The channel the voltage cursors read now: the one drawn in a
+    // one-channel mode, channel 2 (the vertical one) in X-Y mode, the one
+    // they are set on while both are drawn.
+    int CursorChannel() const;
 
     // Panel pictures that no control drives.
     static constexpr int kPanelPictureItem = 0;
@@ -71,11 +96,16 @@ class COscilloscope : public CDevice {
   private:
     void ReadChannels();
     void ShowZeroMarkers(bool shown);
+    // The cursor lines over the traces (none while dark or hidden).
+    void DrawCursors();
 
     CScopeChannel m_channels[2];
     std::vector<CPolyline> m_polylines;
     double m_xReference = kScreenCentreX;
     bool m_shimmerUp = false; // the time reference sits 0.35 pixel right on every other update
+    // The cursors live for the run: no key saves them.
+    CScopeCursors m_cursors;
+    std::optional<CCursorGrab> m_grab;
 };
 
 } // namespace ampera

@@ -80,6 +80,9 @@ class CPropertyPage {
     void AddUsageText(const CPageRect& rect, const std::string& text);
 
     CPageRect window{0, 0, 300, 400};
+    // Room on the panel page below the panel for what a screen instrument
+    // reports (its measurements, cursors and exports), in pixels; 0: none.
+    int reportHeight = 0;
     std::vector<CPagePicture> pictures;
     std::vector<CPageText> texts;
     std::vector<CPageChoice> choices;

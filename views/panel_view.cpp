@@ -59,6 +59,41 @@ class CHoverTool final : public CBoardTool {
     CPanelView& m_view;
 };
 
+// A press on a screen instrument's cursor line drags that cursor until the
+// button comes up; the line stays inside the screen.
+class CCursorDragTool final : public CBoardTool {
+  public:
+    explicit CCursorDragTool(CPanelView& view) : m_view(view) {}
+
+    bool WantsEvent(const CBoardEvent& event) override {
+        if (event.kind != EVENT_LEFT_DOWN) return false;
+        CScreenInstrument* screen = Screen();
+        return screen && screen->GrabCursor(static_cast<float>(event.x), static_cast<float>(event.y));
+    }
+    void Begin(const CBoardEvent&) override {}
+    bool Handle(const CBoardEvent& event) override {
+        CScreenInstrument* screen = Screen();
+        if (!screen) return false;
+        switch (event.kind) {
+        case EVENT_LEFT_DOWN:
+            return true; // the press that took the cursor
+        case EVENT_MOVE:
+            screen->DragCursor(static_cast<float>(event.x), static_cast<float>(event.y));
+            return true;
+        default:
+            screen->ReleaseCursor();
+            return false;
+        }
+    }
+
+  private:
+    CScreenInstrument* Screen() const {
+        CDevice* device = m_view.Device();
+        return device ? device->Screen() : nullptr;
+    }
+    CPanelView& m_view;
+};
+
 // Clicks on the panel go to the device: a left down anywhere (on a control
 // it works the control; elsewhere it takes the step buttons away), a left
 // up or a double click on one of the two step buttons.
@@ -123,6 +158,7 @@ class CPanelClickFilter final : public CEventFilter {
 } // namespace
 
 CPanelView::CPanelView() {
+    m_controller.AddTool(std::make_unique<CCursorDragTool>(*this));
     CBoardTool* hover = m_controller.AddTool(std::make_unique<CHoverTool>(*this));
     m_controller.SetDefaultTool(hover);
     m_controller.AddFilter(std::make_unique<CPanelClickFilter>(*this));
@@ -163,6 +199,21 @@ void CPanelView::Paint(long long time) {
     if (m_visible.load() && m_device) renderer->DrawGroup(m_device->m_panelGroup);
     renderer->EndFrame(time);
     renderer->Present();
+    if (m_visible.load()) PublishReport();
+}
+
+void CPanelView::PublishReport() {
+    const CScreenInstrument* screen = m_device ? m_device->Screen() : nullptr;
+    CScreenReport report = screen ? screen->Report() : CScreenReport{};
+    std::lock_guard lock(m_reportMutex);
+    if (report == m_report) return;
+    m_report = std::move(report);
+    ++m_reportSerial;
+}
+
+CScreenReport CPanelView::Report() const {
+    std::lock_guard lock(m_reportMutex);
+    return m_report;
 }
 
 } // namespace ampera

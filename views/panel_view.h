@@ -10,11 +10,13 @@
 #pragma once
 
 #include "board_event.h"
+#include "devices/screen_instrument.h"
 #include "frame_loop.h"
 #include "tool_controller.h"
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 namespace ampera {
 
@@ -51,6 +53,12 @@ class CPanelView : public IFrameView {
     void SetVisible(bool visible) { m_visible.store(visible); }
     bool Visible() const { return m_visible.load(); }
 
+    // What the device's screen reported at the last frame painted while the
+    // window was visible (empty for a device without a screen), and a number
+    // that changes whenever it does; any thread.
+    CScreenReport Report() const;
+    std::uint64_t ReportSerial() const { return m_reportSerial.load(); }
+
     // Frame-loop thread.
     void Tick(long long time) override;
     void Paint(long long time) override;
@@ -62,6 +70,7 @@ class CPanelView : public IFrameView {
   private:
     // Takes the device handed over by SetDevice.
     void AdoptDevice();
+    void PublishReport();
 
     std::atomic<CRenderer*> m_renderer{nullptr};
     std::atomic<CComponent*> m_pendingDevice{nullptr};
@@ -71,6 +80,9 @@ class CPanelView : public IFrameView {
     CEditRecorder* m_recorder = nullptr;
     CComponent* m_adopted = nullptr; // the object m_device was made from
     CDevice* m_device = nullptr;
+    mutable std::mutex m_reportMutex;
+    CScreenReport m_report;
+    std::atomic<std::uint64_t> m_reportSerial{0};
 };
 
 } // namespace ampera

@@ -3,6 +3,7 @@
 #include "board_edits.h"
 
 #include "board_event.h"
+#include "document/experiment_file.h"
 #include "core/experiment.h"
 #include "device_bar.h"
 #include "devices/device.h"
@@ -23,6 +24,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QThread>
+#include <QTimer>
+#include <QOpenGLWidget>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -201,6 +205,7 @@ CPropertyFrame::CPropertyFrame(int index, CAppServices& services, CExperiment& e
             m_services.ShowWarning(0, text.toStdString());
         });
         m_renderer = std::move(made.renderer);
+        m_panelGl = made.view;
         // The mouse is read where it lands: on the drawing window, or on the
         // bare surface when no drawing window could be made.
         QWidget* mouseArea = made.view ? static_cast<QWidget*>(made.view) : m_panelSurface;
@@ -209,6 +214,7 @@ CPropertyFrame::CPropertyFrame(int index, CAppServices& services, CExperiment& e
         m_panel->view.SetRenderer(m_renderer.get());
         m_panel->view.SetRecorder(m_services.EditRecorder());
         m_services.RegisterView(m_panel.get());
+        MakeReportBox();
     }
     if (hasParameters) {
         m_parameterPage = MakeScrollPage(nullptr);
@@ -261,6 +267,11 @@ CPropertyFrame::Description CPropertyFrame::Describe(CComponent* device) {
         // Only a page with fields can hide what they show.
         d.hasValue = dev->HasValue() && !d.page.edits.empty();
         d.hidden = dev->m_valueHidden;
+        if (const CScreenInstrument* screen = dev->Screen()) {
+            d.screen = true;
+            d.cursors = screen->Cursors();
+            d.screenRect = screen->ScreenRect();
+        }
     }
     for (const CPageChoice& choice : d.page.choices)
         d.chosen.push_back(choice.target ? *choice.target : -1);
@@ -375,6 +386,12 @@ void CPropertyFrame::ShowDevice(CComponent* device, const Description& descripti
     }
     if (m_parameterPage) RefreshParameterPage();
     if (m_panel) PlacePanel(device, page);
+    if (m_reportBox && description.screen) {
+        const QSignalBlocker quietCursors(m_cursorBox), quietChannel(m_cursorChannel);
+        m_cursorBox->setChecked(description.cursors.shown);
+        m_cursorChannel->setCurrentIndex(description.cursors.channel == 1 ? 1 : 0);
+        m_reportSeen = ~std::uint64_t{0};
+    }
     RefreshUsagePage();
     SyncLock();
 }
@@ -392,8 +409,9 @@ void CPropertyFrame::PlacePanel(CComponent* device, const CPropertyPage& page) {
     QRect place(0, 0, 290, 330);
     if (device) {
         const CPageRect& r = page.window;
-        place = QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height() - 120));
+        place = QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height() - 120 - page.reportHeight));
     }
+    PlaceReport(device ? page : CPropertyPage{}, place.bottom() + 1, place.width());
     m_panelSurface->setGeometry(place);
     for (QObject* child : m_panelSurface->children())
         if (auto* w = qobject_cast<QWidget*>(child)) w->setGeometry(0, 0, place.width(), place.height());
@@ -659,6 +677,195 @@ void CPropertyFrame::DepositMouse(QEvent* event) {
     if (mouse->modifiers() & Qt::ShiftModifier) e.modifiers |= MODIFIER_SHIFT;
     if (mouse->modifiers() & Qt::ControlModifier) e.modifiers |= MODIFIER_CTRL;
     m_panel->view.Deposit(e);
+}
+
+} // namespace ampera
+
+namespace ampera {
+
+namespace {
+constexpr int kReportTick = 100; // ms between looks at the panel view's report
+constexpr int kReportRow = 24;
+constexpr const char* kChannelChoices[2] = {"通道一", "通道二"};
+
+// Runs `work` on the frame's own thread: now when already there, else queued
+// (dropped if the frame is gone by then).
+void PostToFrame(CPropertyFrame* frame, std::function<void()> work) {
+    if (QThread::currentThread() == frame->thread())
+        work();
+    else
+        QMetaObject::invokeMethod(frame, std::move(work), Qt::QueuedConnection);
+}
+
+std::string DialogTitle(const char* menuText) {
+    std::string title = menuText;
+    while (!title.empty() && title.back() == '.')
+        title.pop_back();
+    return title;
+}
+} // namespace
+
+void CPropertyFrame::MakeReportBox() {
+    m_reportBox = new QWidget(m_panelPage);
+    m_reportBox->hide();
+    QFont small = PageFont();
+    small.setPixelSize(12);
+    m_reportLabel = new QLabel(m_reportBox);
+    m_reportLabel->setFont(small);
+    m_reportLabel->setTextFormat(Qt::RichText);
+    m_reportLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette pal = m_reportLabel->palette();
+    pal.setColor(QPalette::WindowText, kTextColour);
+    m_reportLabel->setPalette(pal);
+    m_measureBox = new QCheckBox(QString::fromUtf8(kMeasureText), m_reportBox);
+    m_measureBox->setChecked(true);
+    m_cursorBox = new QCheckBox(QString::fromUtf8(kCursorText), m_reportBox);
+    m_cursorChannel = new QComboBox(m_reportBox);
+    for (const char* name : kChannelChoices)
+        m_cursorChannel->addItem(QString::fromUtf8(name));
+    m_cursorChannel->setToolTip(QStringLiteral("双踪显示时电压光标所测的通道"));
+    m_exportTrace = new QPushButton(QString::fromUtf8(kExportTraceText), m_reportBox);
+    m_exportScreen = new QPushButton(QString::fromUtf8(kExportScreenText), m_reportBox);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_measureBox, m_cursorBox, m_cursorChannel, m_exportTrace,
+                                                      m_exportScreen})
+        w->setFont(small);
+
+    connect(m_measureBox, &QCheckBox::toggled, this, [this] {
+        m_reportSeen = ~std::uint64_t{0};
+        RefreshReport();
+    });
+    connect(m_cursorBox, &QCheckBox::toggled, this,
+            [this](bool on) { RunOnScreen([on](CScreenInstrument& screen) { screen.SetCursorsShown(on); }); });
+    connect(m_cursorChannel, &QComboBox::currentIndexChanged, this, [this](int index) {
+        RunOnScreen([index](CScreenInstrument& screen) { screen.SetCursorChannel(index); });
+    });
+    connect(m_exportTrace, &QPushButton::clicked, this, [this] { ExportTrace(); });
+    connect(m_exportScreen, &QPushButton::clicked, this, [this] { ExportScreen(); });
+    m_reportTimer = new QTimer(this);
+    m_reportTimer->setInterval(kReportTick);
+    connect(m_reportTimer, &QTimer::timeout, this, [this] { RefreshReport(); });
+}
+
+void CPropertyFrame::PlaceReport(const CPropertyPage& page, int top, int width) {
+    if (!m_reportBox) return;
+    const int height = page.reportHeight;
+    if (height <= 0) {
+        m_reportBox->hide();
+        m_reportTimer->stop();
+        return;
+    }
+    m_reportBox->setGeometry(0, top, width, height);
+    const int row = height - kReportRow - 2;
+    m_reportLabel->setGeometry(6, 2, width - 12, row - 4);
+    m_measureBox->setGeometry(6, row, 56, kReportRow);
+    m_cursorBox->setGeometry(66, row, 56, kReportRow);
+    m_cursorChannel->setGeometry(126, row, 80, kReportRow);
+    m_exportScreen->setGeometry(width - 126, row, 120, kReportRow);
+    m_exportTrace->setGeometry(width - 252, row, 120, kReportRow);
+    m_reportBox->show();
+    m_reportSeen = ~std::uint64_t{0};
+    m_reportTimer->start();
+}
+
+void CPropertyFrame::RefreshReport() {
+    if (!m_reportBox || m_reportBox->isHidden()) return;
+    const std::uint64_t serial = m_panel->view.ReportSerial();
+    if (serial == m_reportSeen) return;
+    m_reportSeen = serial;
+    const CScreenReport report = m_panel->view.Report();
+    auto cell = [](const std::string& text, bool header) {
+        const QString escaped = QString::fromStdString(text).toHtmlEscaped();
+        return QStringLiteral("<td style='padding:1px 6px 1px 0'%1>%2</td>")
+            .arg(header ? QStringLiteral(" align='left'") : QStringLiteral(" align='right'"), escaped);
+    };
+    QString html;
+    if (m_measureBox->isChecked() && !report.channels.empty()) {
+        html += QStringLiteral("<table cellspacing='0'><tr>") + cell("", true);
+        for (const std::string& q : report.quantities)
+            html += cell(q, false);
+        html += QStringLiteral("</tr>");
+        for (const CScreenReport::Row& row : report.channels) {
+            html += QStringLiteral("<tr>") + cell(row.channel, true);
+            for (const std::string& v : row.values)
+                html += cell(v, false);
+            html += QStringLiteral("</tr>");
+        }
+        html += QStringLiteral("</table>");
+    }
+    if (!report.cursors.empty()) {
+        QStringList parts;
+        for (const auto& [name, value] : report.cursors)
+            parts << QString::fromStdString(name + " " + value).toHtmlEscaped();
+        html += QStringLiteral("<p style='margin-top:4px'>光标：") +
+                parts.join(QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;")) + QStringLiteral("</p>");
+    }
+    m_reportLabel->setText(html);
+}
+
+void CPropertyFrame::RunOnScreen(std::function<void(CScreenInstrument&)> work) {
+    if (!m_panel) return;
+    CComponent* device = m_panel->view.PendingDevice();
+    if (!device) return;
+    std::shared_ptr<CApplyLink> link = m_applyLink;
+    const std::uint64_t clearings = link->clearings.load();
+    CPanelView* view = &m_panel->view;
+    auto task = [link, clearings, device, view, work = std::move(work)] {
+        std::lock_guard lock(link->mutex);
+        // The window is gone, the experiment was cleared, or the panel shows
+        // another device: the device may no longer exist.
+        if (!link->frame || link->clearings.load() != clearings || view->PendingDevice() != device) return;
+        if (auto* d = dynamic_cast<CDevice*>(device))
+            if (CScreenInstrument* screen = d->Screen()) work(*screen);
+    };
+    if (m_runOnLoop && m_services.LoopRunning())
+        m_runOnLoop(std::move(task));
+    else
+        task();
+}
+
+void CPropertyFrame::ExportTrace() {
+    if (!m_saveDialog || !m_reportBox || m_reportBox->isHidden()) return;
+    const std::optional<std::string> path = m_saveDialog(DialogTitle(kExportTraceText), kTraceFilter);
+    if (!path) return;
+    QPointer<CPropertyFrame> self(this);
+    RunOnScreen([self, path = *path](CScreenInstrument& screen) {
+        std::string csv = screen.TraceCsv();
+        if (!self) return;
+        // Written and reported on the user-interface thread.
+        PostToFrame(self, [self, path, csv = std::move(csv)] {
+            if (!self) return;
+            if (csv.empty()) {
+                self->Tell(QString::fromUtf8(kDarkScreenMessage));
+                return;
+            }
+            std::string error;
+            if (!WriteFileAtomically(path, csv, &error))
+                self->Tell(QString::fromStdString("无法保存波形数据到 " + path + (error.empty() ? "" : "\n" + error)));
+        });
+    });
+}
+
+void CPropertyFrame::ExportScreen() {
+    if (!m_saveDialog || !m_reportBox || m_reportBox->isHidden()) return;
+    const std::optional<std::string> path = m_saveDialog(DialogTitle(kExportScreenText), kScreenFilter);
+    if (!path) return;
+    auto* gl = qobject_cast<QOpenGLWidget*>(m_panelGl);
+    QImage image = gl ? gl->grabFramebuffer() : QImage();
+    if (image.isNull()) {
+        Tell(QStringLiteral("无法导出图片：没有可以读取的画面。"));
+        return;
+    }
+    // The panel is drawn one to one from the page's corner; the screen is
+    // its part to keep, in the image's own pixels.
+    const CPanelRect r = m_described.screenRect;
+    const double scale = image.devicePixelRatio();
+    const QRect screen(static_cast<int>(std::lround(r.left * scale)), static_cast<int>(std::lround(r.top * scale)),
+                       static_cast<int>(std::lround((r.right - r.left) * scale)),
+                       static_cast<int>(std::lround((r.bottom - r.top) * scale)));
+    image = image.copy(screen.intersected(image.rect()));
+    image.setDevicePixelRatio(1);
+    if (image.isNull() || !image.save(QString::fromStdString(*path), "PNG"))
+        Tell(QString::fromStdString("无法保存图片到 " + *path));
 }
 
 } // namespace ampera

@@ -8,12 +8,16 @@
 
 #include "app_services.h"
 #include "devices/property_page.h"
+#include "devices/screen_instrument.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -25,6 +29,7 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class QTabWidget;
+class QTimer;
 
 namespace ampera {
 
@@ -52,6 +57,16 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     using LoopRunner = std::function<void(std::function<void()>)>;
     // Shows a message box over the window; tests put their own in.
     using MessageHook = std::function<void(QWidget* parent, const QString& text)>;
+    // Asks where to save an export: a title and a filter ("CSV 表格(*.csv)|*.csv|");
+    // nullopt when the user cancels.
+    using SaveDialog = std::function<std::optional<std::string>(const std::string& title, const std::string& filter)>;
+    static constexpr const char* kMeasureText = "测量";
+    static constexpr const char* kCursorText = "光标";
+    static constexpr const char* kExportTraceText = "导出波形数据...";
+    static constexpr const char* kExportScreenText = "导出屏幕图片...";
+    static constexpr const char* kTraceFilter = "CSV 表格(*.csv)|*.csv|";
+    static constexpr const char* kScreenFilter = "PNG 图片(*.png)|*.png|";
+    static constexpr const char* kDarkScreenMessage = "示波器的电源没有打开，屏幕上没有波形可以导出。";
 
     CPropertyFrame(int index, CAppServices& services, CExperiment& experiment, QWidget* parent = nullptr);
     ~CPropertyFrame() override;
@@ -60,6 +75,8 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     void SetLoopRunner(LoopRunner runner) { m_runOnLoop = std::move(runner); }
     // Null restores the default (a modal box captioned "Ampera").
     static void SetMessageHook(MessageHook hook);
+    // Without one, exports are not offered.
+    void SetSaveDialog(SaveDialog dialog) { m_saveDialog = std::move(dialog); }
 
     // IPropertyWindow. Calls from the frame-loop thread read the device
     // there and do their widget work later on the user-interface thread;
@@ -91,6 +108,20 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     // The panel page's drawing surface and its view (null without a panel page).
     QWidget* PanelSurface() const { return m_panelSurface; }
     CPanelView* PanelView() const;
+    // A screen instrument's report under its panel: the measurements (with
+    // their switch), the cursors' switch and channel, and the two exports;
+    // null without a panel page. Shown only for devices with a screen.
+    QWidget* ReportBox() const { return m_reportBox; }
+    QLabel* ReportLabel() const { return m_reportLabel; }
+    QCheckBox* MeasureBox() const { return m_measureBox; }
+    QCheckBox* CursorBox() const { return m_cursorBox; }
+    QComboBox* CursorChannelBox() const { return m_cursorChannel; }
+    QPushButton* ExportTraceButton() const { return m_exportTrace; }
+    QPushButton* ExportScreenButton() const { return m_exportScreen; }
+    // Shows the newest report of the panel view, if it changed.
+    void RefreshReport();
+    void ExportTrace();
+    void ExportScreen();
     // Validates and writes the parameter page, as "应用" does.
     void Apply();
     // The colour of the texts the panel page draws (0xAARRGGBB).
@@ -115,6 +146,9 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
         std::vector<int> chosen;
         bool hasValue = false; // a value a teacher can hide
         bool hidden = false;
+        bool screen = false; // the device has a screen instrument
+        CScopeCursors cursors;
+        CPanelRect screenRect;
     };
     static Description Describe(CComponent* device);
     void ShowDevice(CComponent* device, const Description& description);
@@ -126,6 +160,11 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     void AfterApply(CComponent* device, std::uint64_t serial, const std::vector<std::string>& shown);
     void SetPanelVisible(bool visible);
     void DepositMouse(QEvent* event);
+    void MakeReportBox();
+    void PlaceReport(const CPropertyPage& page, int top, int width);
+    // Runs `work` on the frame loop with the screen instrument the panel
+    // shows, unless the window or its device has gone meanwhile.
+    void RunOnScreen(std::function<void(CScreenInstrument&)> work);
 
     int m_index;
     CAppServices& m_services;
@@ -138,6 +177,17 @@ class CPropertyFrame : public QWidget, public IPropertyWindow {
     QScrollArea* m_usagePage = nullptr;
     QWidget* m_panelPage = nullptr;
     QWidget* m_panelSurface = nullptr;
+    QWidget* m_panelGl = nullptr; // the panel's drawing window (null without OpenGL)
+    QWidget* m_reportBox = nullptr;
+    QLabel* m_reportLabel = nullptr;
+    QCheckBox* m_measureBox = nullptr;
+    QCheckBox* m_cursorBox = nullptr;
+    QComboBox* m_cursorChannel = nullptr;
+    QPushButton* m_exportTrace = nullptr;
+    QPushButton* m_exportScreen = nullptr;
+    QTimer* m_reportTimer = nullptr;
+    std::uint64_t m_reportSeen = ~std::uint64_t{0};
+    SaveDialog m_saveDialog;
 
     // The page shown now (user-interface thread).
     CComponent* m_shown = nullptr;

@@ -520,7 +520,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "数字检流计：用于测量直流弱电流。"},
         KindCase{"oscilloscope",
                  Maker<COscilloscope>(),
-                 {0, 0, 640, 390},
+                 {0, 0, 640, 502}, // the panel, then the measurements under it
                  0,
                  0,
                  0,
