@@ -4,6 +4,7 @@
 #include "devices/device.h"
 #include "devices/kind_registry.h"
 #include "devices/instrument_readings.h"
+#include "devices/screen_instrument.h"
 #include "document/experiment_file.h"
 #include "marking.h"
 #include "render.h"
@@ -31,7 +32,8 @@ const char* const kUsage =
     "usage: ampera-cli solve FILE [--time MS] [--json]\n"
     "       ampera-cli readings FILE [--csv OUT]\n"
     "       ampera-cli check STUDENT.vtx... --expect TASK.json [--json] [--csv OUT]\n"
-    "       ampera-cli render FILE --view board|schematic|panel:ID --out FILE.png [--time MS] [--size WxH]\n";
+    "       ampera-cli scope FILE --id ID [--csv OUT] [--png OUT] [--time MS]\n"
+    "       ampera-cli render FILE --view board|schematic|panel:ID|screen:ID --out FILE.png [--time MS] [--size WxH]\n";
 
 constexpr int kExitFailed = 1;
 
@@ -104,6 +106,17 @@ struct RecordingSink : INoticeSink {
 json Quantity(const CQuantity& q) {
     return {{"para", std::vector<double>(q.para_array, q.para_array + 10)},
             {"wave", std::vector<double>(q.wave_array, q.wave_array + 4)}};
+}
+
+// A channel's measurements in volts, hertz and seconds; null where a value
+// is not defined (all of them while the screen is dark).
+json Measurements(const CChannelMeasurements& m) {
+    const auto optional = [](const std::optional<double>& v) { return v ? json(*v) : json(nullptr); };
+    const auto volts = [&](double v) { return m.measured ? json(v) : json(nullptr); };
+    return {{"vpp", volts(m.vpp)},   {"vmax", volts(m.vmax)},
+            {"vmin", volts(m.vmin)}, {"mean", volts(m.mean)},
+            {"rms", volts(m.rms)},   {"frequency", optional(m.frequency)},
+            {"period", optional(m.period)}};
 }
 
 std::string Join(const std::vector<std::string>& parts, const char* separator) {
@@ -181,6 +194,12 @@ int Solve(const std::string& path, long long time, bool asJson) {
             }
             entry["traces"] = traces;
         }
+        if (const CScreenInstrument* screen = device->Screen()) {
+            json measured = json::object();
+            for (int c = 0; c < screen->ChannelCount(); ++c)
+                measured["ch" + std::to_string(c + 1)] = Measurements(screen->Measure(c));
+            entry["measurements"] = measured;
+        }
         devices.push_back(entry);
         rows.push_back({device->Id(), device->m_name, value, Join(device->DisplayTexts(), " | "),
                         Join(warnings, "; ")});
@@ -200,6 +219,66 @@ int Solve(const std::string& path, long long time, bool asJson) {
         std::printf("%-8d %-16s %-12s %-20s %s\n", r.id, r.name.c_str(), r.value.empty() ? "-" : r.value.c_str(),
                     r.display.empty() ? "-" : r.display.c_str(), r.warnings.c_str());
     if (!notices.empty()) std::printf("notices: %s\n", Join(notices, "; ").c_str());
+    return 0;
+}
+
+struct CScopeRequest {
+    std::string file, id, csv, png;
+    long long time = 0;
+};
+
+// One screen instrument's measurements as a table, its traces as CSV, its
+// screen as a PNG.
+int Scope(const CScopeRequest& request, int argc, char** argv) {
+    CExperiment experiment;
+    experiment.Solver().SetTraceStream(nullptr);
+    std::string error;
+    if (!LoadFile(experiment, request.file, request.time, &error)) {
+        std::fprintf(stderr, "ampera-cli: %s\n", error.c_str());
+        return kExitUnreadable;
+    }
+    CDevice* device = nullptr;
+    for (CComponent* object : experiment.Devices())
+        if (std::to_string(object->Id()) == request.id) device = dynamic_cast<CDevice*>(object);
+    if (!device) {
+        std::fprintf(stderr, "ampera-cli: no device with id %s in %s\n", request.id.c_str(), request.file.c_str());
+        return kExitUsage;
+    }
+    const CScreenInstrument* screen = device->Screen();
+    if (!screen) {
+        std::fprintf(stderr, "ampera-cli: %s (id %s) has no screen\n", device->m_name.c_str(), request.id.c_str());
+        return kExitUsage;
+    }
+    if (!request.csv.empty()) {
+        const std::string csv = screen->TraceCsv();
+        if (csv.empty()) {
+            std::fprintf(stderr, "ampera-cli: %s is switched off: its screen shows no trace\n",
+                         device->m_name.c_str());
+            return kExitFailed;
+        }
+        if (!WriteText(request.csv, csv)) return kExitUnreadable;
+    }
+    if (!request.png.empty()) {
+        CRenderRequest render;
+        render.file = request.file;
+        render.view = "screen:" + request.id;
+        render.out = request.png;
+        render.time = request.time;
+        if (const int status = Render(render, argc, argv); status != 0) return status;
+    }
+    if (!request.csv.empty() || !request.png.empty()) return 0;
+    const CScreenReport report = screen->Report();
+    std::printf("%s: %s (id %s)\n", request.file.c_str(), device->m_name.c_str(), request.id.c_str());
+    if (report.channels.empty()) {
+        std::printf("no channel is shown\n");
+        return 0;
+    }
+    std::string header = "channel";
+    for (const std::string& q : report.quantities)
+        header += "\t" + q;
+    std::printf("%s\n", header.c_str());
+    for (const CScreenReport::Row& row : report.channels)
+        std::printf("%s\t%s\n", row.channel.c_str(), Join(row.values, "\t").c_str());
     return 0;
 }
 
@@ -276,6 +355,35 @@ int main(int argc, char** argv) {
         if (students.empty()) return Usage("no student file given");
         if (task.empty()) return Usage("--expect TASK.json is required");
         return Check(students, task, asJson, csv);
+    }
+    if (command == "scope") {
+        CScopeRequest request;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            const bool hasValue = i + 1 < args.size();
+            if (args[i] == "--id") {
+                if (!hasValue) return Usage("--id needs a device id");
+                request.id = args[++i];
+            } else if (args[i] == "--csv") {
+                if (!hasValue) return Usage("--csv needs a file name");
+                request.csv = args[++i];
+            } else if (args[i] == "--png") {
+                if (!hasValue) return Usage("--png needs a file name");
+                request.png = args[++i];
+            } else if (args[i] == "--time") {
+                char* end = nullptr;
+                request.time = hasValue ? std::strtoll(args[++i].c_str(), &end, 10) : -1;
+                if (!end || *end || request.time < 0) return Usage("--time needs a number of milliseconds");
+            } else if (!args[i].empty() && args[i][0] == '-') {
+                return Usage("unknown option " + args[i]);
+            } else if (request.file.empty()) {
+                request.file = args[i];
+            } else {
+                return Usage("more than one file given");
+            }
+        }
+        if (request.file.empty()) return Usage("no experiment file given");
+        if (request.id.empty()) return Usage("--id ID of the oscilloscope is required");
+        return Scope(request, argc, argv);
     }
     if (command == "render") {
         CRenderRequest request;

@@ -5,6 +5,7 @@
 #include "core/experiment.h"
 #include "devices/device.h"
 #include "devices/kind_registry.h"
+#include "devices/screen_instrument.h"
 #include "document/experiment_file.h"
 #include "views/renderer_factory.h"
 
@@ -46,8 +47,9 @@ int Render(const CRenderRequest& request, int argc, char** argv) {
         for (const ObjectSet* set : {&experiment.Devices(), &experiment.Nodes(), &experiment.Wires()})
             for (CComponent* object : *set)
                 scene.groups.push_back(&object->m_boardGroup);
-    } else if (request.view.rfind("panel:", 0) == 0) {
-        const std::string id = request.view.substr(6);
+    } else if (request.view.rfind("panel:", 0) == 0 || request.view.rfind("screen:", 0) == 0) {
+        const bool screenOnly = request.view[0] == 's';
+        const std::string id = request.view.substr(request.view.find(':') + 1);
         CDevice* device = nullptr;
         for (CComponent* object : experiment.Devices())
             if (std::to_string(object->Id()) == id) device = dynamic_cast<CDevice*>(object);
@@ -62,11 +64,18 @@ int Render(const CRenderRequest& request, int argc, char** argv) {
         scene.view = {
             0, 0, request.width > 0 && request.explicitSize ? static_cast<float>(request.width) : right,
             request.height > 0 && request.explicitSize ? static_cast<float>(request.height) : bottom};
+        if (screenOnly) {
+            // The screen alone, as its part of the panel is drawn.
+            const CScreenInstrument* screen = device->Screen();
+            if (!screen) return Fail(kExitUsage, device->m_name + " has no screen");
+            const CPanelRect r = screen->ScreenRect();
+            scene.view = {r.left, r.top, r.right, r.bottom};
+        }
         scene.groups.push_back(&device->m_panelGroup);
     } else if (request.view == "schematic") {
         return Fail(kExitUsage, "the schematic view is not available in this version");
     } else {
-        return Fail(kExitUsage, "unknown view " + request.view + " (board, schematic or panel:ID)");
+        return Fail(kExitUsage, "unknown view " + request.view + " (board, schematic, panel:ID or screen:ID)");
     }
 
     QGuiApplication app(argc, argv);

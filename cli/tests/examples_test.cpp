@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
@@ -97,6 +98,92 @@ TEST(ExamplesCli, ScopeTracesAndBranchNumbers) {
         }
     }
     EXPECT_TRUE(sawScope);
+}
+
+// The scope on the capacitor of rc_square_wave: the charge curve of a
+// +-1 V square wave through RC, measured from its description.
+TEST(ExamplesCli, ScopeMeasurementsInJson) {
+    json doc = Solve("rc_square_wave");
+    // The capacitor settles towards the source level (the step from rest is
+    // twice it, a little under 2 V behind the scope's megohm) at 1/RC.
+    double rate = 0, level = 0;
+    const json* scope = nullptr;
+    for (const json& d : doc["devices"]) {
+        if (d["type"] == 16) {
+            rate = d["branches"][0]["vol"]["para"][2].get<double>();
+            level = std::fabs(d["branches"][0]["vol"]["para"][1].get<double>()) / 2;
+        }
+        if (d["type"] == 7) scope = &d;
+    }
+    ASSERT_TRUE(scope && scope->contains("measurements"));
+    const json& m = (*scope)["measurements"];
+    ASSERT_EQ(m.size(), 2u);
+    for (const char* channel : {"ch1", "ch2"}) {
+        ASSERT_TRUE(m.contains(channel));
+        for (const char* key : {"vpp", "vmax", "vmin", "mean", "rms", "frequency", "period"})
+            EXPECT_TRUE(m[channel].contains(key)) << channel << " " << key;
+        EXPECT_EQ(m[channel].size(), 7u);
+    }
+    const json& ch1 = m["ch1"];
+    const double c = std::exp(-rate * 0.5e-3);
+    EXPECT_NEAR(ch1["vmax"].get<double>(), level * (1 - c) / (1 + c), 1e-9);
+    EXPECT_DOUBLE_EQ(ch1["vpp"].get<double>(), 2 * ch1["vmax"].get<double>());
+    EXPECT_DOUBLE_EQ(ch1["vmin"].get<double>(), -ch1["vmax"].get<double>());
+    EXPECT_EQ(ch1["mean"].get<double>(), 0);
+    EXPECT_NEAR(ch1["frequency"].get<double>(), 1000, 1e-9);
+    EXPECT_NEAR(ch1["period"].get<double>(), 1e-3, 1e-15);
+    const double rms = ch1["rms"].get<double>();
+    EXPECT_GT(rms, ch1["vmax"].get<double>() / std::sqrt(3.0)) << "rounder than a triangle";
+    EXPECT_LT(rms, ch1["vmax"].get<double>()) << "not yet a square";
+    // Channel 2 is not wired: a flat line with nothing that repeats.
+    EXPECT_EQ(m["ch2"]["vpp"].get<double>(), 0);
+    EXPECT_TRUE(m["ch2"]["frequency"].is_null());
+    EXPECT_TRUE(m["ch2"]["period"].is_null());
+}
+
+// ampera-cli scope: the measurements as a table, the traces as CSV, and the
+// errors of a wrong id, a device with no screen and a dark screen.
+TEST(ExamplesCli, ScopeCommandPrintsAndExports) {
+    const std::string example = std::string(AMPERA_EXAMPLES) + "/rc_square_wave.vtx";
+    CliRun table = Cli("scope " + example + " --id 84");
+    ASSERT_EQ(table.status, 0) << table.out;
+    EXPECT_NE(table.out.find("峰峰值"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("通道一\t1.971 V"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("1.000 kHz\t1.000 ms"), std::string::npos) << table.out;
+
+    const std::string dir = ::testing::TempDir();
+    const std::string csv = dir + "/scope_trace.csv";
+    std::remove(csv.c_str());
+    ASSERT_EQ(Cli("scope " + example + " --id 84 --csv " + csv).status, 0);
+    std::ifstream in(csv, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF时间 (s),通道一 (V)\r\n", 0), 0u);
+    std::size_t rows = 0;
+    for (char ch : text) rows += ch == '\n';
+    EXPECT_EQ(rows, 442u) << "a header and the 441 samples drawn";
+
+    EXPECT_EQ(Cli("scope " + example + " --id 76").status, 64) << "a resistor has no screen";
+    EXPECT_EQ(Cli("scope " + example + " --id 12345").status, 64);
+    EXPECT_EQ(Cli("scope " + example).status, 64) << "no id";
+    EXPECT_EQ(Cli("scope " + example + " --id 84 --frame 3").status, 64);
+    EXPECT_EQ(Cli("scope /nonexistent.vtx --id 84").status, 2);
+
+    // The same bench with the scope switched off has no trace to export.
+    std::ifstream original(example, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(original)), std::istreambuf_iterator<char>());
+    const std::size_t scope = bytes.find("<TYPE>7</TYPE>");
+    ASSERT_NE(scope, std::string::npos);
+    const std::string on = "<BUTTON_POWER>1</BUTTON_POWER>";
+    const std::size_t power = bytes.find(on, scope);
+    ASSERT_NE(power, std::string::npos);
+    bytes.replace(power, on.size(), "<BUTTON_POWER>0</BUTTON_POWER>");
+    const std::string dark = dir + "/scope_off.vtx";
+    std::ofstream(dark, std::ios::binary) << bytes;
+    EXPECT_EQ(Cli("scope " + dark + " --id 84 --csv " + dir + "/none.csv").status, 1);
+    CliRun off = Cli("solve " + dark + " --json");
+    ASSERT_EQ(off.status, 0);
+    for (const json& d : json::parse(off.out)["devices"])
+        if (d["type"] == 7) EXPECT_TRUE(d["measurements"]["ch1"]["vpp"].is_null()) << "a dark screen measures nothing";
 }
 
 TEST(ExamplesCli, UsageAndUnreadableFiles) {
