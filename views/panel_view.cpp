@@ -194,12 +194,13 @@ void CPanelView::Tick(long long time) {
 
 void CPanelView::Paint(long long time) {
     AdoptDevice();
+    // The report is read whether or not a frame can be drawn.
+    if (m_visible.load()) PublishReport();
     CRenderer* renderer = m_renderer.load();
     if (!renderer || !renderer->BeginFrame(time)) return;
     if (m_visible.load() && m_device) renderer->DrawGroup(m_device->m_panelGroup);
     renderer->EndFrame(time);
     renderer->Present();
-    if (m_visible.load()) PublishReport();
 }
 
 void CPanelView::PublishReport() {

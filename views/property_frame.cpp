@@ -754,6 +754,9 @@ void CPropertyFrame::PlaceReport(const CPropertyPage& page, int top, int width) 
         m_reportTimer->stop();
         return;
     }
+    // The panel may be drawn wider than the tab page shows; the buttons stay
+    // on the page.
+    width = std::max(0, std::min(width, m_tabs->width() - 8));
     m_reportBox->setGeometry(0, top, width, height);
     const int row = height - kReportRow - 2;
     m_reportLabel->setGeometry(6, 2, width - 12, row - 4);
@@ -775,7 +778,7 @@ void CPropertyFrame::RefreshReport() {
     const CScreenReport report = m_panel->view.Report();
     auto cell = [](const std::string& text, bool header) {
         const QString escaped = QString::fromStdString(text).toHtmlEscaped();
-        return QStringLiteral("<td style='padding:1px 6px 1px 0'%1>%2</td>")
+        return QStringLiteral("<td style='padding:1px 10px 1px 0'%1>%2</td>")
             .arg(header ? QStringLiteral(" align='left'") : QStringLiteral(" align='right'"), escaped);
     };
     QString html;

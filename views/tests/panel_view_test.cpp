@@ -239,5 +239,60 @@ TEST_F(PanelViewTest, TheDeviceChangesOnlyWhenTheLoopTakesIt) {
     EXPECT_FALSE(source->StepButtonsShown());
 }
 
+// A press on a cursor line drags it, and the cursor stays inside the screen
+// however far the pointer goes; a press elsewhere on the screen drags
+// nothing.
+TEST_F(PanelViewTest, ScopeCursorsFollowADragAndStayOnTheScreen) {
+    auto* scope = Place<COscilloscope>();
+    scope->m_power.SetOn(true);
+    Update();
+    scope->SetCursorsShown(true);
+    view.SetDevice(scope);
+    view.Tick(0);
+    const double y0 = 256 - scope->Cursors().y[0]; // panel y of voltage cursor 1
+    Event(EVENT_LEFT_DOWN, 150, static_cast<float>(y0) + 2);
+    Event(EVENT_MOVE, 150, 40);
+    EXPECT_EQ(scope->Cursors().y[0], 256 - 40);
+    Event(EVENT_MOVE, 150, -500);
+    EXPECT_EQ(scope->Cursors().y[0], 256) << "held at the top edge";
+    Event(EVENT_LEFT_UP, 150, -500);
+    Event(EVENT_MOVE, 150, 100);
+    EXPECT_EQ(scope->Cursors().y[0], 256) << "released with the button";
+
+    const double x1 = scope->Cursors().x[1];
+    Event(EVENT_LEFT_DOWN, 20, 20); // on no cursor
+    Event(EVENT_MOVE, 300, 20);
+    Event(EVENT_LEFT_UP, 300, 20);
+    EXPECT_EQ(scope->Cursors().x[1], x1);
+    EXPECT_EQ(scope->Cursors().x[0], 96);
+}
+
+// The report is handed over from the loop's frames while the window is
+// visible, with a serial that changes only when the report does.
+TEST_F(PanelViewTest, ScreenReportIsPublishedWhileVisible) {
+    auto* scope = Place<COscilloscope>();
+    scope->m_power.SetOn(true);
+    Update();
+    view.SetDevice(scope);
+    view.Paint(0);
+    EXPECT_TRUE(view.Report().channels.empty()) << "not visible";
+    view.SetVisible(true);
+    view.Paint(1);
+    const std::uint64_t serial = view.ReportSerial();
+    ASSERT_EQ(view.Report().channels.size(), 1u);
+    EXPECT_EQ(view.Report(), scope->Report());
+    view.Paint(2);
+    EXPECT_EQ(view.ReportSerial(), serial) << "nothing changed";
+    scope->SetCursorsShown(true);
+    view.Paint(3);
+    EXPECT_NE(view.ReportSerial(), serial);
+    EXPECT_EQ(view.Report().cursors.size(), 3u);
+
+    auto* meter = Place<CDCVoltmeter>();
+    view.SetDevice(meter);
+    view.Paint(4);
+    EXPECT_EQ(view.Report(), CScreenReport{}) << "a device without a screen reports nothing";
+}
+
 } // namespace
 } // namespace ampera::testing

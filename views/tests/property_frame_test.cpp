@@ -5,9 +5,13 @@
 #include "devices/dc_source.h"
 #include "devices/device.h"
 #include "devices/kind_registry.h"
+#include "devices/level_meter.h"
+#include "devices/oscilloscope.h"
 #include "panel_view.h"
 #include "widget_fixture.h"
 
+#include <QCheckBox>
+#include <QImage>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -19,6 +23,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -379,6 +385,95 @@ TEST_F(PropertyFrameTest, PanelClicksWorkTheDevicesKnobs) {
     QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(200, 20));
     tick();
     EXPECT_FALSE(source->StepButtonsShown());
+}
+
+// The oscilloscope's window shows its measurements under the panel, works
+// its cursors' switch and channel, and exports the traces it draws; a
+// screen that is dark has nothing to export, and a device without a screen
+// shows no report at all.
+TEST_F(PropertyFrameTest, ScopeReportCursorsAndTraceExport) {
+    auto frame = Frame(2);
+    auto* scope = Make<COscilloscope>(TYPE_OSCILLOSCOPE);
+    ASSERT_NE(scope, nullptr);
+    scope->m_power.SetOn(true);
+    experiment.UpdateCircuit(0);
+    const std::string path = ::testing::TempDir() + "/scope_window_trace.csv";
+    std::remove(path.c_str());
+    std::vector<std::pair<std::string, std::string>> asked;
+    frame->SetSaveDialog([&](const std::string& title, const std::string& filter) -> std::optional<std::string> {
+        asked.emplace_back(title, filter);
+        return path;
+    });
+    frame->SetDevice(scope, 2);
+    frame->Show();
+    Settle();
+    ASSERT_NE(frame->ReportBox(), nullptr);
+    EXPECT_FALSE(frame->ReportBox()->isHidden());
+    // The report box lies under the panel, inside the page.
+    EXPECT_GE(frame->ReportBox()->geometry().top(), frame->PanelSurface()->geometry().bottom());
+
+    CPanelView* view = frame->PanelView();
+    view->Paint(0);
+    frame->RefreshReport();
+    EXPECT_TRUE(frame->ReportLabel()->text().contains(QStringLiteral("峰峰值")));
+    EXPECT_TRUE(frame->ReportLabel()->text().contains(QStringLiteral("通道一")));
+    frame->MeasureBox()->setChecked(false);
+    EXPECT_FALSE(frame->ReportLabel()->text().contains(QStringLiteral("峰峰值")));
+    frame->MeasureBox()->setChecked(true);
+
+    frame->CursorBox()->setChecked(true);
+    EXPECT_TRUE(scope->Cursors().shown);
+    frame->CursorChannelBox()->setCurrentIndex(1);
+    EXPECT_EQ(scope->Cursors().channel, 1);
+    view->Paint(1);
+    frame->RefreshReport();
+    EXPECT_TRUE(frame->ReportLabel()->text().contains(QStringLiteral("Δt")));
+
+    frame->ExportTrace();
+    Settle();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, "导出波形数据");
+    EXPECT_EQ(asked[0].second, CPropertyFrame::kTraceFilter);
+    std::ifstream in(path, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, scope->TraceCsv());
+    EXPECT_FALSE(written.empty());
+    EXPECT_TRUE(messages.empty());
+
+    // The screen's picture is the screen alone, as drawn.
+    const std::string picture = ::testing::TempDir() + "/scope_window_screen.png";
+    std::remove(picture.c_str());
+    frame->SetSaveDialog([&](const std::string& title, const std::string&) -> std::optional<std::string> {
+        asked.emplace_back(title, "");
+        return picture;
+    });
+    view->Paint(2);
+    frame->ExportScreen();
+    if (messages.empty()) {
+        const QImage image(QString::fromStdString(picture));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(320, 256));
+        const QColor middle = image.pixelColor(40, 40);
+        EXPECT_GT(middle.green(), middle.red()) << "the screen's dark green";
+    } else {
+        // Without OpenGL there is no picture to take, and the window says so.
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("无法导出图片")));
+        messages.clear();
+    }
+
+    scope->m_power.SetOn(false);
+    experiment.UpdateCircuit(1);
+    frame->ExportTrace();
+    Settle();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].toStdString(), CPropertyFrame::kDarkScreenMessage);
+
+    // The same window shows the level meter with no report under its panel.
+    auto* level = Make<CLevelMeter>(TYPE_LEVEL_METER);
+    ASSERT_NE(level, nullptr);
+    frame->SetDevice(level, 2);
+    Settle();
+    EXPECT_TRUE(frame->ReportBox()->isHidden());
 }
 
 } // namespace
