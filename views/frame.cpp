@@ -1,5 +1,7 @@
 #include "frame.h"
 
+#include <cstring>
+
 #include <cmath>
 
 namespace ampera {
@@ -59,6 +61,30 @@ void CFrame::Clear() {
     lines = {};
     strips.clear();
     overlays.clear();
+}
+
+bool SameDrawing(const CFrame& a, const CFrame& b) {
+    if (a.viewportX != b.viewportX || a.viewportY != b.viewportY || a.viewportWidth != b.viewportWidth ||
+        a.viewportHeight != b.viewportHeight || a.worldX != b.worldX || a.worldY != b.worldY ||
+        a.viewProjection != b.viewProjection || a.clearColour != b.clearColour || a.alphaBlend != b.alphaBlend)
+        return false;
+    if (a.vertices.size() != b.vertices.size() || !(a.lines == b.lines) || a.sprites.size() != b.sprites.size() ||
+        a.strips.size() != b.strips.size() || a.overlays.size() != b.overlays.size())
+        return false;
+    // Vertices are six plain 4-byte fields with no padding: byte equality is
+    // value equality (and tells -0 from 0, which draws the same but is rare).
+    if (!a.vertices.empty() &&
+        std::memcmp(a.vertices.data(), b.vertices.data(), a.vertices.size() * sizeof(CVertex)) != 0)
+        return false;
+    for (std::size_t i = 0; i < a.sprites.size(); ++i)
+        if (a.sprites[i].texture != b.sprites[i].texture || !(a.sprites[i].block == b.sprites[i].block))
+            return false;
+    for (std::size_t i = 0; i < a.strips.size(); ++i)
+        if (!(a.strips[i].block == b.strips[i].block) || a.strips[i].offsets != b.strips[i].offsets) return false;
+    for (std::size_t i = 0; i < a.overlays.size(); ++i)
+        if (a.overlays[i].page != b.overlays[i].page || !(a.overlays[i].block == b.overlays[i].block))
+            return false;
+    return true;
 }
 
 std::array<float, 16> ViewProjection(int width, int height) {

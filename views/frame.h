@@ -20,8 +20,8 @@ struct CVertex {
 };
 static_assert(sizeof(CVertex) == 24);
 
-// The shared vertex buffer holds 147 456 bytes.
-inline constexpr std::uint32_t kVertexCapacity = 6144;
+// The vertex storage a frame starts with; it grows as a frame needs.
+inline constexpr std::uint32_t kInitialVertices = 6144;
 
 // A decoded picture. Once in the texture cache it never changes.
 struct CTextureImage {
@@ -46,12 +46,12 @@ struct CGlyphPage {
     int CellsPerRow() const { return size > 0 ? kPixels / size : 0; }
 };
 
-// A run of vertices in the vertex buffer. A block that did not fit in the
-// buffer keeps zero primitives and is not drawn.
+// A run of vertices in the frame's vertex buffer.
 struct CDrawBlock {
     std::uint32_t start = 0;
-    std::uint32_t count = 0;      // vertices the block asked for
-    std::uint32_t primitives = 0; // 0 when rejected
+    std::uint32_t count = 0;      // vertices the block holds
+    std::uint32_t primitives = 0;
+    bool operator==(const CDrawBlock&) const = default;
 };
 
 struct CSpriteBatch {
@@ -80,7 +80,7 @@ struct CFrame {
     std::uint32_t clearColour = 0xFFFFFFFF;
     bool alphaBlend = true;
 
-    std::vector<CVertex> vertices;     // the filled vertex buffer, at most kVertexCapacity
+    std::vector<CVertex> vertices;     // the filled vertex buffer
     std::vector<CSpriteBatch> sprites; // in drawing order
     CDrawBlock lines;                  // line list
     std::vector<CStripBatch> strips;
@@ -92,6 +92,12 @@ struct CFrame {
     // which is also the column-major layout OpenGL expects for M transposed.
     std::array<float, 16> Transform(float dx = 0, float dy = 0) const;
 };
+
+// Whether two frames draw the same picture (their times aside): the same
+// target, transform, clear colour and blending, the same vertices and the
+// same batches of the same pictures and glyph pages (both never change once
+// made, so the same pointer is the same picture).
+bool SameDrawing(const CFrame& a, const CFrame& b);
 
 // Matrices of the fixed camera: the left-handed look-at from (0, 3, -500)
 // towards the origin with y up, and the left-handed orthographic projection

@@ -253,22 +253,15 @@ CNotice CFrameRenderer::InformationSlot() const {
 }
 
 CDrawBlock CFrameRenderer::Place(CFrame& frame, const std::vector<CVertex>& vertices,
-                                 std::uint32_t perPrimitive, bool& rejected) {
+                                 std::uint32_t perPrimitive) {
     CDrawBlock block;
-    const auto n = static_cast<std::uint32_t>(frame.vertices.size());
+    block.start = static_cast<std::uint32_t>(frame.vertices.size());
     block.count = static_cast<std::uint32_t>(vertices.size());
-    // The buffer holds 6 144 vertices; a block must end below that. A block
-    // that does not fit is dropped, later smaller ones may still fit.
-    if (vertices.size() < kVertexCapacity - n) {
-        block.start = n;
-        frame.vertices.insert(frame.vertices.end(), vertices.begin(), vertices.end());
-        if (perPrimitive == 0) // a line strip
-            block.primitives = block.count > 0 ? block.count - 1 : 0;
-        else
-            block.primitives = block.count / perPrimitive;
-    } else {
-        rejected = true;
-    }
+    frame.vertices.insert(frame.vertices.end(), vertices.begin(), vertices.end());
+    if (perPrimitive == 0) // a line strip
+        block.primitives = block.count > 0 ? block.count - 1 : 0;
+    else
+        block.primitives = block.count / perPrimitive;
     return block;
 }
 
@@ -282,7 +275,7 @@ void CFrameRenderer::QueueNotice(CNotice& slot, CTextFont& font) {
     font.Queue(slot.text, slot.x, slot.y);
 }
 
-void CFrameRenderer::GenerateText(CFrame& frame, bool& rejected) {
+void CFrameRenderer::GenerateText(CFrame& frame) {
     CFontCache& fonts = m_resources->fonts;
     const std::uint32_t textColour = m_textColour.load();
     if (textColour != m_lastTextColour) {
@@ -308,7 +301,7 @@ void CFrameRenderer::GenerateText(CFrame& frame, bool& rejected) {
         m_overlay.clear();
         font->Generate(m_overlay, pass);
         COverlayBatch batch;
-        batch.block = Place(frame, m_overlay, 3, rejected);
+        batch.block = Place(frame, m_overlay, 3);
         batch.page = font->Page();
         frame.overlays.push_back(std::move(batch));
     }
@@ -328,25 +321,31 @@ void CFrameRenderer::EndFrame(long long time) {
     frame.viewProjection = ViewProjection(m_viewWidth, m_viewHeight);
     frame.clearColour = m_clearColour.load();
     frame.alphaBlend = m_alphaBlend;
-    frame.vertices.reserve(kVertexCapacity);
+    frame.vertices.reserve(kInitialVertices);
 
-    bool rejected = false;
     for (auto& [key, batch] : m_sprites) {
         if (batch.vertices.empty()) continue;
-        frame.sprites.push_back({batch.texture, Place(frame, batch.vertices, 3, rejected)});
+        frame.sprites.push_back({batch.texture, Place(frame, batch.vertices, 3)});
     }
-    frame.lines = Place(frame, m_lines, 2, rejected);
+    frame.lines = Place(frame, m_lines, 2);
     for (Strip& strip : m_strips)
-        frame.strips.push_back({Place(frame, strip.vertices, 0, rejected), strip.offsets});
-    // Shown in this very frame, as text generation follows.
-    if (rejected) PostNotice(CNotice{NOTICE_WARNING, 0, -1, -1, 1, kCapacityNotice});
-    bool textRejected = false;
-    GenerateText(frame, textRejected);
-    if (textRejected) PostNotice(CNotice{NOTICE_WARNING, 0, -1, -1, 1, kCapacityNotice});
+        frame.strips.push_back({Place(frame, strip.vertices, 0), strip.offsets});
+    // The window could not take the last frame's vertices: said in this very
+    // frame, as text generation follows.
+    if (m_output && m_output->TakeDrawFailure())
+        PostNotice(CNotice{NOTICE_WARNING, 0, -1, -1, 1, kCapacityNotice});
+    GenerateText(frame);
 }
 
 void CFrameRenderer::Present() {
-    if (m_output && m_frame) m_output->Publish(std::move(m_frame));
+    if (!m_output || !m_frame) return;
+    // A frame that draws what the window shows already is not handed over:
+    // the window keeps showing its last one, and an idle bench costs no
+    // drawing at all.
+    if (m_presented && SameDrawing(*m_frame, *m_presented)) return;
+    if (!m_presented) m_presented = std::make_unique<CFrame>();
+    *m_presented = *m_frame;
+    m_output->Publish(std::move(m_frame));
 }
 
 } // namespace ampera

@@ -104,15 +104,16 @@ class CFrameRenderer : public CRenderer {
     void EmitQuad(CDrawItem& item);
     void SubmitWaveform(const CSpriteGroup& group);
     SpriteBatch& BatchFor(CDrawItem& item);
-    CDrawBlock Place(CFrame& frame, const std::vector<CVertex>& vertices, std::uint32_t perPrimitive,
-                     bool& rejected);
-    void GenerateText(CFrame& frame, bool& rejected);
+    CDrawBlock Place(CFrame& frame, const std::vector<CVertex>& vertices, std::uint32_t perPrimitive);
+    void GenerateText(CFrame& frame);
     void QueueNotice(CNotice& slot, CTextFont& font);
 
     std::shared_ptr<CRenderResources> m_resources;
     ISoundPlayer* m_sound;
     std::shared_ptr<CFrameSlot> m_output;
     std::unique_ptr<CFrame> m_frame;
+    // What the last frame handed over draws (null before the first).
+    std::unique_ptr<CFrame> m_presented;
 
     CRectF m_view{0, 0, 0, 0};
     int m_viewX = 0, m_viewY = 0, m_viewWidth = 0, m_viewHeight = 0;

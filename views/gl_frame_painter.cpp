@@ -1,5 +1,7 @@
 #include "gl_frame_painter.h"
 
+#include <limits>
+
 #include "glyph_raster.h"
 
 #include <QFont>
@@ -154,9 +156,9 @@ void CFramePainter::Clear(std::uint32_t argb) {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void CFramePainter::Paint(const CFrame& frame, int targetWidth, int targetHeight, double scale) {
+bool CFramePainter::Paint(const CFrame& frame, int targetWidth, int targetHeight, double scale) {
     (void)targetWidth;
-    if (!m_ready || frame.viewportWidth <= 0 || frame.viewportHeight <= 0) return;
+    if (!m_ready || frame.viewportWidth <= 0 || frame.viewportHeight <= 0) return true;
     DropUnusedTextures();
     // The viewport counts from the target's top-left corner, OpenGL from its bottom-left.
     const int x = static_cast<int>(frame.viewportX * scale),
@@ -189,7 +191,23 @@ void CFramePainter::Paint(const CFrame& frame, int targetWidth, int targetHeight
     m_program.setUniformValue(m_sampler, 0);
     glActiveTexture(GL_TEXTURE0);
     m_buffer.bind();
-    m_buffer.allocate(frame.vertices.data(), static_cast<int>(frame.vertices.size() * sizeof(CVertex)));
+    // The storage takes the whole frame, however large; only the graphics
+    // device itself can refuse it.
+    const std::size_t bytes = frame.vertices.size() * sizeof(CVertex);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    bool stored = bytes <= static_cast<std::size_t>(std::numeric_limits<int>::max());
+    if (stored) {
+        m_buffer.allocate(frame.vertices.data(), static_cast<int>(bytes));
+        stored = glGetError() != GL_OUT_OF_MEMORY;
+    }
+    if (!stored) {
+        m_buffer.release();
+        m_program.release();
+        glDisable(GL_SCISSOR_TEST);
+        glDisable(GL_CULL_FACE);
+        return false;
+    }
     m_program.enableAttributeArray(m_position);
     m_program.enableAttributeArray(m_colour);
     m_program.enableAttributeArray(m_texcoord);
@@ -222,6 +240,7 @@ void CFramePainter::Paint(const CFrame& frame, int targetWidth, int targetHeight
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_SCISSOR_TEST);
     glDisable(GL_CULL_FACE);
+    return true;
 }
 
 } // namespace ampera

@@ -26,8 +26,9 @@ class CFramePainter : protected QOpenGLFunctions {
     bool Initialize();
     // Draws the frame into the bound framebuffer, whose size in device
     // pixels is targetWidth x targetHeight; `scale` turns the frame's
-    // viewport (logical pixels) into device pixels.
-    void Paint(const CFrame& frame, int targetWidth, int targetHeight, double scale = 1.0);
+    // viewport (logical pixels) into device pixels. False when the graphics
+    // device could not store the frame's vertices (nothing was drawn).
+    bool Paint(const CFrame& frame, int targetWidth, int targetHeight, double scale = 1.0);
     // Clears the whole target (no frame has arrived yet).
     void Clear(std::uint32_t argb);
     // Deletes textures, buffer and program.

@@ -62,7 +62,7 @@ void CGLView::paintGL() {
     const double scale = devicePixelRatioF();
     const int w = static_cast<int>(width() * scale), h = static_cast<int>(height() * scale);
     m_painter.Clear(m_shown ? m_shown->clearColour : 0xFFFFFFFF);
-    if (m_shown) m_painter.Paint(*m_shown, w, h, scale);
+    if (m_shown && !m_painter.Paint(*m_shown, w, h, scale)) m_slot->ReportDrawFailure();
 }
 
 } // namespace ampera

@@ -39,6 +39,11 @@ class CFrameSlot {
     void SetReady(bool ready) { m_ready.store(ready); }
     bool Ready() const { return m_ready.load(); }
 
+    // The window could not draw the last frame it took (the graphics device
+    // refused the vertex storage); the renderer says so on the board.
+    void ReportDrawFailure() { m_drawFailed.store(true); }
+    bool TakeDrawFailure() { return m_drawFailed.exchange(false); }
+
     // Replaces the pending frame; one nobody took becomes the spare.
     void Publish(std::unique_ptr<CFrame> frame) {
         CFrame* older = m_pending.exchange(frame.release(), std::memory_order_acq_rel);
@@ -64,6 +69,7 @@ class CFrameSlot {
     std::atomic<CFrame*> m_pending{nullptr};
     std::atomic<CFrame*> m_spare{nullptr};
     std::atomic<bool> m_ready{true};
+    std::atomic<bool> m_drawFailed{false};
     std::mutex m_notifyMutex; // the window may go away while the loop publishes
     std::function<void()> m_notify;
 };

@@ -120,6 +120,28 @@ TEST_F(GlPixelTest, TexturedTintedQuadLineAndTextLandOnTheirPixels) {
     EXPECT_EQ(stray, 0) << "nothing drawn beyond the label's four cells";
 }
 
+// A board of a few thousand items, far beyond the storage a frame starts
+// with, lands on the screen whole: the last quad drawn is there too.
+TEST_F(GlPixelTest, AFrameOfManyThousandVerticesIsDrawnWhole) {
+    CSpriteGroup group;
+    for (int i = 0; i < 4000; ++i) { // 24 000 vertices
+        CDrawItem quad = CDrawItem::Quad(static_cast<float>(i % 80 * 2), static_cast<float>(i / 80 * 2),
+                                         static_cast<float>(i % 80 * 2 + 2), static_cast<float>(i / 80 * 2 + 2),
+                                         "missing.png");
+        quad.flags |= DRAW_TINT;
+        quad.colour = i == 3999 ? 0xFF0000 : 0x0000FF;
+        group.itemsB.push_back(quad);
+    }
+    CRenderScene scene;
+    scene.view = {0, 0, 160, 100};
+    scene.groups = {&group};
+    std::string error;
+    const QImage image = RenderToImage(scene, &error);
+    ASSERT_FALSE(image.isNull()) << error;
+    ExpectColour(image, 1, 1, QColor(0, 0, 255), "the first quad");
+    ExpectColour(image, 159, 99, QColor(255, 0, 0), "the last quad");
+}
+
 TEST_F(GlPixelTest, WindowDrawsTheNewestPresentedFrame) {
     QWidget window;
     window.resize(200, 120);

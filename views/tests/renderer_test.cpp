@@ -3,6 +3,8 @@
 #include "asset_path.h"
 #include "render_fixture.h"
 
+#include <functional>
+
 #include <cmath>
 #include <numbers>
 
@@ -68,7 +70,7 @@ TEST_F(RendererTest, TintAndLineColours) {
     EXPECT_EQ(std::make_pair(l[1].x, l[1].y), std::make_pair(3.0f, -4.0f));
 }
 
-// --- capacity of the vertex buffer -----------------------------------------
+// --- vertex storage ------------------------------------------------------------
 
 CSpriteGroup QuadsOf(const std::string& picture, int quads, int lines = 0) {
     CSpriteGroup group;
@@ -82,53 +84,87 @@ CSpriteGroup QuadsOf(const std::string& picture, int quads, int lines = 0) {
     return group;
 }
 
-TEST_F(RendererTest, BlocksThatDoNotFitAreDroppedAndLaterSmallerOnesStillPlaced) {
-    CSpriteGroup a = QuadsOf("devpic\\a.tga", 1000); // 6000 vertices
-    CSpriteGroup b = QuadsOf("devpic\\b.tga", 30);   // 180: would end at 6180
-    CSpriteGroup c = QuadsOf("devpic\\c.tga", 3, 5); // 18 quad vertices, then 10 line vertices
+// A board far larger than the storage a frame starts with is drawn whole:
+// every block is placed, in order, and no notice says otherwise.
+TEST_F(RendererTest, EveryBlockIsPlacedHoweverLargeTheFrame) {
+    CSpriteGroup a = QuadsOf("devpic\\a.tga", 5000); // 30 000 vertices
+    CSpriteGroup b = QuadsOf("devpic\\b.tga", 30);
+    CSpriteGroup c = QuadsOf("devpic\\c.tga", 3, 5);
     const CFrame& frame = Frame({&a, &b, &c});
     ASSERT_EQ(frame.sprites.size(), 3u);
-    EXPECT_EQ(frame.sprites[0].block.primitives, 2000u);
-    EXPECT_EQ(frame.sprites[1].block.primitives, 0u) << "b does not fit";
-    EXPECT_EQ(frame.sprites[2].block.primitives, 6u) << "c is smaller and still fits after b was dropped";
-    EXPECT_EQ(frame.sprites[2].block.start, 6000u);
-    EXPECT_EQ(frame.lines.primitives, 5u) << "6018 + 10 ends below 6144";
-    EXPECT_EQ(frame.lines.start, 6018u);
+    EXPECT_EQ(frame.sprites[0].block.primitives, 10000u);
+    EXPECT_EQ(frame.sprites[1].block.primitives, 60u);
+    EXPECT_EQ(frame.sprites[1].block.start, 30000u);
+    EXPECT_EQ(frame.sprites[2].block.primitives, 6u);
+    EXPECT_EQ(frame.lines.primitives, 5u);
+    EXPECT_EQ(frame.lines.start, 30198u);
+    EXPECT_EQ(frame.vertices.size(), 30208u);
+    EXPECT_FALSE(renderer->WarningSlot().active);
+    EXPECT_TRUE(sound.played.empty());
+}
 
+// Only the graphics device can refuse a frame: the window reports it through
+// the hand-over and the next frame shows the notice, with the warning sound.
+TEST_F(RendererTest, ADeviceThatRefusesTheVerticesIsNoticed) {
+    auto slot = std::make_shared<CFrameSlot>();
+    renderer = std::make_unique<CFrameRenderer>(resources, &sound, slot);
+    renderer->SetViewRect(0, 0, 800, 600);
+    EmptyFrame(0);
+    EXPECT_FALSE(renderer->WarningSlot().active);
+    slot->ReportDrawFailure();
+    const CFrame& frame = EmptyFrame(10);
     const CNotice warning = renderer->WarningSlot();
     EXPECT_EQ(warning.text, kCapacityNotice);
     EXPECT_EQ(warning.kind, NOTICE_WARNING);
     ASSERT_FALSE(sound.played.empty());
     EXPECT_EQ(sound.played.back(), std::string(kFakeAssets) + "warning.wav");
-    // The notice shows, centred, in this same frame (its glyphs fitted too).
-    ASSERT_EQ(frame.overlays.size(), 1u);
-    EXPECT_EQ(frame.overlays[0].block.count, 16u * 6);
-    EXPECT_EQ(frame.overlays[0].block.start, 6028u);
-    EXPECT_EQ(frame.vertices.size(), 6124u);
-    EXPECT_EQ(frame.vertices[frame.overlays[0].block.start].x, 400.0f);
+    ASSERT_EQ(frame.overlays.size(), 1u) << "shown in the same frame";
+    EXPECT_FALSE(slot->TakeDrawFailure()) << "taken once";
 }
 
-TEST_F(RendererTest, ABlockMustEndBelowTheBufferSizeAndTheLinesNeedRoomLeft) {
-    struct Case {
+// A frame that draws what was handed over last is not handed over again:
+// the window keeps its picture and nothing is drawn while the bench rests.
+TEST_F(RendererTest, OnlyAChangedPictureIsHandedOver) {
+    auto slot = std::make_shared<CFrameSlot>();
+    int published = 0;
+    slot->SetNotify([&] { ++published; });
+    renderer = std::make_unique<CFrameRenderer>(resources, &sound, slot);
+    renderer->SetViewRect(0, 0, 800, 600);
+    CSpriteGroup group;
+    group.itemsB = {Quad("devpic\\a.tga")};
+    auto present = [&](long long time) {
+        Frame(group, time);
+        renderer->Present();
+    };
+    present(0);
+    EXPECT_EQ(published, 1);
+    ASSERT_NE(slot->Take(), nullptr);
+    present(10);
+    present(20);
+    EXPECT_EQ(published, 1) << "the same picture at a later time";
+    EXPECT_EQ(slot->Take(), nullptr);
+
+    struct Change {
         const char* name;
-        int quads, lines;
-        bool spritesPlaced, linesPlaced;
+        std::function<void()> make;
     };
-    const Case cases[] = {
-        {"1024 quads fill all 6144 vertices: rejected", 1024, 0, false, true},
-        {"1023 quads end at 6138", 1023, 0, true, true},
-        {"6138 + 6 line vertices reach 6144: lines rejected", 1023, 3, true, false},
-        {"6138 + 4 line vertices fit", 1023, 2, true, true},
+    const Change changes[] = {
+        {"a moved quad", [&] { group.itemsB[0].SetRect(1, 0, 11, 10); }},
+        {"a tint", [&] { group.itemsB[0].colour = 0x123456, group.itemsB[0].flags |= DRAW_TINT; }},
+        {"another picture", [&] { group.itemsB[0].texture = "devpic\\b.tga", group.itemsB[0].Redraw(); }},
+        {"a notice", [&] { renderer->PostNotice(CNotice{NOTICE_INFORMATION, 5000, 10, 10, 1, "提示"}); }},
+        {"a clear colour", [&] { renderer->SetClearColour(0xFF000000); }},
+        {"a view rectangle", [&] { renderer->SetViewRect(0, 0, 640, 480); }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CSpriteGroup group = QuadsOf("devpic\\a.tga", c.quads, c.lines);
-        const CFrame& frame = Frame(group);
-        EXPECT_EQ(frame.sprites[0].block.primitives > 0, c.spritesPlaced);
-        if (c.lines) {
-            EXPECT_EQ(frame.lines.primitives > 0, c.linesPlaced);
-        }
-        EXPECT_LE(frame.vertices.size(), 6143u);
+    long long time = 30;
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        change.make();
+        const int before = published;
+        present(time += 10);
+        EXPECT_EQ(published, before + 1);
+        present(time += 10);
+        EXPECT_EQ(published, before + 1) << "and then it rests again";
     }
 }
 
