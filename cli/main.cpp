@@ -7,16 +7,23 @@
 #include "devices/screen_instrument.h"
 #include "document/experiment_file.h"
 #include "marking.h"
-#include "render.h"
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace {
 
@@ -36,6 +43,8 @@ const char* const kUsage =
     "       ampera-cli render FILE --view board|schematic|panel:ID|screen:ID --out FILE.png [--time MS] [--size WxH]\n";
 
 constexpr int kExitFailed = 1;
+
+int RunRenderer(const std::vector<std::string>& args);
 
 bool WriteText(const std::string& path, const std::string& text) {
     std::string error;
@@ -229,7 +238,7 @@ struct CScopeRequest {
 
 // One screen instrument's measurements as a table, its traces as CSV, its
 // screen as a PNG.
-int Scope(const CScopeRequest& request, int argc, char** argv) {
+int Scope(const CScopeRequest& request) {
     CExperiment experiment;
     experiment.Solver().SetTraceStream(nullptr);
     std::string error;
@@ -259,12 +268,9 @@ int Scope(const CScopeRequest& request, int argc, char** argv) {
         if (!WriteText(request.csv, csv)) return kExitUnreadable;
     }
     if (!request.png.empty()) {
-        CRenderRequest render;
-        render.file = request.file;
-        render.view = "screen:" + request.id;
-        render.out = request.png;
-        render.time = request.time;
-        if (const int status = Render(render, argc, argv); status != 0) return status;
+        const int status = RunRenderer({request.file, "--view", "screen:" + request.id, "--out", request.png,
+                                        "--time", std::to_string(request.time)});
+        if (status != 0) return status;
     }
     if (!request.csv.empty() || !request.png.empty()) return 0;
     const CScreenReport report = screen->Report();
@@ -280,6 +286,33 @@ int Scope(const CScopeRequest& request, int argc, char** argv) {
     for (const CScreenReport::Row& row : report.channels)
         std::printf("%s\t%s\n", row.channel.c_str(), Join(row.values, "\t").c_str());
     return 0;
+}
+
+// Runs ampera-render (beside this program) with `args`; its exit status.
+int RunRenderer(const std::vector<std::string>& args) {
+    std::string self(4096, '\0');
+    const ssize_t n = readlink("/proc/self/exe", self.data(), self.size() - 1);
+    self.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    const std::size_t slash = self.rfind('/');
+    const std::string renderer = (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) +
+                                 "/ampera-render";
+    std::vector<char*> argv;
+    std::string name = "ampera-render";
+    argv.push_back(name.data());
+    std::vector<std::string> copies = args;
+    for (std::string& a : copies)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    pid_t child = 0;
+    if (posix_spawn(&child, renderer.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+        std::fprintf(stderr, "ampera-cli: cannot run %s: %s\n", renderer.c_str(), std::strerror(errno));
+        return kExitUnreadable;
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0)
+        if (errno != EINTR) return kExitUnreadable;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : kExitUnreadable;
 }
 
 int Usage(const std::string& message) {
@@ -383,50 +416,10 @@ int main(int argc, char** argv) {
         }
         if (request.file.empty()) return Usage("no experiment file given");
         if (request.id.empty()) return Usage("--id ID of the oscilloscope is required");
-        return Scope(request, argc, argv);
+        return Scope(request);
     }
-    if (command == "render") {
-        CRenderRequest request;
-        for (std::size_t i = 1; i < args.size(); ++i) {
-            // The value after an option, or null when the option ends the line.
-            auto value = [&](const char*) -> const std::string* {
-                return i + 1 < args.size() ? &args[++i] : nullptr;
-            };
-            if (args[i] == "--view") {
-                const std::string* v = value("view");
-                if (!v) return Usage("--view needs board, schematic or panel:ID");
-                request.view = *v;
-            } else if (args[i] == "--out") {
-                const std::string* v = value("out");
-                if (!v) return Usage("--out needs a file name");
-                request.out = *v;
-            } else if (args[i] == "--time") {
-                const std::string* v = value("time");
-                char* end = nullptr;
-                request.time = v ? std::strtoll(v->c_str(), &end, 10) : -1;
-                if (!v || !end || *end || request.time < 0)
-                    return Usage("--time needs a number of milliseconds");
-            } else if (args[i] == "--size") {
-                const std::string* v = value("size");
-                int w = 0, h = 0;
-                char x = 0;
-                if (!v || std::sscanf(v->c_str(), "%d%c%d", &w, &x, &h) != 3 || x != 'x' || w < 5 || h < 5 ||
-                    w > 8192 || h > 8192)
-                    return Usage("--size needs WxH, each from 5 to 8192");
-                request.width = w;
-                request.height = h;
-                request.explicitSize = true;
-            } else if (!args[i].empty() && args[i][0] == '-') {
-                return Usage("unknown option " + args[i]);
-            } else if (request.file.empty()) {
-                request.file = args[i];
-            } else {
-                return Usage("more than one file given");
-            }
-        }
-        if (request.file.empty()) return Usage("no experiment file given");
-        if (request.out.empty()) return Usage("--out FILE.png is required");
-        return Render(request, argc, argv);
-    }
+    // Drawing needs Qt and OpenGL, which the other commands never load: it
+    // runs in a program of its own beside this one.
+    if (command == "render") return RunRenderer(std::vector<std::string>(args.begin() + 1, args.end()));
     return Usage("unknown command " + command);
 }

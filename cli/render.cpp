@@ -1,4 +1,4 @@
-// ampera-cli render: one frame of a view of an experiment, through the same
+// ampera-render: one frame of a view of an experiment, through the same
 // renderer and OpenGL backend as the window, written to a PNG.
 #include "render.h"
 
@@ -22,7 +22,7 @@ constexpr int kExitUnreadable = 2;
 constexpr int kExitUsage = 64;
 
 int Fail(int status, const std::string& message) {
-    std::fprintf(stderr, "ampera-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "ampera-render: %s\n", message.c_str());
     return status;
 }
 } // namespace
