@@ -65,7 +65,33 @@ void BM_FullUpdate(benchmark::State& state) {
     state.counters["objects"] = static_cast<double>(ex.AllObjects().size());
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_FullUpdate)->Arg(10)->Arg(30)->Arg(100)->Arg(300)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_FullUpdate)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(100)
+    ->Arg(300)
+    ->Arg(1000)
+    ->Arg(3000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
+
+// The crossover between the two ways of solving: the same full update with
+// every system sent to the dense elimination (first argument 0) or to the
+// sparse factorisation (1), by ladder size.
+void BM_FullUpdateBySolver(benchmark::State& state) {
+    CExperiment ex;
+    ex.Solver().SetTraceStream(nullptr);
+    ex.Solver().SetSparseFrom(state.range(0) == 0 ? 1 << 30 : 0);
+    BuildLadder(ex, static_cast<int>(state.range(1)));
+    long long t = 0;
+    for (auto _ : state) {
+        ex.MarkTopologyDirty();
+        ex.UpdateCircuit(t += 10);
+    }
+}
+BENCHMARK(BM_FullUpdateBySolver)
+    ->ArgsProduct({{0, 1}, {3, 5, 10, 20, 40, 100, 200}})
+    ->Unit(benchmark::kMicrosecond);
 
 // The same with the solver's console trace written (to a stream that drops it).
 void BM_FullUpdateWithTrace(benchmark::State& state) {

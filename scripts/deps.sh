@@ -5,6 +5,7 @@ AMPERA_PACKAGES=(
     qt6-base-dev libqt6opengl6-dev qt6-image-formats-plugins qt6-multimedia-dev libgl-dev libglx-dev libegl-dev
     fonts-wqy-microhei xvfb xauth
     nlohmann-json3-dev clang libclang-rt-14-dev
+    libsuitesparse-dev
 )
 
 ensure_packages() {

@@ -2,6 +2,7 @@
 // experiment files, hostile task files, the report forms, and the readings
 // every instrument of the examples gives.
 #include "cli/marking.h"
+#include "devices/display.h"
 #include "devices/instrument_readings.h"
 #include "core/experiment.h"
 #include "document/experiment_file.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -157,6 +160,57 @@ TEST(MarkingTest, TheReportsCarryEveryCheckAndTheScore) {
     EXPECT_NE(csv.find("ohms_law.vtx,2,2,通过,通过\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("/no/such/file.vtx,0,2,无法读取,无法读取\r\n"), std::string::npos) << csv;
     EXPECT_NE(MarkingTable(marked).find("得分 0/2"), std::string::npos);
+}
+
+// Every example shows the same whether its graphs go to the dense
+// elimination or to the sparse factorisation: the same displays and every
+// branch result within 1e-9 relative (plus a floor of 1e-12).
+TEST(SparseSolverTest, EveryExampleReadsTheSameBothWays) {
+    SetJitterSource([] { return 5; });
+    for (const char* file : {"ohms_law.vtx", "voltage_divider.vtx", "wheatstone_bridge.vtx", "rl_direct_current.vtx",
+                             "rc_square_wave.vtx", "rlc_alternating.vtx", "diode.vtx", "level_meter_harmonics.vtx",
+                             "multimeter_ohms.vtx"}) {
+        SCOPED_TRACE(file);
+        CExperiment dense, sparse;
+        for (CExperiment* e : {&dense, &sparse})
+            e->Solver().SetTraceStream(nullptr);
+        dense.Solver().SetSparseFrom(1 << 30);
+        sparse.Solver().SetSparseFrom(0);
+        ASSERT_TRUE(LoadFile(dense, Example(file), 0));
+        ASSERT_TRUE(LoadFile(sparse, Example(file), 0));
+        EXPECT_GT(sparse.Solver().SparseSolves(), 0u);
+        const std::vector<CReadingRow> a = InstrumentReadings(dense, 0), b = InstrumentReadings(sparse, 0);
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i)
+            EXPECT_EQ(a[i].display, b[i].display) << a[i].name;
+        auto da = dense.Devices().begin();
+        for (CComponent* d : sparse.Devices()) {
+            ASSERT_EQ(d->m_branches.size(), (*da)->m_branches.size());
+            for (std::size_t k = 0; k < d->m_branches.size(); ++k) {
+                const CBranch& branch = *d->m_branches[k];
+                // A resistor's current is its voltage over its resistance:
+                // the voltage's floor of 1e-12 V is 1e-12 / R amperes (a
+                // wire of a micro-ohm carries a current known to a micro-
+                // ampere, as its voltage is known to a picovolt).
+                const double currentFloor =
+                    branch.m_kind == BRANCH_RESISTOR && branch.m_value > 0 ? std::max(1.0, 1 / branch.m_value) * 1e-12
+                                                                          : 1e-12;
+                for (const auto part : {&CBranchResult::m_elec, &CBranchResult::m_vol}) {
+                    const double floor = part == &CBranchResult::m_elec ? currentFloor : 1e-12;
+                    const CQuantity& x = (*da)->m_branches[k]->m_result.*part;
+                    const CQuantity& y = branch.m_result.*part;
+                    for (int j = 0; j < 10; ++j)
+                        EXPECT_LE(std::fabs(x.para_array[j] - y.para_array[j]), 1e-9 * std::fabs(x.para_array[j]) + floor)
+                            << d->m_name << " branch " << k << " para " << j;
+                    for (int j = 0; j < 2; ++j)
+                        EXPECT_LE(std::fabs(x.wave_array[j] - y.wave_array[j]), 1e-9 * std::fabs(x.wave_array[j]) + floor)
+                            << d->m_name << " branch " << k << " wave " << j;
+                }
+            }
+            ++da;
+        }
+    }
+    SetJitterSource({});
 }
 
 TEST(ReadingsTest, EveryInstrumentOfTheExamplesReportsItsRangeReadingAndUnit) {
