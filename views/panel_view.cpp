@@ -194,11 +194,14 @@ void CPanelView::Tick(long long time) {
 
 void CPanelView::Paint(long long time) {
     AdoptDevice();
+    // A hidden window's page is neither drawn nor read: it costs the loop
+    // nothing while the bench rests.
+    if (!m_visible.load()) return;
     // The report is read whether or not a frame can be drawn.
-    if (m_visible.load()) PublishReport();
+    PublishReport();
     CRenderer* renderer = m_renderer.load();
     if (!renderer || !renderer->BeginFrame(time)) return;
-    if (m_visible.load() && m_device) renderer->DrawGroup(m_device->m_panelGroup);
+    if (m_device) renderer->DrawGroup(m_device->m_panelGroup);
     renderer->EndFrame(time);
     renderer->Present();
 }

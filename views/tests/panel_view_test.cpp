@@ -188,15 +188,15 @@ TEST_F(PanelViewTest, OscilloscopeKnobsGetTheirPlainFaceOnAClickOutside) {
     EXPECT_EQ(ItemOf(*scope, *scope->m_controls[2]).texture, "other.bmp"); // only the first two
 }
 
+// A hidden window costs the loop no frame at all.
 TEST_F(PanelViewTest, PaintsThePanelOnlyWhileVisible) {
     auto* source = Place<CDCSource>();
     view.Paint(0);
-    EXPECT_EQ(renderer.calls, (std::vector<std::string>{"begin", "end", "present"}));
+    EXPECT_TRUE(renderer.calls.empty());
 
     view.SetDevice(source);
-    renderer.calls.clear();
     view.Paint(0);
-    EXPECT_EQ(renderer.calls, (std::vector<std::string>{"begin", "end", "present"}));
+    EXPECT_TRUE(renderer.calls.empty());
 
     view.SetVisible(true);
     renderer.calls.clear();
