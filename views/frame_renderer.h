@@ -1,7 +1,8 @@
 // The renderer's logic, independent of any graphics interface: submitted
 // items become vertex lists batched by picture, laid into one vertex buffer
-// of 6 144 vertices in a fixed order, and handed over as a finished CFrame.
-// The graphics backend only uploads pictures and draws that frame.
+// (as large as the frame needs) in a fixed order, and handed over as a
+// finished CFrame when it draws something new. The graphics backend only
+// uploads pictures and draws that frame.
 #pragma once
 
 #include "core/experiment.h"
