@@ -52,11 +52,11 @@ void CMainDlg::RunCommand(int id) {
         close();
         break;
     case CMD_UNDO:
-        OnUndoChosen(m_model, m_board->History().RedoSize());
+        OnUndoChosen(m_model, m_board->History().UndoSize());
         QueueCommand(std::make_shared<CUndoCommand>(m_board->History()), false);
         break;
     case CMD_REDO:
-        OnRedoChosen(m_model, m_board->History().UndoSize());
+        OnRedoChosen(m_model, m_board->History().RedoSize());
         QueueCommand(std::make_shared<CRedoCommand>(m_board->History()), false);
         break;
     case CMD_ROTATE_LEFT:

@@ -165,16 +165,19 @@ void OnRotateChosen(CMenuModel& model) {
     model.SetEnabled(CMD_UNDO, true);
 }
 
-void OnUndoChosen(CMenuModel& model, std::size_t redoSize) {
+// Undo stays enabled while steps remain behind the one undone, so that a
+// second Ctrl+Z pressed at once undoes the next step instead of meeting a
+// grayed item until the timer's next look; the same for Redo.
+void OnUndoChosen(CMenuModel& model, std::size_t undoSize) {
     model.SetEnabled(CMD_REDO, true);
     model.SetToolEnabled(CMD_DELETE, false);
-    model.SetEnabled(CMD_UNDO, redoSize == 0);
+    model.SetEnabled(CMD_UNDO, undoSize > 1);
 }
 
-void OnRedoChosen(CMenuModel& model, std::size_t undoSize) {
+void OnRedoChosen(CMenuModel& model, std::size_t redoSize) {
     model.SetEnabled(CMD_UNDO, true);
     model.SetToolEnabled(CMD_DELETE, false);
-    model.SetEnabled(CMD_REDO, undoSize == 0);
+    model.SetEnabled(CMD_REDO, redoSize > 1);
 }
 
 // --- Timer rules ---

@@ -99,9 +99,9 @@ void OnDeleteKeyChosen(CMenuModel& model);
 void OnDeleteChosen(CMenuModel& model, std::size_t deviceCount);
 void OnDeleteAllChosen(CMenuModel& model);
 void OnRotateChosen(CMenuModel& model);
-// The other history's size at the moment of the click.
-void OnUndoChosen(CMenuModel& model, std::size_t redoSize);
-void OnRedoChosen(CMenuModel& model, std::size_t undoSize);
+// The size of the chosen command's own history at the moment of the click.
+void OnUndoChosen(CMenuModel& model, std::size_t undoSize);
+void OnRedoChosen(CMenuModel& model, std::size_t redoSize);
 
 // --- The 100 ms enabling rules. ---
 struct CEnablingInputs {

@@ -152,13 +152,31 @@ TEST(MenuModelTest, WithoutDevicesTheTimerLeavesTheOtherItemsAsTheyWere) {
 
 TEST(MenuModelTest, RecordingAfterUndoGraysRedoAtTheNextTick) {
     CMenuModel model;
-    OnUndoChosen(model, 0);
+    OnUndoChosen(model, 3);
     EXPECT_TRUE(model.Menu(CMD_REDO).enabled);
-    EXPECT_TRUE(model.Menu(CMD_UNDO).enabled) << "redo history was empty at the click";
+    EXPECT_TRUE(model.Menu(CMD_UNDO).enabled) << "two steps remain to undo";
     EXPECT_FALSE(model.Tool(CMD_DELETE).enabled);
     ApplyEnablingRules(model, {1, true, TYPE_RESISTANCE, 1, 0}); // a new command emptied redo
     EXPECT_FALSE(model.Menu(CMD_REDO).enabled);
     EXPECT_FALSE(model.Tool(CMD_REDO).enabled);
+}
+
+// Pressed again at once, Undo and Redo still take the next step: they gray
+// only when the one taken was the last (a second press within the timer's
+// tick was lost before).
+TEST(MenuModelTest, UndoAndRedoStayEnabledWhileStepsRemain) {
+    CMenuModel model;
+    OnUndoChosen(model, 2);
+    EXPECT_TRUE(model.Menu(CMD_UNDO).enabled);
+    EXPECT_TRUE(model.Tool(CMD_UNDO).enabled);
+    OnUndoChosen(model, 1);
+    EXPECT_FALSE(model.Menu(CMD_UNDO).enabled) << "the last step was undone";
+    EXPECT_TRUE(model.Menu(CMD_REDO).enabled);
+    OnRedoChosen(model, 2);
+    EXPECT_TRUE(model.Menu(CMD_REDO).enabled);
+    EXPECT_TRUE(model.Menu(CMD_UNDO).enabled);
+    OnRedoChosen(model, 1);
+    EXPECT_FALSE(model.Menu(CMD_REDO).enabled);
 }
 
 TEST(MenuModelTest, ImmediateChangesOfDeleteAndDeleteAll) {
