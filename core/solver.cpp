@@ -158,39 +158,8 @@ template <typename T> struct CCircuitSolver::System {
         }
     }
 
-    void Fill(std::vector<T>& m) const {
-        const int n = Size();
-        const int stride = n + 1;
-        m.assign(static_cast<std::size_t>(n) * stride, T(0));
-        auto at = [&](int r, int c) -> T& { return m[static_cast<std::size_t>(r) * stride + c]; };
-        for (const auto& s : stamps) {
-            const int a = s.from - 1, b = s.to - 1; // -1: the reference node, left out
-            switch (s.type) {
-            case STAMP_CONDUCTANCE:
-                if (a >= 0) at(a, a) += s.value;
-                if (b >= 0) at(b, b) += s.value;
-                if (a >= 0 && b >= 0) {
-                    at(a, b) -= s.value;
-                    at(b, a) -= s.value;
-                }
-                break;
-            case STAMP_CURRENT:
-                if (a >= 0) at(a, n) -= s.value;
-                if (b >= 0) at(b, n) += s.value;
-                break;
-            case STAMP_VOLTAGE: {
-                const int k = nodes - 1 + s.variable;
-                if (a >= 0) at(a, k) += T(1), at(k, a) += T(1);
-                if (b >= 0) at(b, k) -= T(1), at(k, b) -= T(1);
-                at(k, n) = s.value;
-                break;
-            }
-            }
-        }
-    }
-
-    // The same system as Fill, as entries of the n x n matrix and the right
-    // side, for the sparse factorisation.
+    // The system as entries of the n x n matrix (entries at one place add
+    // up, in stamp order) and the right side.
     void Entries(std::vector<CMatrixEntry<T>>& entries, std::vector<T>& rhs) const {
         const int n = Size();
         entries.clear();
@@ -253,9 +222,9 @@ template <> struct Wide<std::complex<double>> {
 // b - A x, summed in extended precision: what the solution still misses.
 template <typename T>
 void Residual(const std::vector<CMatrixEntry<T>>& entries, const std::vector<T>& b, const std::vector<T>& x,
-              std::vector<T>& r) {
+              std::vector<typename Wide<T>::Type>& sum, std::vector<T>& r) {
     using W = typename Wide<T>::Type;
-    std::vector<W> sum(b.begin(), b.end());
+    sum.assign(b.begin(), b.end());
     for (const CMatrixEntry<T>& e : entries)
         sum[static_cast<std::size_t>(e.row)] -= W(e.value) * W(x[static_cast<std::size_t>(e.column)]);
     r.resize(b.size());
@@ -273,9 +242,11 @@ template <typename T> bool AllFinite(const std::vector<T>& v) {
 
 template <typename T>
 bool CCircuitSolver::SolveLinear(const System<T>& sys, std::vector<T>& matrix, CSparseLu<T>& lu,
-                                 std::vector<CMatrixEntry<T>>& entries, std::vector<T>& x) {
+                                 CLinearScratch<T>& scratch, std::vector<T>& x) {
     const int n = sys.Size();
-    std::vector<T> b, r;
+    std::vector<CMatrixEntry<T>>& entries = scratch.entries;
+    std::vector<T>& b = scratch.rhs;
+    std::vector<T>& r = scratch.correction;
     sys.Entries(entries, b);
     // The dense sweep of the augmented matrix, for right side `rhs`
     // (overwritten with the solution).
@@ -308,7 +279,7 @@ bool CCircuitSolver::SolveLinear(const System<T>& sys, std::vector<T>& matrix, C
     // ten megohms): a plain solve is off by up to a few parts in ten million
     // there, and by different amounts for different pivot orders. After the
     // step both ways agree with the exact answer to about a part in 1e12.
-    Residual(entries, b, x, r);
+    Residual(entries, b, x, scratch.wide, r);
     if ((sparse ? lu.Resolve(r) : dense(r)) && AllFinite(r))
         for (int i = 0; i < n; ++i)
             x[static_cast<std::size_t>(i)] += r[static_cast<std::size_t>(i)];
@@ -372,7 +343,7 @@ bool CCircuitSolver::SolveDC(CGraph& graph, int pass) {
     });
     sys.TraceStamps(m_trace);
     sys.TieIslands();
-    bool solved = SolveLinear(sys, m_realMatrix, m_realLu, m_realEntries, m_realSolution);
+    bool solved = SolveLinear(sys, m_realMatrix, m_realLu, m_realScratch, m_realSolution);
     if (!solved && m_trace) *m_trace << "\n NO ANSWER!\n";
     auto solution = [&](int var) { return solved ? m_realSolution[static_cast<std::size_t>(var)] : 0.0; };
 
@@ -464,7 +435,7 @@ bool CCircuitSolver::SolveSine(CGraph& graph) {
     });
     sys.TraceStamps(m_trace);
     sys.TieIslands();
-    bool solved = SolveLinear(sys, m_complexMatrix, m_complexLu, m_complexEntries, m_complexSolution);
+    bool solved = SolveLinear(sys, m_complexMatrix, m_complexLu, m_complexScratch, m_complexSolution);
     if (!solved && m_trace) *m_trace << "\n NO ANSWER!\n";
     auto solution = [&](int var) { return solved ? m_complexSolution[static_cast<std::size_t>(var)] : C(0); };
 

@@ -10,6 +10,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -127,16 +128,23 @@ class CCircuitSolver {
     // same pattern (the same topology, pass after pass and frame after frame).
     CSparseLu<double> m_realLu;
     CSparseLu<std::complex<double>> m_complexLu;
-    std::vector<CMatrixEntry<double>> m_realEntries;
-    std::vector<CMatrixEntry<std::complex<double>>> m_complexEntries;
+    // The entries, right side, correction and extended-precision residual
+    // of the last system, kept so a solve allocates only when a graph grows.
+    template <typename T> struct CLinearScratch {
+        std::vector<CMatrixEntry<T>> entries;
+        std::vector<T> rhs, correction;
+        std::vector<std::conditional_t<std::is_same_v<T, double>, long double, std::complex<long double>>> wide;
+    };
+    CLinearScratch<double> m_realScratch;
+    CLinearScratch<std::complex<double>> m_complexScratch;
     std::vector<double> m_realSolution;
     std::vector<std::complex<double>> m_complexSolution;
 
     // Solves the system into `x` (dense or sparse by its size); false when it
     // has no answer.
     template <typename T>
-    bool SolveLinear(const System<T>& sys, std::vector<T>& matrix, CSparseLu<T>& lu,
-                     std::vector<CMatrixEntry<T>>& entries, std::vector<T>& x);
+    bool SolveLinear(const System<T>& sys, std::vector<T>& matrix, CSparseLu<T>& lu, CLinearScratch<T>& scratch,
+                     std::vector<T>& x);
 
     void Post(const std::string& text);
     void QueueTrace(CExperiment& experiment, const std::vector<std::vector<CCircuitNode*>>& graphs,

@@ -48,44 +48,40 @@ template <typename T> CSparseLu<T>::~CSparseLu() = default;
 
 template <typename T> bool CSparseLu<T>::Assemble(int n, std::vector<CMatrixEntry<T>>& entries) {
     // Entries by column (a counting sort, stable), then by row within each
-    // column; equal places add up in the order the entries came.
+    // column; equal places add up in the order the entries came. The last
+    // pattern is kept beside the new one to tell whether it changed.
     m_count.assign(static_cast<std::size_t>(n) + 1, 0);
     for (const CMatrixEntry<T>& e : entries)
         ++m_count[static_cast<std::size_t>(e.column) + 1];
     for (int c = 0; c < n; ++c)
         m_count[static_cast<std::size_t>(c) + 1] += m_count[static_cast<std::size_t>(c)];
-    std::vector<CMatrixEntry<T>> sorted(entries.size());
-    {
-        std::vector<int> next(m_count.begin(), m_count.end() - 1);
-        for (const CMatrixEntry<T>& e : entries)
-            sorted[static_cast<std::size_t>(next[static_cast<std::size_t>(e.column)]++)] = e;
-    }
-    std::vector<int> columnStart(static_cast<std::size_t>(n) + 1, 0);
-    std::vector<int> rowIndex;
-    std::vector<T> values;
-    rowIndex.reserve(sorted.size());
-    values.reserve(sorted.size());
+    m_sorted.resize(entries.size());
+    m_next.assign(m_count.begin(), m_count.end() - 1);
+    for (const CMatrixEntry<T>& e : entries)
+        m_sorted[static_cast<std::size_t>(m_next[static_cast<std::size_t>(e.column)]++)] = e;
+    m_newStart.assign(static_cast<std::size_t>(n) + 1, 0);
+    m_newRows.clear();
+    m_values.clear();
     for (int c = 0; c < n; ++c) {
-        auto first = sorted.begin() + m_count[static_cast<std::size_t>(c)];
-        auto last = sorted.begin() + m_count[static_cast<std::size_t>(c) + 1];
+        auto first = m_sorted.begin() + m_count[static_cast<std::size_t>(c)];
+        auto last = m_sorted.begin() + m_count[static_cast<std::size_t>(c) + 1];
         std::stable_sort(first, last, [](const auto& a, const auto& b) { return a.row < b.row; });
-        columnStart[static_cast<std::size_t>(c)] = static_cast<int>(rowIndex.size());
+        const int start = static_cast<int>(m_newRows.size());
+        m_newStart[static_cast<std::size_t>(c)] = start;
         for (auto it = first; it != last; ++it) {
-            if (rowIndex.size() > static_cast<std::size_t>(columnStart[static_cast<std::size_t>(c)]) &&
-                rowIndex.back() == it->row)
-                values.back() += it->value;
-            else {
-                rowIndex.push_back(it->row);
-                values.push_back(it->value);
+            if (static_cast<int>(m_newRows.size()) > start && m_newRows.back() == it->row) {
+                m_values.back() += it->value;
+            } else {
+                m_newRows.push_back(it->row);
+                m_values.push_back(it->value);
             }
         }
     }
-    columnStart[static_cast<std::size_t>(n)] = static_cast<int>(rowIndex.size());
-    const bool same = n == m_n && columnStart == m_columnStart && rowIndex == m_rowIndex;
+    m_newStart[static_cast<std::size_t>(n)] = static_cast<int>(m_newRows.size());
+    const bool same = n == m_n && m_newStart == m_columnStart && m_newRows == m_rowIndex;
     m_n = n;
-    m_columnStart.swap(columnStart);
-    m_rowIndex.swap(rowIndex);
-    m_values.swap(values);
+    m_columnStart.swap(m_newStart);
+    m_rowIndex.swap(m_newRows);
     return same;
 }
 

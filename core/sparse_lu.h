@@ -50,7 +50,9 @@ template <typename T> class CSparseLu {
     int m_n = -1;
     std::vector<int> m_columnStart, m_rowIndex; // compressed columns
     std::vector<T> m_values;
-    std::vector<int> m_count;
+    // Scratch of the assembly, kept so a solve allocates only when it grows.
+    std::vector<int> m_count, m_next, m_newStart, m_newRows;
+    std::vector<CMatrixEntry<T>> m_sorted;
     bool m_reused = false;
     std::uint64_t m_analyses = 0;
 };
