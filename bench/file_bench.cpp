@@ -1,5 +1,6 @@
 // Opening and saving a 200-device experiment: parse, relink, rebuild, solve
 // and update; and writing it back.
+#include "ladder.h"
 #include "core/experiment.h"
 #include "devices/dc_source.h"
 #include "devices/kind_registry.h"
@@ -45,8 +46,44 @@ void BM_Load200(benchmark::State& state) {
         benchmark::DoNotOptimize(ex.Devices().size());
     }
     state.counters["bytes"] = static_cast<double>(bytes.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_Load200)->Unit(benchmark::kMillisecond);
+
+// The ladder board as a file of the size asked for.
+std::string LadderFile(int devices) {
+    CExperiment ex;
+    ex.Solver().SetTraceStream(nullptr);
+    bench::BuildLadder(ex, devices);
+    return Utf8ToGbk(ExperimentDocument(ex).ToText());
+}
+
+// The whole read of a ladder file: text mode, GBK, the document, every
+// object's keys, links, rebuild, solve and update.
+void BM_LoadLadder(benchmark::State& state) {
+    const std::string bytes = LadderFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CExperiment ex;
+        ex.Solver().SetTraceStream(nullptr);
+        LoadFromBytes(ex, bytes, 0);
+        benchmark::DoNotOptimize(ex.Devices().size());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_LoadLadder)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The document alone: the tag scan that builds the key-path tree.
+void BM_ParseLadder(benchmark::State& state) {
+    const std::string bytes = LadderFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CKeyDoc doc;
+        doc.Parse(bytes);
+        benchmark::DoNotOptimize(doc.Root().children.size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ParseLadder)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_Save200(benchmark::State& state) {
     CExperiment ex;

@@ -179,37 +179,39 @@ int Solve(const std::string& path, long long time, bool asJson) {
         // A value the teacher hid is printed as hidden, and its branches
         // (whose voltage and current would give it away) are left out.
         const std::string value = device->m_valueHidden ? kHiddenValue : device->LabelValue();
-        json entry = {{"id", device->Id()},
-                      {"type", device->TypeCode()},
-                      {"name", device->m_name},
-                      {"value", value.empty() ? json(nullptr) : json(value)},
-                      {"display", device->DisplayTexts()},
-                      {"warnings", warnings}};
-        if (!device->m_valueHidden) {
-            json branches = json::array();
-            for (const auto& b : device->m_branches)
-                branches.push_back({{"class", b->m_result.m_elec.m_circuitClass},
-                                    {"elec", Quantity(b->m_result.m_elec)},
-                                    {"vol", Quantity(b->m_result.m_vol)}});
-            entry["branches"] = branches;
-        }
-        if (device->HasScreen()) {
-            json traces = json::array();
-            for (const auto& line : device->Traces()) {
-                json points = json::array();
-                for (auto [x, y] : line)
-                    points.push_back({x, y});
-                traces.push_back(points);
+        if (asJson) {
+            json entry = {{"id", device->Id()},
+                          {"type", device->TypeCode()},
+                          {"name", device->m_name},
+                          {"value", value.empty() ? json(nullptr) : json(value)},
+                          {"display", device->DisplayTexts()},
+                          {"warnings", warnings}};
+            if (!device->m_valueHidden) {
+                json branches = json::array();
+                for (const auto& b : device->m_branches)
+                    branches.push_back({{"class", b->m_result.m_elec.m_circuitClass},
+                                        {"elec", Quantity(b->m_result.m_elec)},
+                                        {"vol", Quantity(b->m_result.m_vol)}});
+                entry["branches"] = branches;
             }
-            entry["traces"] = traces;
+            if (device->HasScreen()) {
+                json traces = json::array();
+                for (const auto& line : device->Traces()) {
+                    json points = json::array();
+                    for (auto [x, y] : line)
+                        points.push_back({x, y});
+                    traces.push_back(points);
+                }
+                entry["traces"] = traces;
+            }
+            if (const CScreenInstrument* screen = device->Screen()) {
+                json measured = json::object();
+                for (int c = 0; c < screen->ChannelCount(); ++c)
+                    measured["ch" + std::to_string(c + 1)] = Measurements(screen->Measure(c));
+                entry["measurements"] = measured;
+            }
+            devices.push_back(entry);
         }
-        if (const CScreenInstrument* screen = device->Screen()) {
-            json measured = json::object();
-            for (int c = 0; c < screen->ChannelCount(); ++c)
-                measured["ch" + std::to_string(c + 1)] = Measurements(screen->Measure(c));
-            entry["measurements"] = measured;
-        }
-        devices.push_back(entry);
         rows.push_back({device->Id(), device->m_name, value, Join(device->DisplayTexts(), " | "),
                         Join(warnings, "; ")});
     }

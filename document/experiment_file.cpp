@@ -56,11 +56,18 @@ void SetError(std::string* error, const std::string& text) {
 std::string TextMode(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\0') continue;
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        out += c;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    const bool nul = std::memchr(p, '\0', bytes.size()) != nullptr;
+    while (p < end) {
+        // Copy up to the next CR (or NUL, where the file has any) in one go.
+        const char* stop = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)));
+        if (!stop) stop = end;
+        if (nul) stop = std::find(p, stop, '\0');
+        out.append(p, static_cast<std::size_t>(stop - p));
+        if (stop == end) break;
+        if (*stop == '\r' && !(stop + 1 < end && stop[1] == '\n')) out += '\r';
+        p = stop + 1;
     }
     return out;
 }

@@ -6,13 +6,11 @@
 namespace ampera {
 
 namespace {
-std::string Convert(const std::string& input, const char* to, const char* from) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return input;
-    std::string out;
-    out.reserve(input.size() * 3 / 2 + 16);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
+
+// Appends `length` bytes from `input`, converted by `cd`, to `out`.
+void Append(iconv_t cd, const char* input, std::size_t length, std::string& out) {
+    char* in = const_cast<char*>(input);
+    std::size_t inLeft = length;
     char buffer[4096];
     while (inLeft > 0) {
         char* outPtr = buffer;
@@ -27,12 +25,54 @@ std::string Convert(const std::string& input, const char* to, const char* from) 
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
+}
+
+std::string Convert(const std::string& input, const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return input;
+    std::string out;
+    out.reserve(input.size() * 3 / 2 + 16);
+    Append(cd, input.data(), input.size(), out);
     iconv_close(cd);
     return out;
 }
+
 } // namespace
 
-std::string GbkToUtf8(const std::string& gbk) { return Convert(gbk, "UTF-8", "GBK"); }
+// GBK leaves ASCII as it is, but a trail byte may be ASCII too: a byte
+// below 0x80 that follows another such byte is a plain character whatever
+// came before, and the decoder starts afresh after it. So only the stretches
+// between such places that hold a byte of 0x80 or more go to iconv, each
+// exactly as iconv would have met it in the whole text.
+std::string GbkToUtf8(const std::string& gbk) {
+    const auto high = [&](std::size_t i) { return static_cast<unsigned char>(gbk[i]) >= 0x80; };
+    std::size_t i = 0;
+    while (i < gbk.size() && !high(i))
+        ++i;
+    if (i == gbk.size()) return gbk;
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return gbk;
+    std::string out;
+    out.reserve(gbk.size() + gbk.size() / 2);
+    out.append(gbk, 0, i);
+    while (i < gbk.size()) {
+        // A stretch starts at a high byte and ends before the first low
+        // byte whose predecessor is low too.
+        std::size_t end = i + 1;
+        while (end < gbk.size() && (high(end) || high(end - 1)))
+            ++end;
+        Append(cd, gbk.data() + i, end - i, out);
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        i = end;
+        const std::size_t plain = i;
+        while (i < gbk.size() && !high(i))
+            ++i;
+        out.append(gbk, plain, i - plain);
+    }
+    iconv_close(cd);
+    return out;
+}
+
 std::string Utf8ToGbk(const std::string& utf8) { return Convert(utf8, "GBK", "UTF-8"); }
 
 } // namespace ampera

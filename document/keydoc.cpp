@@ -1,64 +1,65 @@
 #include "keydoc.h"
 
 #include <algorithm>
+#include "number_text.h"
+
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <locale>
-#include <sstream>
 #include <string_view>
 
 namespace ampera {
 
 namespace {
 
-std::vector<std::string> SplitPath(const std::string& path) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t colon = path.find(':', start);
-        parts.push_back(path.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
-        if (colon == std::string::npos) return parts;
-        start = colon + 1;
+// The colon-separated parts of a path, one at a time.
+class PathParts {
+public:
+    explicit PathParts(std::string_view path) : m_rest(path) {}
+    // The next part; false once every part has been taken.
+    bool Next(std::string_view& part) {
+        if (m_done) return false;
+        const std::size_t colon = m_rest.find(':');
+        part = m_rest.substr(0, colon);
+        if (colon == std::string_view::npos)
+            m_done = true;
+        else
+            m_rest.remove_prefix(colon + 1);
+        return true;
     }
-}
+    bool Last() const { return m_done; }
 
-// Stream-input conversion: leading white space skipped, the longest valid
-// prefix converted, the rest ignored.
-template <typename T> bool Convert(const std::string& text, T& out) {
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
-    T value{};
-    in >> value;
-    if (in.fail()) return false;
-    out = value;
-    return true;
-}
+private:
+    std::string_view m_rest;
+    bool m_done = false;
+};
 
 // Events of the tag scanner, turned into the tree.
 class CKeyDocBuilder {
 public:
     explicit CKeyDocBuilder(CKeyElement& root) : m_root(root) {}
 
-    void OnElementStart(const std::string& name, const std::string& attributes) {
+    void OnElementStart(std::string_view name, std::string_view attributes) {
         if (!m_current) {
             m_root.name = name;
             m_root.attributes = attributes;
             m_current = &m_root;
             return;
         }
-        auto child = std::make_unique<CKeyElement>();
-        child->name = name;
-        child->attributes = attributes;
-        m_current = m_current->AddChild(std::move(child));
+        m_current = m_current->AddChild(name);
+        m_current->attributes = attributes;
     }
-    void OnLeaf(const std::string& name, const std::string& value, const std::string& attributes) {
+    void OnLeaf(std::string_view name, std::string_view value, std::string_view attributes) {
         if (!m_current) return;
         if (CKeyLeaf* leaf = m_current->FindLeaf(name)) {
             leaf->value = value;
             leaf->attributes = attributes;
         } else {
+            // Arena space is cheap and most elements hold a few leaves: one
+            // growth instead of three.
+            if (m_current->leaves.empty()) m_current->leaves.reserve(4);
             m_current->leaves.push_back({name, value, attributes});
         }
     }
@@ -73,45 +74,58 @@ private:
 
 class Scanner {
 public:
-    Scanner(const std::string& text, CKeyDocBuilder& builder) : m_text(text), m_builder(builder) {}
+    Scanner(std::string_view text, CKeyDocBuilder& builder) : m_text(text), m_builder(builder) {}
 
     void Region(std::size_t begin, std::size_t end, int depth) {
         std::size_t pos = begin;
+        std::string open, close;
         for (;;) {
             const std::size_t lt = m_text.find('<', pos);
-            if (lt == std::string::npos || lt >= end) return;
+            if (lt == std::string_view::npos || lt >= end) return;
             const std::size_t gt = m_text.find('>', lt);
-            if (gt == std::string::npos || gt >= end) return;
+            if (gt == std::string_view::npos || gt >= end) return;
 
-            std::string body = m_text.substr(lt + 1, gt - lt - 1);
+            std::string_view body = m_text.substr(lt + 1, gt - lt - 1);
             const bool selfClosing = !body.empty() && body.back() == '/';
-            if (selfClosing) body.pop_back();
+            if (selfClosing) body.remove_suffix(1);
             const std::size_t space = body.find(' ');
-            const std::string name = body.substr(0, space);
-            const std::string attributes = space == std::string::npos ? std::string() : body.substr(space + 1);
+            const std::string_view name = body.substr(0, space);
+            const std::string_view attributes =
+                space == std::string_view::npos ? std::string_view() : body.substr(space + 1);
 
-            if (name.rfind("?xml", 0) == 0 || name.rfind("!--", 0) == 0) {
+            if (name.substr(0, 4) == "?xml" || name.substr(0, 3) == "!--") {
                 pos = gt + 1;
                 continue;
             }
             if (selfClosing) {
-                m_builder.OnLeaf(name, std::string(), attributes);
+                m_builder.OnLeaf(name, std::string_view(), attributes);
                 pos = gt + 1;
                 continue;
             }
-            const std::string open = "<" + name + ">", close = "</" + name + ">";
-            std::size_t candidate = FindBefore(close, gt + 1, end);
-            std::size_t from = gt + 1;
-            while (candidate != std::string::npos) {
-                const std::size_t inner = FindBefore(open, from, candidate);
-                if (inner == std::string::npos) break;
-                from = inner + open.size();
-                candidate = FindBefore(close, candidate + close.size(), end);
+            close.assign("</").append(name).append(">");
+            // A leaf's closing tag is the next tag of all: then it is the first
+            // closing tag after this one, with no opening tag of the name
+            // before it, and the content holds no tag.
+            const std::size_t next = m_text.find('<', gt + 1);
+            std::size_t candidate;
+            bool nested;
+            if (next < end && end - next >= close.size() && m_text.compare(next, close.size(), close) == 0) {
+                candidate = next;
+                nested = false;
+            } else {
+                open.assign("<").append(name).append(">");
+                candidate = FindBefore(close, gt + 1, end);
+                std::size_t from = gt + 1;
+                while (candidate != std::string_view::npos) {
+                    const std::size_t inner = FindBefore(open, from, candidate);
+                    if (inner == std::string_view::npos) break;
+                    from = inner + open.size();
+                    candidate = FindBefore(close, candidate + close.size(), end);
+                }
+                if (candidate == std::string_view::npos) return; // unmatched: the rest of the region is skipped
+                nested = next < candidate;
             }
-            if (candidate == std::string::npos) return; // unmatched: the rest of the region is skipped
-
             const std::size_t contentBegin = gt + 1, contentEnd = candidate;
-            const bool nested = m_text.find('<', contentBegin) < contentEnd;
             if (name.empty()) {
                 if (depth < CKeyDoc::kMaxDepth) Region(contentBegin, contentEnd, depth + 1);
             } else if (nested) {
@@ -128,60 +142,107 @@ public:
 private:
     // `what` at or after `from` ending no later than `end`, or npos. The
     // search never looks past `end`, so unmatched tags cost only their region.
-    std::size_t FindBefore(const std::string& what, std::size_t from, std::size_t end) const {
-        if (from >= end) return std::string::npos;
-        const std::size_t at = std::string_view(m_text).substr(from, end - from).find(what);
-        return at == std::string_view::npos ? std::string::npos : from + at;
+    std::size_t FindBefore(std::string_view what, std::size_t from, std::size_t end) const {
+        if (from >= end) return std::string_view::npos;
+        // memmem skips ahead on the pattern; a plain find stops at every '<'.
+        const void* at = memmem(m_text.data() + from, end - from, what.data(), what.size());
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - m_text.data())
+                  : std::string_view::npos;
     }
 
-    const std::string& m_text;
+    std::string_view m_text;
     CKeyDocBuilder& m_builder;
 };
 
 void Write(const CKeyElement& e, int depth, std::string& out) {
-    const std::string indent(static_cast<std::size_t>(depth), '\t');
-    out += indent + "<" + e.name + ">\r\n";
-    for (const CKeyLeaf& leaf : e.leaves)
-        out += indent + "\t<" + leaf.name + ">" + leaf.value + "</" + leaf.name + ">\r\n";
-    for (const auto& child : e.children) Write(*child, depth + 1, out);
-    out += indent + "</" + e.name + ">\r\n";
+    const auto indent = [&](int d) { out.append(static_cast<std::size_t>(d), '\t'); };
+    indent(depth);
+    out.append("<").append(e.name).append(">\r\n");
+    for (const CKeyLeaf& leaf : e.leaves) {
+        indent(depth + 1);
+        out.append("<").append(leaf.name).append(">").append(leaf.value).append("</").append(leaf.name).append(">\r\n");
+    }
+    for (const CKeyElement* child : e.children) Write(*child, depth + 1, out);
+    indent(depth);
+    out.append("</").append(e.name).append(">\r\n");
 }
 
 } // namespace
 
-CKeyElement* CKeyElement::FindChild(const std::string& n) const {
-    const auto it = m_firstChild.find(n);
-    return it == m_firstChild.end() ? nullptr : it->second;
+CKeyElement* CKeyElement::FindChild(std::string_view n) const {
+    if (!m_index) {
+        for (CKeyElement* child : children)
+            if (child->name == n) return child;
+        return nullptr;
+    }
+    const auto it = m_index->find(n);
+    return it == m_index->end() ? nullptr : it->second;
 }
 
-CKeyElement* CKeyElement::AddChild(std::unique_ptr<CKeyElement> child) {
-    child->parent = this;
-    children.push_back(std::move(child));
-    CKeyElement* added = children.back().get();
-    m_firstChild.emplace(added->name, added);
+CKeyElement* CKeyElement::AddChild(std::string_view childName) {
+    KeyAllocator alloc = children.get_allocator();
+    CKeyElement* added = alloc.new_object<CKeyElement>();
+    added->name = childName;
+    added->parent = this;
+    children.push_back(added);
+    if (m_index) {
+        m_index->emplace(added->name, added);
+    } else if (children.size() >= kIndexFrom) {
+        m_index = alloc.new_object<std::pmr::unordered_map<std::string_view, CKeyElement*>>();
+        for (CKeyElement* c : children)
+            m_index->emplace(c->name, c);
+    }
     return added;
 }
 
-CKeyLeaf* CKeyElement::FindLeaf(const std::string& n) {
+CKeyLeaf* CKeyElement::FindLeaf(std::string_view n) {
     for (CKeyLeaf& l : leaves)
         if (l.name == n) return &l;
     return nullptr;
 }
 
-const CKeyLeaf* CKeyElement::FindLeaf(const std::string& n) const {
+const CKeyLeaf* CKeyElement::FindLeaf(std::string_view n) const {
     return const_cast<CKeyElement*>(this)->FindLeaf(n);
 }
 
-CKeyDoc::CKeyDoc() : m_root(std::make_unique<CKeyElement>()) {}
+CKeyDoc::CKeyDoc() { Reset(0); }
 
-void CKeyDoc::Clear() { m_root = std::make_unique<CKeyElement>(); }
+// A moved-from document is an empty one.
+CKeyDoc::CKeyDoc(CKeyDoc&& other) : m_arena(std::move(other.m_arena)), m_root(other.m_root) { other.Reset(0); }
+
+CKeyDoc& CKeyDoc::operator=(CKeyDoc&& other) {
+    if (this != &other) {
+        m_arena = std::move(other.m_arena);
+        m_root = other.m_root;
+        other.Reset(0);
+    }
+    return *this;
+}
+
+void CKeyDoc::Reset(std::size_t expected) {
+    // Nothing in the tree needs its destructor run: every byte it holds is
+    // the arena's, and the arena gives it all back at once.
+    m_arena = std::make_unique<std::pmr::monotonic_buffer_resource>(std::max<std::size_t>(expected, 1024));
+    KeyAllocator alloc(m_arena.get());
+    m_root = alloc.new_object<CKeyElement>();
+}
+
+void CKeyDoc::Clear() { Reset(0); }
+
+std::string_view CKeyDoc::Keep(std::string_view text) {
+    if (text.empty()) return {};
+    char* copy = static_cast<char*>(m_arena->allocate(text.size(), 1));
+    std::memcpy(copy, text.data(), text.size());
+    return {copy, text.size()};
+}
 
 bool CKeyDoc::Parse(const char* text, std::size_t length) {
-    Clear();
+    // The tree takes a few times the text's size.
+    Reset(length < (std::size_t(1) << 30) ? length * 3 : 0);
     if (!text || length == 0) return false;
-    const std::string copy(text, length);
+    const std::string_view kept = Keep(std::string_view(text, length));
     CKeyDocBuilder builder(*m_root);
-    Scanner(copy, builder).Region(0, copy.size(), 0);
+    Scanner(kept, builder).Region(0, length, 0);
     return true;
 }
 
@@ -200,23 +261,26 @@ bool CKeyDoc::SaveToFile(const std::string& path) const {
     return static_cast<bool>(file);
 }
 
-const CKeyLeaf* CKeyDoc::Find(const std::string& path) const {
-    const std::vector<std::string> parts = SplitPath(path);
-    if (parts.size() < 2 || parts[0] != m_root->name) return nullptr;
-    const CKeyElement* e = m_root.get();
-    for (std::size_t i = 1; i + 1 < parts.size(); ++i) {
-        e = e->FindChild(parts[i]);
+const CKeyLeaf* CKeyDoc::Find(std::string_view path) const {
+    PathParts parts(path);
+    std::string_view part;
+    if (!parts.Next(part) || part != m_root->name || parts.Last()) return nullptr;
+    const CKeyElement* e = m_root;
+    while (parts.Next(part)) {
+        if (parts.Last()) return e->FindLeaf(part);
+        e = e->FindChild(part);
         if (!e) return nullptr;
     }
-    return e->FindLeaf(parts.back());
+    return nullptr;
 }
 
-const CKeyElement* CKeyDoc::FindElement(const std::string& elementPath) const {
-    const std::vector<std::string> parts = SplitPath(elementPath);
-    if (parts.empty() || parts[0] != m_root->name) return nullptr;
-    const CKeyElement* e = m_root.get();
-    for (std::size_t i = 1; i < parts.size() && e; ++i)
-        e = e->FindChild(parts[i]);
+const CKeyElement* CKeyDoc::FindElement(std::string_view elementPath) const {
+    PathParts parts(elementPath);
+    std::string_view part;
+    if (!parts.Next(part) || part != m_root->name) return nullptr;
+    const CKeyElement* e = m_root;
+    while (e && parts.Next(part))
+        e = e->FindChild(part);
     return e;
 }
 
@@ -230,8 +294,8 @@ std::vector<std::uint32_t> CKeyDoc::NumberedChildren(const std::string& elementP
     std::vector<std::uint32_t> numbers;
     const CKeyElement* e = FindElement(elementPath);
     if (!e || below <= 0) return numbers;
-    for (const auto& child : e->children) {
-        const std::string& name = child->name;
+    for (const CKeyElement* child : e->children) {
+        const std::string_view name = child->name;
         if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0) continue;
         const std::size_t digits = name.size() - stem.size();
         // Ten digits hold every 32-bit number; "NUM02" is not the name of item 2.
@@ -252,7 +316,7 @@ std::vector<std::uint32_t> CKeyDoc::NumberedChildren(const std::string& elementP
 
 bool CKeyDoc::GetString(const std::string& path, std::string& out, const std::string& fallback) const {
     if (const CKeyLeaf* leaf = Find(path)) {
-        out = leaf->value;
+        out.assign(leaf->value.data(), leaf->value.size());
         return true;
     }
     out = fallback;
@@ -261,7 +325,7 @@ bool CKeyDoc::GetString(const std::string& path, std::string& out, const std::st
 
 namespace {
 template <typename T> bool GetTyped(const CKeyLeaf* leaf, T& out, T fallback) {
-    if (leaf && Convert(leaf->value, out)) return true;
+    if (leaf && ReadNumber(leaf->value, out)) return true;
     out = fallback;
     return false;
 }
@@ -281,27 +345,24 @@ bool CKeyDoc::GetBool(const std::string& path, bool& out, bool fallback) const {
 }
 
 void CKeyDoc::SetString(const std::string& path, const std::string& value) {
-    const std::vector<std::string> parts = SplitPath(path);
-    if (parts.size() < 2) return;
-    if (parts[0] != m_root->name) {
-        m_root->name = parts[0];
-        m_root->attributes.clear();
+    PathParts parts(path);
+    std::string_view part;
+    if (!parts.Next(part) || parts.Last()) return;
+    if (part != m_root->name) {
+        m_root->name = Keep(part);
+        m_root->attributes = {};
     }
-    CKeyElement* e = m_root.get();
-    for (std::size_t i = 1; i + 1 < parts.size(); ++i) {
-        CKeyElement* next = e->FindChild(parts[i]);
-        if (!next) {
-            auto child = std::make_unique<CKeyElement>();
-            child->name = parts[i];
-            next = e->AddChild(std::move(child));
-        }
+    CKeyElement* e = m_root;
+    while (parts.Next(part) && !parts.Last()) {
+        CKeyElement* next = e->FindChild(part);
+        if (!next) next = e->AddChild(Keep(part));
         e = next;
     }
-    if (CKeyLeaf* leaf = e->FindLeaf(parts.back())) {
-        leaf->value = value;
-        leaf->attributes.clear();
+    if (CKeyLeaf* leaf = e->FindLeaf(part)) {
+        leaf->value = Keep(value);
+        leaf->attributes = {};
     } else {
-        e->leaves.push_back({parts.back(), value, std::string()});
+        e->leaves.push_back({Keep(part), Keep(value), {}});
     }
 }
 

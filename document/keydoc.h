@@ -8,35 +8,50 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace ampera {
 
+// The tree lives in its document's arena: the text it was read from is
+// copied there once, names and values are views of that copy (or of text a
+// store copied there), and everything is given back at once when the
+// document is cleared or goes. Reading a large file thus costs no allocation
+// and no free per tag.
+using KeyAllocator = std::pmr::polymorphic_allocator<char>;
+
 struct CKeyLeaf {
-    std::string name;
-    std::string value;
-    std::string attributes;
+    std::string_view name;
+    std::string_view value;
+    std::string_view attributes;
 };
 
 struct CKeyElement {
-    std::vector<CKeyLeaf> leaves; // in order of first creation; names unique
-    std::string name;
-    std::string attributes; // kept from parsing, never written
-    std::vector<std::unique_ptr<CKeyElement>> children; // names may repeat; lookups find the first
+    using allocator_type = KeyAllocator;
+    explicit CKeyElement(const allocator_type& alloc) : leaves(alloc), children(alloc) {}
+
+    std::pmr::vector<CKeyLeaf> leaves; // in order of first creation; names unique
+    std::string_view name;
+    std::string_view attributes; // kept from parsing, never written
+    std::pmr::vector<CKeyElement*> children; // names may repeat; lookups find the first
     CKeyElement* parent = nullptr;
 
-    CKeyElement* FindChild(const std::string& n) const;
-    // Appends a child and returns it; lookups keep finding the first of a name.
-    CKeyElement* AddChild(std::unique_ptr<CKeyElement> child);
+    CKeyElement* FindChild(std::string_view n) const;
+    // Appends a child of that name (which must live in the same arena) and
+    // returns it; lookups keep finding the first of a name.
+    CKeyElement* AddChild(std::string_view childName);
+
+    CKeyLeaf* FindLeaf(std::string_view n);
+    const CKeyLeaf* FindLeaf(std::string_view n) const;
 
 private:
-    // First child of each name: an experiment list holds hundreds of items.
-    std::unordered_map<std::string, CKeyElement*> m_firstChild;
-public:
-    CKeyLeaf* FindLeaf(const std::string& n);
-    const CKeyLeaf* FindLeaf(const std::string& n) const;
+    // First child of each name, once there are many: an experiment list
+    // holds hundreds of items. Made when the children reach kIndexFrom.
+    static constexpr std::size_t kIndexFrom = 16;
+    std::pmr::unordered_map<std::string_view, CKeyElement*>* m_index = nullptr;
 };
 
 class CKeyDoc {
@@ -46,6 +61,10 @@ public:
     static constexpr int kMaxDepth = 64;
 
     CKeyDoc();
+    CKeyDoc(CKeyDoc&& other);
+    CKeyDoc& operator=(CKeyDoc&& other);
+    CKeyDoc(const CKeyDoc&) = delete;
+    CKeyDoc& operator=(const CKeyDoc&) = delete;
 
     void Clear();
     // Builds the tree from `text`; false only for an empty text. Parts that
@@ -88,9 +107,15 @@ public:
     const CKeyElement& Root() const { return *m_root; }
 
 private:
-    const CKeyLeaf* Find(const std::string& path) const;
-    const CKeyElement* FindElement(const std::string& elementPath) const;
-    std::unique_ptr<CKeyElement> m_root;
+    const CKeyLeaf* Find(std::string_view path) const;
+    const CKeyElement* FindElement(std::string_view elementPath) const;
+    // A fresh arena of about `expected` bytes, holding an empty root.
+    void Reset(std::size_t expected);
+    // A copy of `text` in the arena.
+    std::string_view Keep(std::string_view text);
+
+    std::unique_ptr<std::pmr::monotonic_buffer_resource> m_arena;
+    CKeyElement* m_root = nullptr;
 };
 
 } // namespace ampera

@@ -17,20 +17,21 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
 using ampera::CKeyElement;
 
-bool WritableName(const std::string& name) {
-    return !name.empty() && name.find_first_of("<> ") == std::string::npos && name.front() != '/' &&
-           name.back() != '/' && name.rfind("?xml", 0) != 0 && name.rfind("!--", 0) != 0;
+bool WritableName(std::string_view name) {
+    return !name.empty() && name.find_first_of("<> ") == std::string_view::npos && name.front() != '/' &&
+           name.back() != '/' && name.substr(0, 4) != "?xml" && name.substr(0, 3) != "!--";
 }
 
 bool Writable(const CKeyElement& e) {
     if (!WritableName(e.name) || (e.leaves.empty() && e.children.empty())) return false;
     for (const auto& leaf : e.leaves)
-        if (!WritableName(leaf.name) || leaf.value.find('<') != std::string::npos) return false;
+        if (!WritableName(leaf.name) || leaf.value.find('<') != std::string_view::npos) return false;
     for (const auto& child : e.children)
         if (!Writable(*child)) return false;
     return true;

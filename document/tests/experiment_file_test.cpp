@@ -199,6 +199,16 @@ TEST_F(ExperimentFileTest, FilesAreGbkWithCrLf) {
     EXPECT_EQ(static_cast<CDevice*>(*other.Devices().begin())->m_name, "电阻");
 }
 
+// Files are read in text mode: CR LF is a line break, NUL bytes are
+// dropped, and a CR on its own stays in the text.
+TEST_F(ExperimentFileTest, TextModeDropsCrBeforeLfAndNulBytes) {
+    const std::string bytes("<COMPONENT>\r\n\t<ABSTRACTNAME>a\rb\0c\r\nd\r\r\n\0</ABSTRACTNAME>\r\n</COMPONENT>\r",
+                            70);
+    ASSERT_EQ(bytes.back(), '\r');
+    LoadFromBytes(other, bytes, 0);
+    EXPECT_EQ(other.m_abstractName, std::string("a\rbc\nd\r\n"));
+}
+
 TEST_F(ExperimentFileTest, NamesWithTagBracketsStillReadBack) {
     auto* d = Place<CDiode>(ex);
     d->m_name = "D<1>";

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
+#include <memory>
+#include <random>
+#include <string_view>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -204,6 +209,144 @@ TEST(KeyDoc, ExactFloatsReadBackAsTheSameFloat) {
     std::string text;
     doc.GetString("A:V", text, "");
     EXPECT_EQ(text, "0.5") << "no digits beyond what the float needs";
+}
+
+} // namespace
+} // namespace ampera
+
+namespace ampera {
+namespace {
+
+// The reader's rules in their plainest form, searching the text afresh for
+// every tag: the reference the reader's shortcuts are held to.
+struct RefElement {
+    std::string name, attributes;
+    std::vector<std::array<std::string, 3>> leaves; // name, value, attributes
+    std::vector<std::unique_ptr<RefElement>> children;
+    RefElement* parent = nullptr;
+};
+
+class RefScanner {
+public:
+    RefScanner(const std::string& text, RefElement& root) : m_text(text), m_root(root) {}
+
+    void Region(std::size_t begin, std::size_t end, int depth) {
+        std::size_t pos = begin;
+        for (;;) {
+            const std::size_t lt = m_text.find('<', pos);
+            if (lt == std::string::npos || lt >= end) return;
+            const std::size_t gt = m_text.find('>', lt);
+            if (gt == std::string::npos || gt >= end) return;
+            std::string body = m_text.substr(lt + 1, gt - lt - 1);
+            const bool selfClosing = !body.empty() && body.back() == '/';
+            if (selfClosing) body.pop_back();
+            const std::size_t space = body.find(' ');
+            const std::string name = body.substr(0, space);
+            const std::string attributes = space == std::string::npos ? std::string() : body.substr(space + 1);
+            if (name.rfind("?xml", 0) == 0 || name.rfind("!--", 0) == 0) {
+                pos = gt + 1;
+                continue;
+            }
+            if (selfClosing) {
+                Leaf(name, "", attributes);
+                pos = gt + 1;
+                continue;
+            }
+            const std::string open = "<" + name + ">", close = "</" + name + ">";
+            std::size_t candidate = Find(close, gt + 1, end);
+            std::size_t from = gt + 1;
+            while (candidate != std::string::npos) {
+                const std::size_t inner = Find(open, from, candidate);
+                if (inner == std::string::npos) break;
+                from = inner + open.size();
+                candidate = Find(close, candidate + close.size(), end);
+            }
+            if (candidate == std::string::npos) return;
+            const std::size_t contentBegin = gt + 1, contentEnd = candidate;
+            const bool nested = m_text.find('<', contentBegin) < contentEnd;
+            if (name.empty()) {
+                if (depth < CKeyDoc::kMaxDepth) Region(contentBegin, contentEnd, depth + 1);
+            } else if (nested) {
+                if (!m_current) {
+                    m_root.name = name;
+                    m_root.attributes = attributes;
+                    m_current = &m_root;
+                } else {
+                    auto child = std::make_unique<RefElement>();
+                    child->name = name;
+                    child->attributes = attributes;
+                    child->parent = m_current;
+                    m_current->children.push_back(std::move(child));
+                    m_current = m_current->children.back().get();
+                }
+                if (depth < CKeyDoc::kMaxDepth) Region(contentBegin, contentEnd, depth + 1);
+                if (m_current) m_current = m_current->parent;
+            } else {
+                Leaf(name, m_text.substr(contentBegin, contentEnd - contentBegin), attributes);
+            }
+            pos = candidate + close.size();
+        }
+    }
+
+private:
+    std::size_t Find(const std::string& what, std::size_t from, std::size_t end) const {
+        if (from >= end) return std::string::npos;
+        const std::size_t at = std::string_view(m_text).substr(from, end - from).find(what);
+        return at == std::string_view::npos ? std::string::npos : from + at;
+    }
+    void Leaf(const std::string& name, const std::string& value, const std::string& attributes) {
+        if (!m_current) return;
+        for (auto& leaf : m_current->leaves)
+            if (leaf[0] == name) {
+                leaf[1] = value;
+                leaf[2] = attributes;
+                return;
+            }
+        m_current->leaves.push_back({name, value, attributes});
+    }
+
+    const std::string& m_text;
+    RefElement& m_root;
+    RefElement* m_current = nullptr;
+};
+
+void Dump(const RefElement& e, std::string& out) {
+    out += "(" + e.name + "|" + e.attributes;
+    for (const auto& leaf : e.leaves)
+        out += "[" + leaf[0] + "=" + leaf[1] + "|" + leaf[2] + "]";
+    for (const auto& child : e.children)
+        Dump(*child, out);
+    out += ")";
+}
+
+void Dump(const CKeyElement& e, std::string& out) {
+    out.append("(").append(e.name).append("|").append(e.attributes);
+    for (const CKeyLeaf& leaf : e.leaves)
+        out.append("[").append(leaf.name).append("=").append(leaf.value).append("|").append(leaf.attributes).append("]");
+    for (const CKeyElement* child : e.children)
+        Dump(*child, out);
+    out += ")";
+}
+
+TEST(KeyDoc, ReadsTagSoupAsThePlainRulesDo) {
+    std::mt19937 random(12111);
+    const char* pieces[] = {"<A>", "</A>", "<B>", "</B>", "<A x=1>", "<>", "</>", "<E/>", "<A/>", "1",
+                            "x",   "<",    ">",   "/",    " ",       "<!-- c -->", "<?xml v?>", "</B",
+                            "<//A>", "<A", "\t", "<<A>", "</<A>", "<B y>", "</A x>"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        const int count = 1 + static_cast<int>(random() % 24);
+        for (int k = 0; k < count; ++k)
+            text += pieces[random() % std::size(pieces)];
+        RefElement ref;
+        RefScanner(text, ref).Region(0, text.size(), 0);
+        std::string expected, got;
+        Dump(ref, expected);
+        CKeyDoc doc;
+        doc.Parse(text);
+        Dump(doc.Root(), got);
+        ASSERT_EQ(got, expected) << text;
+    }
 }
 
 } // namespace
