@@ -16,7 +16,18 @@ CExperiment& CExperiment::GetExperiment() {
     return experiment;
 }
 
+const CExperiment::COrders& CExperiment::Ordered() const {
+    if (m_orders.stale) {
+        m_orders.wires.assign(m_wires.begin(), m_wires.end());
+        m_orders.nodes.assign(m_nodes.begin(), m_nodes.end());
+        m_orders.devices.assign(m_devices.begin(), m_devices.end());
+        m_orders.stale = false;
+    }
+    return m_orders;
+}
+
 void CExperiment::Insert(CComponent* object) {
+    SetsChanged();
     object->m_experiment = this;
     m_all.insert(object);
     if (object->category == CATEGORY_WIRE)
@@ -48,6 +59,7 @@ void CExperiment::Detach(CComponent* object, CNode* node) {
     bool onlyThis =
         !list.empty() && std::all_of(list.begin(), list.end(), [&](CComponent* c) { return c == object; });
     if (onlyThis) {
+        SetsChanged();
         m_all.erase(node);
         m_nodes.erase(node);
         return;
@@ -81,6 +93,7 @@ void CExperiment::RemoveObject(CComponent* object) {
     if (!object) return;
     for (CNode* node : Distinct(EndNodes(object)))
         Detach(object, node);
+    SetsChanged();
     m_wires.erase(object);
     m_nodes.erase(object);
     m_devices.erase(object);
@@ -113,6 +126,7 @@ void CExperiment::ReinsertObject(CComponent* object) {
 
 std::vector<CComponent*> CExperiment::TakeAllObjects() {
     std::vector<CComponent*> taken(m_all.begin(), m_all.end());
+    SetsChanged();
     m_all.clear();
     m_nodes.clear();
     m_wires.clear();
@@ -129,6 +143,7 @@ std::vector<CComponent*> CExperiment::TakeAllObjects() {
 void CExperiment::ClearAll() {
     ++m_clearCount;
     ObjectSet all;
+    SetsChanged();
     all.swap(m_all);
     m_nodes.clear();
     m_wires.clear();
@@ -163,11 +178,11 @@ void CExperiment::RequestWarningOnce(const std::string& text) {
 
 void CExperiment::UpdateAll(long long time) {
     CUpdateContext context{m_notices, time};
-    for (CComponent* wire : m_wires)
+    for (CComponent* wire : std::vector<CComponent*>(WireOrder()))
         wire->Update(context);
-    for (CComponent* node : m_nodes)
+    for (CComponent* node : std::vector<CComponent*>(NodeOrder()))
         node->Update(context);
-    for (CComponent* device : m_devices)
+    for (CComponent* device : std::vector<CComponent*>(DeviceOrder()))
         device->Update(context);
 }
 

@@ -81,6 +81,12 @@ class CExperiment {
     const ObjectSet& Wires() const { return m_wires; }
     const ObjectSet& Nodes() const { return m_nodes; }
     const ObjectSet& Devices() const { return m_devices; }
+    // The same three sets as vectors in the same order, for the loops every
+    // update runs: a vector is walked without chasing tree links. A copy
+    // stays valid whatever the loop adds or removes.
+    const std::vector<CComponent*>& WireOrder() const { return Ordered().wires; }
+    const std::vector<CComponent*>& NodeOrder() const { return Ordered().nodes; }
+    const std::vector<CComponent*>& DeviceOrder() const { return Ordered().devices; }
 
     // Where messages, labels and modal requests go (both may be null).
     void SetNoticeSink(INoticeSink* sink) { m_notices = sink; }
@@ -119,6 +125,14 @@ class CExperiment {
     void Detach(CComponent* object, CNode* node);
 
     ObjectSet m_all, m_wires, m_nodes, m_devices;
+    struct COrders {
+        std::vector<CComponent*> wires, nodes, devices;
+        bool stale = true;
+    };
+    const COrders& Ordered() const;
+    // Every change to the sets marks the vectors stale.
+    void SetsChanged() { m_orders.stale = true; }
+    mutable COrders m_orders;
     std::vector<std::unique_ptr<CCircuitNode>> m_deadEnds; // open ends made by the last rebuild
     std::uint64_t m_generation = 0;
     CCircuitSolver m_solver;

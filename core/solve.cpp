@@ -20,7 +20,7 @@ bool CCircuitSolver::Solve(CExperiment& experiment) {
     m_listedValues.clear();
     std::vector<CBranch*> branches;
     std::vector<CCircuitNode*> nodes;
-    auto collect = [&](const ObjectSet& set) {
+    auto collect = [&](const std::vector<CComponent*>& set) {
         for (CComponent* object : set)
             for (auto& b : object->m_branches) {
                 branches.push_back(b.get());
@@ -31,8 +31,8 @@ bool CCircuitSolver::Solve(CExperiment& experiment) {
                     }
             }
     };
-    collect(experiment.Wires());
-    collect(experiment.Devices());
+    collect(experiment.WireOrder());
+    collect(experiment.DeviceOrder());
     if (nodes.empty()) return true;
 
     for (CBranch* b : branches)

@@ -71,13 +71,16 @@ void CExperiment::RebuildTopology() {
     m_deadEnds.clear();
     ++m_generation;
 
-    for (CComponent* wire : m_wires) {
+    // Copies: a device's BuildBranches may not change the board, but the
+    // loops must not depend on that.
+    const std::vector<CComponent*> wires = WireOrder(), nodes = NodeOrder(), devices = DeviceOrder();
+    for (CComponent* wire : wires) {
         wire->m_branches.clear();
         wire->m_branches.push_back(std::make_unique<CBranch>(BRANCH_RESISTOR, kWireResistance));
         wire->m_builtGeneration = m_generation;
     }
 
-    for (CComponent* object : m_nodes) {
+    for (CComponent* object : nodes) {
         auto* node = static_cast<CNode*>(object);
         node->m_circuitNodes.clear();
         node->m_circuitNodes.push_back(std::make_unique<CCircuitNode>());
@@ -94,14 +97,14 @@ void CExperiment::RebuildTopology() {
         }
     }
 
-    for (CComponent* device : m_devices) {
+    for (CComponent* device : devices) {
         device->m_branches.clear();
         device->m_builtGeneration = m_generation;
         CTopologyBuilder builder(*this, *device);
         device->BuildBranches(builder);
     }
 
-    auto closeOpenEnds = [this](const ObjectSet& set) {
+    auto closeOpenEnds = [this](const std::vector<CComponent*>& set) {
         for (CComponent* object : set)
             for (auto& b : object->m_branches)
                 for (CCircuitNode*& end : b->m_end)
@@ -110,8 +113,8 @@ void CExperiment::RebuildTopology() {
                         end = m_deadEnds.back().get();
                     }
     };
-    closeOpenEnds(m_wires);
-    closeOpenEnds(m_devices);
+    closeOpenEnds(wires);
+    closeOpenEnds(devices);
 
     m_valuesDirty = 1;
 }

@@ -214,12 +214,14 @@ CKeyDoc& CKeyDoc::operator=(CKeyDoc&& other) {
     if (this != &other) {
         m_arena = std::move(other.m_arena);
         m_root = other.m_root;
+        m_lastValid = false;
         other.Reset(0);
     }
     return *this;
 }
 
 void CKeyDoc::Reset(std::size_t expected) {
+    m_lastValid = false;
     // Nothing in the tree needs its destructor run: every byte it holds is
     // the arena's, and the arena gives it all back at once.
     m_arena = std::make_unique<std::pmr::monotonic_buffer_resource>(std::max<std::size_t>(expected, 1024));
@@ -262,16 +264,16 @@ bool CKeyDoc::SaveToFile(const std::string& path) const {
 }
 
 const CKeyLeaf* CKeyDoc::Find(std::string_view path) const {
-    PathParts parts(path);
-    std::string_view part;
-    if (!parts.Next(part) || part != m_root->name || parts.Last()) return nullptr;
-    const CKeyElement* e = m_root;
-    while (parts.Next(part)) {
-        if (parts.Last()) return e->FindLeaf(part);
-        e = e->FindChild(part);
-        if (!e) return nullptr;
+    const std::size_t colon = path.rfind(':');
+    if (colon == std::string_view::npos) return nullptr;
+    // Readers ask for the keys of one element one after another.
+    const std::string_view elementPath = path.substr(0, colon);
+    if (!m_lastValid || elementPath != m_lastPath) {
+        m_lastPath.assign(elementPath);
+        m_lastElement = FindElement(elementPath);
+        m_lastValid = true;
     }
-    return nullptr;
+    return m_lastElement ? m_lastElement->FindLeaf(path.substr(colon + 1)) : nullptr;
 }
 
 const CKeyElement* CKeyDoc::FindElement(std::string_view elementPath) const {
@@ -345,6 +347,7 @@ bool CKeyDoc::GetBool(const std::string& path, bool& out, bool fallback) const {
 }
 
 void CKeyDoc::SetString(const std::string& path, const std::string& value) {
+    m_lastValid = false; // an element it found missing may be made now
     PathParts parts(path);
     std::string_view part;
     if (!parts.Next(part) || parts.Last()) return;

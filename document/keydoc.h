@@ -116,6 +116,12 @@ private:
 
     std::unique_ptr<std::pmr::monotonic_buffer_resource> m_arena;
     CKeyElement* m_root = nullptr;
+    // The element the last lookup's path named (null: none), so reading an
+    // element's keys one after another walks the path once. Lookups thus
+    // change the document: one document is read by one thread at a time.
+    mutable std::string m_lastPath;
+    mutable const CKeyElement* m_lastElement = nullptr;
+    mutable bool m_lastValid = false;
 };
 
 } // namespace ampera

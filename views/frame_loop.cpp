@@ -1,5 +1,6 @@
 #include "frame_loop.h"
 
+#include "activity.h"
 #include "core/experiment.h"
 
 #include <algorithm>
@@ -36,6 +37,7 @@ bool CFrameLoop::Start() {
 
 bool CFrameLoop::Stop() {
     m_stop.store(true);
+    CActivity::Note(); // a resting loop sees the stop at once
     if (std::this_thread::get_id() == m_loopThread.load()) return false;
     {
         std::lock_guard control(m_control);
@@ -49,8 +51,13 @@ bool CFrameLoop::Stop() {
 
 void CFrameLoop::Run() {
     m_loopThread.store(std::this_thread::get_id());
+    std::uint64_t seen = CActivity::Count();
+    int quiet = 0;
     while (!m_stop.load()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kSleepMilliseconds));
+        if (quiet < kQuietFrames)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kSleepMilliseconds));
+        else
+            CActivity::WaitPast(seen, kRestMilliseconds);
         if (m_stop.load()) break;
         const long long t = m_clock();
         std::lock_guard lock(m_frameMutex);
@@ -59,6 +66,9 @@ void CFrameLoop::Run() {
             view->Tick(t);
         for (auto it = m_views.rbegin(); it != m_views.rend(); ++it)
             (*it)->Paint(t);
+        const std::uint64_t now = CActivity::Count();
+        quiet = now == seen ? quiet + 1 : 0;
+        seen = now;
     }
     m_loopThread.store(std::thread::id());
     m_running.store(false);

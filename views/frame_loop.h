@@ -1,6 +1,8 @@
 // The frame loop: one worker thread that, about a hundred times a second,
 // updates the experiment, lets every registered view take its input and then
-// paints every view.
+// paints every view. When nothing has passed between the threads for a
+// while (no input, no queued work, no view with a changed picture), it rests:
+// a frame every kRestMilliseconds, or at once when something arrives.
 #pragma once
 
 #include <atomic>
@@ -28,6 +30,8 @@ class CFrameLoop {
   public:
     using Clock = std::function<long long()>;
     static constexpr int kSleepMilliseconds = 10;
+    static constexpr int kQuietFrames = 20;      // frames without activity before resting
+    static constexpr int kRestMilliseconds = 40; // a display's change still shows within this
 
     explicit CFrameLoop(Clock clock) : m_clock(std::move(clock)) {}
     ~CFrameLoop() { Stop(); }

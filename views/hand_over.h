@@ -3,6 +3,7 @@
 // atomic exchange, queued work and single-slot inputs under one lock each.
 #pragma once
 
+#include "activity.h"
 #include "frame.h"
 
 #include <atomic>
@@ -48,6 +49,7 @@ class CFrameSlot {
     void Publish(std::unique_ptr<CFrame> frame) {
         CFrame* older = m_pending.exchange(frame.release(), std::memory_order_acq_rel);
         if (older) Recycle(std::unique_ptr<CFrame>(older));
+        CActivity::Note();
         std::lock_guard lock(m_notifyMutex);
         if (m_notify) m_notify();
     }
@@ -78,8 +80,11 @@ class CFrameSlot {
 template <class T> class CHandOverQueue {
   public:
     void Push(T item) {
-        std::lock_guard lock(m_mutex);
-        m_items.push_back(std::move(item));
+        {
+            std::lock_guard lock(m_mutex);
+            m_items.push_back(std::move(item));
+        }
+        CActivity::Note();
     }
     std::vector<T> TakeAll() {
         std::vector<T> taken;
@@ -108,8 +113,11 @@ template <class T> class CHandOverQueue {
 template <class T> class CMailbox {
   public:
     void Deposit(T item) {
-        std::lock_guard lock(m_mutex);
-        m_item = std::move(item);
+        {
+            std::lock_guard lock(m_mutex);
+            m_item = std::move(item);
+        }
+        CActivity::Note();
     }
     std::optional<T> Take() {
         std::lock_guard lock(m_mutex);

@@ -104,6 +104,33 @@ TEST(KeyDoc, EmptyTextParsesToNothing) {
     EXPECT_EQ(v, 3);
 }
 
+// Lookups remember the element they found; a store, a parse and a move
+// must not leave them looking at the wrong one.
+TEST(KeyDoc, LookupsSeeWhatStoresParsesAndMovesChanged) {
+    CKeyDoc doc;
+    doc.SetInt("A:X", 1);
+    int v = 0;
+    EXPECT_FALSE(doc.GetInt("A:B:Y", v, -1)) << "A:B is not there yet";
+    doc.SetInt("A:B:Y", 2);
+    EXPECT_TRUE(doc.GetInt("A:B:Y", v, -1));
+    EXPECT_EQ(v, 2);
+    doc.SetInt("A:B:Y", 3);
+    EXPECT_TRUE(doc.GetInt("A:B:Y", v, -1));
+    EXPECT_EQ(v, 3);
+
+    ASSERT_TRUE(doc.Parse("<A><B><Y>4</Y></B></A>"));
+    EXPECT_TRUE(doc.GetInt("A:B:Y", v, -1));
+    EXPECT_EQ(v, 4);
+
+    CKeyDoc other;
+    ASSERT_TRUE(other.Parse("<A><B><Y>5</Y></B></A>"));
+    EXPECT_TRUE(other.GetInt("A:B:Y", v, -1));
+    doc = std::move(other);
+    EXPECT_TRUE(doc.GetInt("A:B:Y", v, -1));
+    EXPECT_EQ(v, 5);
+    EXPECT_FALSE(other.GetInt("A:B:Y", v, -1)) << "a moved-from document is empty";
+}
+
 TEST(KeyDoc, StoresCreateWhatIsMissingAndRenameTheRoot) {
     CKeyDoc doc;
     doc.SetInt("COMPONENT:RESISTANCE:NUM", 0);

@@ -1,6 +1,7 @@
 // Application services, the frame loop and the hand-over points between the
 // user-interface thread and the loop. Plain C++ only, so that these run under
 // ThreadSanitizer.
+#include "activity.h"
 #include "app_services.h"
 #include "board_view.h"
 #include "core/experiment.h"
@@ -302,6 +303,64 @@ TEST_F(LoopTest, StopFromInsideTheLoopEndsItWithoutWaitingForItself) {
     EXPECT_TRUE(WaitFor([&] { return view.ticks >= 4; }));
     services.StopLoop();
     services.UnregisterView(&view);
+}
+
+// A view whose picture changes every frame (it hands a frame over each time).
+class ChangingView : public IFrameView {
+  public:
+    void Tick(long long) override {}
+    void Paint(long long) override {
+        ++frames;
+        if (changing) CActivity::Note();
+    }
+    void ClearInput() override {}
+    std::atomic<int> frames{0};
+    std::atomic<bool> changing{true};
+};
+
+TEST_F(LoopTest, AQuietLoopRestsAndActivityKeepsItAtFullRate) {
+    ChangingView view;
+    services.RegisterView(&view);
+    services.StartLoop();
+    const auto framesIn = [&](std::chrono::milliseconds span) {
+        const int before = view.frames;
+        std::this_thread::sleep_for(span);
+        return view.frames - before;
+    };
+    // Rest frames come kRestMilliseconds apart: at most this many in 400 ms.
+    const int restBound = 400 / CFrameLoop::kRestMilliseconds + 2;
+
+    EXPECT_GT(framesIn(400ms), restBound) << "a changing picture keeps every frame";
+
+    view.changing = false;
+    std::this_thread::sleep_for(CFrameLoop::kQuietFrames * 15ms); // the quiet frames pass
+    EXPECT_LE(framesIn(400ms), restBound) << "nothing changes: the loop rests";
+
+    // Input deposited for a view counts as activity: the rest ends.
+    CMailbox<int> input;
+    const std::uint64_t seen = CActivity::Count();
+    input.Deposit(1);
+    EXPECT_GT(CActivity::Count(), seen);
+    view.changing = true;
+    EXPECT_GT(framesIn(400ms), restBound);
+    services.StopLoop();
+    services.UnregisterView(&view);
+}
+
+TEST(ActivityTest, AWaitEndsWhenActivityArrivesNotWhenItTimesOut) {
+    const std::uint64_t seen = CActivity::Count();
+    const auto start = std::chrono::steady_clock::now();
+    std::thread noter([] {
+        std::this_thread::sleep_for(20ms);
+        CActivity::Note();
+    });
+    CActivity::WaitPast(seen, 60000);
+    noter.join();
+    EXPECT_GT(CActivity::Count(), seen);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+    // Activity already past `seen` returns at once.
+    CActivity::WaitPast(seen, 60000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
 }
 
 // --- hand-over points ------------------------------------------------------------
