@@ -154,6 +154,15 @@ class CCircuitNode {
   public:
     virtual ~CCircuitNode() = default;
 
+    // As made, keeping the storage of its branch list.
+    void Restart() {
+        m_branches.clear();
+        m_index = -1;
+        m_visited = 0;
+        m_voltage = 0;
+        m_phasor = 0;
+    }
+
     std::vector<CBranch*> m_branches; // branches ending here, not owned
     int m_index = -1;
     unsigned char m_visited = 0;

@@ -5,6 +5,8 @@
 #include "component.h"
 #include "experiment.h"
 
+#include <new>
+
 namespace ampera {
 
 CCircuitNode* CTopologyBuilder::Terminal(std::size_t i) const {
@@ -75,15 +77,27 @@ void CExperiment::RebuildTopology() {
     // loops must not depend on that.
     const std::vector<CComponent*> wires = WireOrder(), nodes = NodeOrder(), devices = DeviceOrder();
     for (CComponent* wire : wires) {
-        wire->m_branches.clear();
-        wire->m_branches.push_back(std::make_unique<CBranch>(BRANCH_RESISTOR, kWireResistance));
+        // A wire's one branch is made afresh in the storage it had: rebuilds
+        // of a large board allocate nothing for their wires.
+        if (wire->m_branches.size() == 1) {
+            CBranch* b = wire->m_branches.front().get();
+            b->~CBranch();
+            ::new (b) CBranch(BRANCH_RESISTOR, kWireResistance);
+        } else {
+            wire->m_branches.clear();
+            wire->m_branches.push_back(std::make_unique<CBranch>(BRANCH_RESISTOR, kWireResistance));
+        }
         wire->m_builtGeneration = m_generation;
     }
 
     for (CComponent* object : nodes) {
         auto* node = static_cast<CNode*>(object);
-        node->m_circuitNodes.clear();
-        node->m_circuitNodes.push_back(std::make_unique<CCircuitNode>());
+        if (node->m_circuitNodes.size() == 1) {
+            node->m_circuitNodes.front()->Restart();
+        } else {
+            node->m_circuitNodes.clear();
+            node->m_circuitNodes.push_back(std::make_unique<CCircuitNode>());
+        }
         node->m_builtGeneration = m_generation;
         CCircuitNode* circuit = node->Circuit();
         for (CComponent* attached : node->m_attached) {
