@@ -73,6 +73,12 @@ std::string GbkToUtf8(const std::string& gbk) {
     return out;
 }
 
+std::string GbkToUtf8(std::string&& gbk) {
+    for (const char c : gbk)
+        if (static_cast<unsigned char>(c) >= 0x80) return GbkToUtf8(static_cast<const std::string&>(gbk));
+    return std::move(gbk);
+}
+
 std::string Utf8ToGbk(const std::string& utf8) { return Convert(utf8, "GBK", "UTF-8"); }
 
 } // namespace ampera

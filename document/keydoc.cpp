@@ -208,11 +208,15 @@ const CKeyLeaf* CKeyElement::FindLeaf(std::string_view n) const {
 CKeyDoc::CKeyDoc() { Reset(0); }
 
 // A moved-from document is an empty one.
-CKeyDoc::CKeyDoc(CKeyDoc&& other) : m_arena(std::move(other.m_arena)), m_root(other.m_root) { other.Reset(0); }
+CKeyDoc::CKeyDoc(CKeyDoc&& other)
+    : m_arena(std::move(other.m_arena)), m_text(std::move(other.m_text)), m_root(other.m_root) {
+    other.Reset(0);
+}
 
 CKeyDoc& CKeyDoc::operator=(CKeyDoc&& other) {
     if (this != &other) {
         m_arena = std::move(other.m_arena);
+        m_text = std::move(other.m_text);
         m_root = other.m_root;
         m_lastValid = false;
         other.Reset(0);
@@ -222,6 +226,7 @@ CKeyDoc& CKeyDoc::operator=(CKeyDoc&& other) {
 
 void CKeyDoc::Reset(std::size_t expected) {
     m_lastValid = false;
+    m_text.reset();
     // Nothing in the tree needs its destructor run: every byte it holds is
     // the arena's, and the arena gives it all back at once.
     m_arena = std::make_unique<std::pmr::monotonic_buffer_resource>(std::max<std::size_t>(expected, 1024));
@@ -245,6 +250,16 @@ bool CKeyDoc::Parse(const char* text, std::size_t length) {
     const std::string_view kept = Keep(std::string_view(text, length));
     CKeyDocBuilder builder(*m_root);
     Scanner(kept, builder).Region(0, length, 0);
+    return true;
+}
+
+bool CKeyDoc::Parse(std::string&& text) {
+    Reset(text.size() < (std::size_t(1) << 30) ? text.size() * 2 : 0);
+    if (text.empty()) return false;
+    // Held through a pointer: the views stay valid however the document moves.
+    m_text = std::make_unique<std::string>(std::move(text));
+    CKeyDocBuilder builder(*m_root);
+    Scanner(*m_text, builder).Region(0, m_text->size(), 0);
     return true;
 }
 

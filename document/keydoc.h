@@ -71,6 +71,8 @@ public:
     // cannot be read (a tag without its closing tag) are skipped.
     bool Parse(const char* text, std::size_t length);
     bool Parse(const std::string& text) { return Parse(text.data(), text.size()); }
+    // The same, keeping `text` itself instead of a copy of it.
+    bool Parse(std::string&& text);
 
     // The document as tag text: tab-indented lines ended by CR LF.
     std::string ToText() const;
@@ -115,6 +117,7 @@ private:
     std::string_view Keep(std::string_view text);
 
     std::unique_ptr<std::pmr::monotonic_buffer_resource> m_arena;
+    std::unique_ptr<std::string> m_text; // a parsed text the document took over
     CKeyElement* m_root = nullptr;
     // The element the last lookup's path named (null: none), so reading an
     // element's keys one after another walks the path once. Lookups thus

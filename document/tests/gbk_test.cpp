@@ -49,8 +49,10 @@ TEST(Gbk, ChosenTextsConvertAsTheWholeTextDoes) {
         "\x81" "A" "B\x81\x40",
         "\xB5\xE7" "AB" "\xD7\xE8",
     };
-    for (const std::string& t : texts)
+    for (const std::string& t : texts) {
         EXPECT_EQ(GbkToUtf8(t), WholeConversion(t));
+        EXPECT_EQ(GbkToUtf8(std::string(t)), WholeConversion(t)) << "a text handed over";
+    }
 }
 
 TEST(Gbk, RandomBytesConvertAsTheWholeTextDoes) {
