@@ -8,8 +8,11 @@
 #include "document/experiment_file.h"
 #include "marking.h"
 
+#include <ampera_version.h>
+
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +44,25 @@ const char* const kUsage =
     "       ampera-cli readings FILE [--csv OUT]\n"
     "       ampera-cli check STUDENT.vtx... --expect TASK.json [--json] [--csv OUT]\n"
     "       ampera-cli scope FILE --id ID [--csv OUT] [--png OUT] [--time MS]\n"
-    "       ampera-cli render FILE --view board|schematic|panel:ID|screen:ID --out FILE.png [--time MS] [--size WxH]\n";
+    "       ampera-cli render FILE --view board|schematic|panel:ID|screen:ID --out FILE.png [--time MS] [--size WxH]\n"
+    "       ampera-cli --help | --version\n";
+
+const char* const kHelp =
+    "Reads Ampera experiment files (.vtx) and reports what their instruments show.\n"
+    "\n"
+    "Commands:\n"
+    "  solve     solve every circuit and list each device's value, display and warnings\n"
+    "  readings  list the instruments' and sources' readings (or write them as CSV)\n"
+    "  check     mark students' experiments against a teacher's task\n"
+    "  scope     an oscilloscope's measurements, traces (CSV) and screen (PNG)\n"
+    "  render    draw the board or a device's panel as a PNG\n"
+    "\n"
+    "Options:\n"
+    "  --trace      write the solver's trace to standard error (also AMPERA_TRACE=1)\n"
+    "  -h, --help   show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 a check or an export failed, 2 a file could not be read, 64 a usage error.\n";
 
 constexpr int kExitFailed = 1;
 
@@ -59,7 +80,6 @@ bool WriteText(const std::string& path, const std::string& text) {
 // first would only delay the exit. Each command reads one at a time.
 CExperiment& CommandExperiment() {
     static CExperiment* const experiment = new CExperiment; // never deleted, still reachable
-    experiment->Solver().SetTraceStream(nullptr);
     return *experiment;
 }
 
@@ -342,8 +362,22 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
     std::vector<std::string> args(argv + 1, argv + argc);
+    // --trace may stand anywhere; the environment can ask for it too.
+    const auto trace = std::find(args.begin(), args.end(), std::string("--trace"));
+    const char* traceVariable = std::getenv("AMPERA_TRACE");
+    if (trace != args.end() || (traceVariable && std::string(traceVariable) == "1"))
+        CCircuitSolver::SetDefaultTraceStream(&std::cerr);
+    if (trace != args.end()) args.erase(trace);
     if (args.empty()) return Usage("no command given");
     const std::string command = args[0];
+    if (command == "--help" || command == "-h") {
+        std::printf("%s\n%s", kUsage, kHelp);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("ampera-cli %s\n", AMPERA_VERSION);
+        return 0;
+    }
     if (command == "solve") {
         std::string file;
         long long time = 0;

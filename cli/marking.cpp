@@ -274,7 +274,6 @@ CMarkedFile MarkFile(const std::string& path, const CTask& task, long long time)
     marked.file = path;
     marked.max = task.MaxScore();
     CExperiment experiment;
-    experiment.Solver().SetTraceStream(nullptr);
     if (!LoadFile(experiment, path, time, &marked.error)) return marked;
     marked.readable = true;
 

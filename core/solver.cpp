@@ -207,7 +207,11 @@ template <typename T> struct CCircuitSolver::System {
     }
 };
 
-CCircuitSolver::CCircuitSolver() : m_trace(&std::cout) {}
+std::ostream* CCircuitSolver::s_defaultTrace = nullptr;
+
+void CCircuitSolver::SetDefaultTraceStream(std::ostream* out) { s_defaultTrace = out; }
+
+CCircuitSolver::CCircuitSolver() : m_trace(s_defaultTrace) {}
 CCircuitSolver::~CCircuitSolver() = default;
 
 namespace {

@@ -87,6 +87,9 @@ class CCircuitSolver {
 
     // Where the solver's console trace goes; null switches it off.
     void SetTraceStream(std::ostream* out) { m_trace = out; }
+    // Where the trace of solvers made from now on goes: nowhere unless a
+    // program asks for it (its --trace option or AMPERA_TRACE=1).
+    static void SetDefaultTraceStream(std::ostream* out);
     // Where Classify posts its messages; null drops them.
     void SetNoticeSink(INoticeSink* sink) { m_notices = sink; }
 
@@ -110,6 +113,7 @@ class CCircuitSolver {
   private:
     template <typename T> struct System;
     std::ostream* m_trace;
+    static std::ostream* s_defaultTrace;
     INoticeSink* m_notices = nullptr;
     int m_traceBottom = 0; // where the branch trace continues below the graph trace
     // The value the branch trace lists for a branch the passes took as

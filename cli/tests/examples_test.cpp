@@ -34,6 +34,20 @@ CliRun Cli(const std::string& args) {
     return run;
 }
 
+// Both output streams together, with `environment` set for the program.
+CliRun CliWithErrors(const std::string& environment, const std::string& args) {
+    CliRun run;
+    const std::string command = "env " + environment + " " + std::string(AMPERA_CLI) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
 json Solve(const std::string& example) {
     CliRun run = Cli("solve " + std::string(AMPERA_EXAMPLES) + "/" + example + ".vtx --json");
     EXPECT_EQ(run.status, 0) << run.out;
@@ -196,6 +210,34 @@ TEST(ExamplesCli, UsageAndUnreadableFiles) {
     CliRun plain = Cli("solve " + std::string(AMPERA_EXAMPLES) + "/ohms_law.vtx --time 500");
     EXPECT_EQ(plain.status, 0);
     EXPECT_NE(plain.out.find("数字电压表"), std::string::npos);
+}
+
+TEST(ExamplesCli, HelpVersionAndATraceOnlyWhenAsked) {
+    const CliRun version = Cli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("ampera-cli ") + AMPERA_VERSION_TEXT + "\n");
+    for (const char* help : {"--help", "-h"}) {
+        const CliRun run = Cli(help);
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_NE(run.out.find("usage: ampera-cli solve FILE"), std::string::npos) << help;
+        EXPECT_NE(run.out.find("--version"), std::string::npos) << help;
+    }
+    EXPECT_EQ(Cli("--frobnicate").status, 64);
+    EXPECT_EQ(Cli("solve --frobnicate " + std::string(AMPERA_EXAMPLES) + "/ohms_law.vtx").status, 64);
+
+    // The solver's trace (node voltages) goes to standard error, and only on request.
+    const std::string file = std::string(AMPERA_EXAMPLES) + "/ohms_law.vtx";
+    const std::string traceLine = "的电压";
+    const CliRun quiet = CliWithErrors("AMPERA_TRACE=", "solve " + file);
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out.find(traceLine), std::string::npos) << quiet.out;
+    for (const auto& [environment, option] : {std::pair{"AMPERA_TRACE=", "--trace"}, std::pair{"AMPERA_TRACE=1", ""}}) {
+        const CliRun traced = CliWithErrors(environment, "solve " + file + " " + option);
+        EXPECT_EQ(traced.status, 0) << environment << option;
+        EXPECT_NE(traced.out.find(traceLine), std::string::npos) << environment << option;
+        const CliRun table = Cli("solve " + file + " " + option);
+        EXPECT_EQ(table.out.find(traceLine), std::string::npos) << "the table on standard output stays clean";
+    }
 }
 
 // A value the teacher hid: solve prints it as hidden, in the table and in
