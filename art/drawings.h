@@ -162,6 +162,10 @@ void PaintIconColours(QPainter& p, int w, int h);
 void PaintIconHelp(QPainter& p, int w, int h);
 void PaintIconAbout(QPainter& p, int w, int h);
 void PaintIconApplication(QPainter& p, int w, int h);
+// The desktop's icons at any size: the application, drawn as at 64 x 64 and
+// scaled, and an experiment file (a page with the meter on it).
+void PaintDesktopApplication(QPainter& p, int w, int h);
+void PaintDesktopExperiment(QPainter& p, int w, int h);
 
 // sound.cpp and help.cpp.
 QByteArray WarningSound();

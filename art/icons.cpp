@@ -302,4 +302,38 @@ void PaintIconApplication(QPainter& p, int w, int h) {
     TextAt(p, QPointF(w * 0.32, h * 0.58), QStringLiteral("A"), h * 0.26, colour::kAccent, true);
 }
 
+void PaintDesktopApplication(QPainter& p, int w, int h) {
+    p.scale(w / 64.0, h / 64.0);
+    PaintIconApplication(p, 64, 64);
+}
+
+void PaintDesktopExperiment(QPainter& p, int w, int h) {
+    p.scale(w / 64.0, h / 64.0);
+    // A white page with a folded corner, the meter on its lower part.
+    QPainterPath page;
+    page.moveTo(10, 2);
+    page.lineTo(42, 2);
+    page.lineTo(54, 14);
+    page.lineTo(54, 62);
+    page.lineTo(10, 62);
+    page.closeSubpath();
+    p.setPen(QPen(colour::kInk, 1.5));
+    p.setBrush(QColor(0xfc, 0xfc, 0xf8));
+    p.drawPath(page);
+    QPainterPath fold;
+    fold.moveTo(42, 2);
+    fold.lineTo(42, 14);
+    fold.lineTo(54, 14);
+    p.setBrush(QColor(0xdc, 0xdc, 0xd4));
+    p.drawPath(fold);
+    p.setPen(QPen(QColor(0x9a, 0xa4, 0xb0), 1.2));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(16, 10 + 6 * i), QPointF(36, 10 + 6 * i));
+    p.save();
+    p.translate(14, 28);
+    p.scale(36 / 64.0, 32 / 64.0);
+    PaintIconApplication(p, 64, 64);
+    p.restore();
+}
+
 } // namespace art

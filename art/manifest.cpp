@@ -240,6 +240,15 @@ std::vector<Asset> Build() {
     b.Picture("icons\\help.png", 24, 24, png, icon, PaintIconHelp);
     b.Picture("icons\\about.png", 24, 24, png, icon, PaintIconAbout);
     b.Picture("icons\\ampera.png", 64, 64, png, icon, PaintIconApplication);
+    // The desktop's icons in the hicolor theme's folders (installed there,
+    // not with the assets).
+    for (const char* size : {"16", "24", "32", "48", "64", "128", "256"}) {
+        const int n = std::stoi(size);
+        const std::string folder = std::string("desktop\\hicolor\\") + size + "x" + size;
+        b.Picture((folder + "\\apps\\ampera.png").c_str(), n, n, png, icon, PaintDesktopApplication);
+        b.Picture((folder + "\\mimetypes\\application-x-ampera-experiment.png").c_str(), n, n, png, icon,
+                  PaintDesktopExperiment);
+    }
 
     b.Bytes("warning.wav", Format::Wav, Role::Sound, WarningSound);
     b.Bytes("help\\index.html", Format::Html, Role::Document, HelpDocument);
