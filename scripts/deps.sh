@@ -6,7 +6,7 @@ AMPERA_PACKAGES=(
     fonts-wqy-microhei xvfb xauth
     nlohmann-json3-dev clang libclang-rt-14-dev
     libsuitesparse-dev
-    desktop-file-utils appstream shared-mime-info
+    desktop-file-utils appstream shared-mime-info dpkg-dev
 )
 
 ensure_packages() {
