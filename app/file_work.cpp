@@ -35,6 +35,10 @@ QString QtNameFilter(const std::string& filter) {
 SaveAnswer CQtFileDialogs::AskSave(const std::string& question, const std::string& caption) {
     QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(question),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    // Our own texts: not every Qt translation has these buttons.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     switch (box.exec()) {
     case QMessageBox::Yes:
         return SaveAnswer::Yes;

@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -61,6 +64,15 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ampera"));
     QApplication::setApplicationVersion(QStringLiteral(AMPERA_VERSION));
+    // The program speaks Simplified Chinese, and so do Qt's own dialogs,
+    // buttons and edit-field menus, through Qt's translations where the
+    // system has them (qt6-translations-l10n).
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    QTranslator qtTranslations;
+    if (qtTranslations.load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
     // What Qt left: our own options and at most one file.
     QStringList files;
     const QStringList arguments = QApplication::arguments();

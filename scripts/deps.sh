@@ -7,6 +7,7 @@ AMPERA_PACKAGES=(
     nlohmann-json3-dev clang libclang-rt-14-dev
     libsuitesparse-dev
     desktop-file-utils appstream shared-mime-info dpkg-dev
+    qt6-translations-l10n
 )
 
 ensure_packages() {
