@@ -21,9 +21,9 @@ struct CliRun {
     std::string out;
 };
 
-CliRun Cli(const std::string& args) {
+// What a shell command printed on standard output, and its exit status.
+CliRun RunShell(const std::string& command) {
     CliRun run;
-    const std::string command = std::string(AMPERA_CLI) + " " + args + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
@@ -34,18 +34,11 @@ CliRun Cli(const std::string& args) {
     return run;
 }
 
+CliRun Cli(const std::string& args) { return RunShell(std::string(AMPERA_CLI) + " " + args + " 2>/dev/null"); }
+
 // Both output streams together, with `environment` set for the program.
 CliRun CliWithErrors(const std::string& environment, const std::string& args) {
-    CliRun run;
-    const std::string command = "env " + environment + " " + std::string(AMPERA_CLI) + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return RunShell("env " + environment + " " + std::string(AMPERA_CLI) + " " + args + " 2>&1");
 }
 
 json Solve(const std::string& example) {
